@@ -1,0 +1,21 @@
+#include "core/Timers.h"
+
+#include <memory>
+
+namespace vz {
+
+namespace {
+std::unique_ptr<Timers>& holder() {
+    static std::unique_ptr<Timers> t;
+    return t;
+}
+} // namespace
+
+Timers& timers() {
+    if (!holder()) holder() = std::make_unique<Timers>();
+    return *holder();
+}
+
+void ResetTimers() { holder().reset(); }
+
+} // namespace vz
