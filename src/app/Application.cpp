@@ -1,17 +1,64 @@
 #include "app/Application.h"
 
+#include "app/PresetPortDialogs.h"
+#include "app/frmMain.h"
+#include "core/Startup.h"
+#include "core/State.h"
 #include "platform/WidgetDialogs.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include <algorithm>
+#include <deque>
 
 namespace vz {
 
 int RunApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("vodazuzovi");
+    QApplication::setApplicationDisplayName("Vodazuzovi");
+    QApplication::setApplicationVersion("3.16");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Display and control program of a dual-frequency sonar fish finder.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption screenshot("screenshot", "Save the main window as a PNG just before the program ends.", "FILE");
+    const QCommandLineOption quitAfter("quit-after", "End the program after SECONDS, asking nothing.", "SECONDS");
+    const QCommandLineOption ports("ports", "On a first run, use these COM ports for the Interface Box, GPS and NMEA output (0 = none) instead of asking.", "IFB,GPS,NMEA");
+    parser.addOption(ports);
+    parser.addOption(screenshot);
+    parser.addOption(quitAfter);
+    parser.process(app);
+
     WidgetDialogs widgetDialogs;
-    setDialogs(&widgetDialogs);
-    return 0;
+    std::deque<int> presetPorts;
+    for (const QString& p : parser.value(ports).split(',', Qt::SkipEmptyParts)) {
+        presetPorts.push_back(std::clamp(p.trimmed().toInt(), 0, 16));
+    }
+    PresetPortDialogs dialogs(widgetDialogs, presetPorts);
+    setDialogs(&dialogs);
+    frmMain window;
+    window.show();
+
+    if (parser.isSet(quitAfter)) {
+        const int ms = static_cast<int>(parser.value(quitAfter).toDouble() * 1000);
+        QTimer::singleShot(ms, &app, [&] {
+            if (parser.isSet(screenshot)) window.grab().save(parser.value(screenshot), "PNG");
+            // A scripted end: no question, nothing saved.
+            state().SettingsChanged = 0;
+            state().ProgramEnding = true;
+            QCoreApplication::exit(0);
+        });
+    }
+    // The start-up sequence runs inside the event loop, so that its waits keep the window alive
+    // and an early exit ends the loop.
+    QTimer::singleShot(0, &app, [] { RunStartupSequence(); });
+    const int rc = QApplication::exec();
+    setDialogs(nullptr);
+    return rc;
 }
 
 } // namespace vz

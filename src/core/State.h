@@ -88,11 +88,14 @@ struct State {
     std::int16_t SendSettings = 0;
     bool PlaybackMode = false;
     int MsgResponse = 0;
+    // Set by ExitProgram: waiting loops and retry loops stop at once when it is true.
+    bool ProgramEnding = false;
 
     // --- Interface Box link ---
     std::array<std::uint8_t, kRxBufferSize> RxBuffer{};
     std::int32_t RxCount = 0;
     std::int32_t RxOverflowCount = 0; // bytes dropped because RxBuffer was full
+    bool IfbPortLost = false; // the box port failed while open; cleared when it opens again
     std::int32_t MaxInBuffer = 0;
     std::int32_t CommRetryCount = 0;
     std::int16_t CommErrorCount = 0;
@@ -133,6 +136,7 @@ struct State {
     LevelHistory FullLevelHistory{}, LeftLevelHistory{}, RightLevelHistory{};
     std::uint8_t ClearFullPending = 0, ClearLeftPending = 0, ClearRightPending = 0;
     std::int32_t RangeGatePixels = 0;
+    std::int16_t UserColorPointerTop = 105; // twips; pointer of the colour-scale window
     float DisplayTemperature = 0.0f;
     std::string DepthUnitsText = " Ft";
     std::string TempUnitsText = "F";
@@ -140,6 +144,8 @@ struct State {
     float XmitPowerWatts = 0.0f;
     bool NmeaOutputActive = false;
     int HeldMainButton = 0;
+    // The display is paused (cmdPause reads "Run"): no new ping request after the current reply.
+    bool Paused = false;
 
     // --- GPS ---
     std::array<std::uint8_t, kGpsBufferSize> GpsBuffer{};
@@ -154,6 +160,7 @@ struct State {
     bool LogFileOpen = false;
     bool LogGpsRequest = false;
     bool LogFullBlockRequest = false;
+    std::string ScreenDataFile;
     std::string PlaybackFileName;
     std::string PlaybackHeader1, PlaybackHeader2, PlaybackLine;
 

@@ -6,11 +6,49 @@
 
 namespace vz {
 
+// Background of the main window's mode label: the system's 3-D light colour, or a signal colour.
+enum class ModeBackground { SystemLight, Green, Red, Yellow };
+// Captions of the main window's status labels lblDate, lblTime and lblMode.
+struct StatusLabels {
+    std::string date, time, mode;
+    ModeBackground modeBackground = ModeBackground::SystemLight;
+};
+
 class Ui {
 public:
     virtual ~Ui() = default;
     // Ends the program (after ExitProgram has done its work).
     virtual void quit() {}
+    // Unloads every open window, the most recently loaded first.
+    virtual void closeAllWindows() {}
+    // Mirrors the whole settings state in the windows' controls: option groups, value labels,
+    // menu check marks and captions, panels.
+    virtual void applySettingsToControls() {}
+    virtual void setXmitPowerLabel(const std::string&) {}
+    // Playback switched on or off: menus, frames and buttons that do not apply are disabled,
+    // the position read-outs blanked.
+    virtual void showPlaybackControls(bool) {}
+
+    // Interface Box search window: shown (not modal) with this text in its first label and its
+    // progress dots cleared; closed when the first ping cycle starts.
+    virtual void showSearchWindow(const std::string&) {}
+    virtual void closeSearchWindow() {}
+    // Diagnostics window: loaded without showing it; every box the acquisition tick writes
+    // refreshed from the state; only the wait-tick box; only the buffer-depth box; the link
+    // indicator green (replies in time) or red (communication error).
+    virtual void loadDiagnostics() {}
+    virtual void refreshDiagnostics() {}
+    virtual void showPingWaitTicks() {}
+    virtual void showMaxInBuffer() {}
+    virtual void setCommsIndicator(bool /*ok*/) {}
+    // No ping is made while the colour-scale window is open.
+    virtual bool colorScaleVisible() { return false; }
+    // The visible echogram picture (PictVisible) has new content, once per scroll: repaint it.
+    virtual void pictureChanged() {}
+    // Shows the colour bar (pictFullColorScale, just redrawn: repaint it) or hides it.
+    virtual void showColorBar(bool /*visible*/) {}
+    // The status labels after each handled reply.
+    virtual void showStatus(const StatusLabels&) {}
 };
 
 Ui& ui();

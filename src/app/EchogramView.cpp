@@ -1,0 +1,45 @@
+#include "app/EchogramView.h"
+
+#include "platform/Surface.h"
+
+#include <QPainter>
+
+namespace vz {
+
+EchogramView::EchogramView(const Surface& surface, QWidget* parent)
+    : QWidget(parent), surface_(surface) {
+    setMinimumSize(500, 300);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+QSize EchogramView::sizeHint() const { return {surface_.width(), surface_.height()}; }
+
+QRect EchogramView::target() const {
+    // Keep the picture's proportions; at its own size it is drawn pixel for pixel.
+    const QSize picture(surface_.width(), surface_.height());
+    const QSize fitted = picture.scaled(size(), Qt::KeepAspectRatio);
+    return QRect(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2), fitted);
+}
+
+QPointF EchogramView::toSurface(QPointF widgetPos) const {
+    const QRect t = target();
+    if (t.width() <= 0 || t.height() <= 0) return {};
+    return {(widgetPos.x() - t.x()) * surface_.width() / t.width(),
+            (widgetPos.y() - t.y()) * surface_.height() / t.height()};
+}
+
+void EchogramView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect t = target();
+    p.fillRect(rect(), palette().window());
+    if (t.size() == QSize(surface_.width(), surface_.height())) {
+        p.drawImage(t.topLeft(), surface_.image());
+    } else {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(t, surface_.image());
+    }
+}
+
+} // namespace vz

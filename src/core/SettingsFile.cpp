@@ -1,0 +1,118 @@
+#include "core/SettingsFile.h"
+
+#include "core/Defaults.h"
+#include "core/SettingsFileFormat.h"
+#include "core/StartupTables.h"
+#include "core/State.h"
+#include "core/Timers.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstdint>
+#include <string>
+
+namespace vz {
+
+namespace {
+
+constexpr int kNoDisabledOption = -1;
+
+bool LoadSettingsFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray text = file.readAll();
+    file.close();
+    if (!LoadSettingsFileText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                              state())) {
+        return false;
+    }
+    // The texts of lines 1 and 2 are the program's own, whatever an older file held there.
+    LoadSettingsFileTexts();
+    return true;
+}
+
+std::uint8_t AskForPort(const std::string& caption, const std::string& prompt, int disabledOption) {
+    dialogs().beep();
+    const int port = dialogs().choosePort(caption, prompt, disabledOption);
+    state().SettingsChanged = 1;
+    return static_cast<std::uint8_t>(port);
+}
+
+// Without a usable file the user chooses the three ports, and everything else starts from the
+// factory settings.
+void RunFirstRunDialog() {
+    State& s = state();
+    s.IfbPort = s.GpsPort = s.NmeaPort = kPortNotChosen;
+    s.KeelOffset = 0.0f;
+    s.IfbPort = AskForPort("Interface Box Communications Port",
+                           "1) Please select a COM port for the interface box.  Select 'None' to enter DEMO mode.",
+                           kNoDisabledOption);
+    // The box's port cannot serve the GPS or the NMEA output as well.
+    const int boxOption = s.IfbPort != 0 ? s.IfbPort - 1 : kNoDisabledOption;
+    s.GpsPort = AskForPort("GPS Communication Port",
+                           "2) Please select a COM port for GPS.  Select 'None' for no GPS.", boxOption);
+    s.NmeaPort = AskForPort("NMEA Serial Data Output Port",
+                            "3) Please select a COM port for NMEA data.  Select 'None' for no NMEA output.",
+                            boxOption);
+    dialogs().endPortPrompts();
+    LoadDefaultsIntoRam();
+    WriteSettingsFile();
+}
+
+// Writes to a temporary file beside the target and renames it over the old file only after the
+// whole text was written, so a failed write never leaves a cut-off settings file.
+bool SaveWholeFile(const std::string& path, const std::string& text, QString& error) {
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    // A short write (a full disk) must not be committed: Qt reports it only here.
+    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+        !file.flush()) {
+        error = "Writing stopped before the end of the file; the disk may be full.";
+        return false; // the uncommitted temporary file is removed with `file`
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+void ReportWriteFailure(const std::string& path, const QString& error) {
+    dialogs().messageBox("Unable to write the settings file " + path + ".\n\n" + error.toStdString() +
+                             "\n\nThe current settings were not saved.",
+                         "Settings File", MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+} // namespace
+
+void ReadSettingsFile() {
+    timers().tmrMainTimer1.setEnabled(false);
+    timers().tmrMainTimer2.setEnabled(false);
+    BuildStartupTables();
+    if (!LoadSettingsFile(mapPath(state().SettingsFilePath))) RunFirstRunDialog();
+}
+
+bool WriteSettingsFile() {
+    const std::string path = mapPath(state().SettingsFilePath);
+    const std::string text = SettingsFileText(state());
+    QString error;
+    if (!SaveWholeFile(path, text, error)) {
+        QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
+        if (!SaveWholeFile(path, text, error)) {
+            ReportWriteFailure(path, error);
+            return false;
+        }
+    }
+    state().SettingsChanged = 0;
+    return true;
+}
+
+} // namespace vz

@@ -1,0 +1,35 @@
+#include "core/Shutdown.h"
+
+#include "core/SettingsFile.h"
+#include "core/State.h"
+#include "core/Timers.h"
+#include "core/Ui.h"
+#include "platform/Dialogs.h"
+#include "platform/SerialPort.h"
+
+namespace vz {
+
+void ExitProgram() {
+    State& s = state();
+    if (s.ProgramEnding) return;
+    if (s.SettingsChanged != 0) {
+        dialogs().beep();
+        s.MsgResponse = dialogs().messageBox(
+            "Save setup data to default setup file before exiting program?", "Quit Program",
+            MsgButtons::YesNo, MsgIcon::Question);
+        if (s.MsgResponse == AnswerYes) {
+            s.SettingsFilePath = "C:\\TempIFB\\VOSKVALS.DAT";
+            WriteSettingsFile();
+        }
+    }
+    s.ProgramEnding = true;
+    timers().tmrMainTimer1.setEnabled(false);
+    timers().tmrMainTimer2.setEnabled(false);
+    ui().closeAllWindows();
+    for (SerialPort* port : {&MSComm1(), &MSComm2(), &MSComm3()}) {
+        if (port->isOpen()) port->close();
+    }
+    ui().quit();
+}
+
+} // namespace vz

@@ -1,0 +1,62 @@
+#include "core/Startup.h"
+
+#include "core/SettingsFile.h"
+#include "core/State.h"
+#include "core/Timers.h"
+#include "link/Connection.h"
+#include "link/Ports.h"
+#include "processing/BottomTracking.h"
+
+namespace vz {
+
+void RunStartupSequence() {
+    State& s = state();
+    s.VersionString = "3.16";
+    s.IfbPort = s.GpsPort = s.NmeaPort = kPortNotChosen;
+    s.TrailerExtraBytes = 0;
+    s.CommErrorCount = 0;
+    s.ShallowAlarmValue = 20.0f;
+    s.ShallowAlarmOn = 0;
+    s.DeepAlarmValue = 1000.0f;
+    s.DeepAlarmOn = 0;
+    s.FishAlarmShallow = 15.0f;
+    s.FishAlarmDeep = 90.0f;
+    s.FishAlarmOn = 0;
+    s.DragAlarmShallow = 20.0f;
+    s.DragAlarmDeep = 80.0f;
+    s.DragAlarmOn = 0;
+    s.FishAlarmThreshold = 4;
+    s.FishAlarmSearch = 1;
+    s.SoundOn = 0;
+    s.DepthDamping = 4;
+    timers().tmrAutoLogFile.setEnabled(false);
+    s.XmitTempLimit = 120;
+    std::fill(s.GpsBuffer.begin() + 1, s.GpsBuffer.begin() + 2049, std::uint8_t{0});
+    s.GpsCount = 0;
+    s.GpsSentenceLength = 0;
+    s.PlaybackMode = false;
+    s.SettingsFilePath = "C:\\TempIFB\\VOSKVALS.DAT";
+
+    ReadSettingsFile();
+    if (s.ProgramEnding) return;
+    SearchForInterfaceBox();
+    if (s.ProgramEnding) return;
+    if (!s.PlaybackMode) OpenIfbPort();
+    if (s.ProgramEnding) return;
+    s.ShowRangeGate = 0;
+    ConnectInterfaceBox();
+    if (s.ProgramEnding) return;
+    s.GpsIdleSeconds = 0;
+    if (s.GpsPort != 0) OpenGpsPort();
+    timers().tmrGpsTimer.setEnabled(true);
+    s.GpsSpeed = 0;
+    if (s.NmeaPort != 0) OpenNmeaPort();
+    timers().tmrNmeaTimer.setEnabled(true);
+}
+
+void SetupAutoStart() {
+    timers().tmrMainTimer1.setEnabled(false);
+    ClearHistoryBuffer(kRxBufferLast);
+}
+
+} // namespace vz

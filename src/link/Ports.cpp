@@ -1,0 +1,141 @@
+#include "link/Ports.h"
+
+#include "core/Shutdown.h"
+#include "core/Startup.h"
+#include "core/State.h"
+#include "core/Timers.h"
+#include "link/BoxProtocol.h"
+#include "link/PortAnswer.h"
+#include "link/ReceivePath.h"
+#include "logging/Playback.h"
+#include "platform/Dialogs.h"
+#include "platform/Paths.h"
+#include "platform/SerialPort.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace vz {
+
+namespace {
+constexpr long kLastComPort = 16;
+const std::string kOpenError = "Error encountered while trying to open COM";
+
+bool IsComPort(long n) { return n >= 1 && n <= kLastComPort; }
+
+// Asks for a port of the GPS or NMEA output until the answer is none (0 or Cancel) or a COM
+// port that none of `taken` uses.
+std::uint8_t AskForSecondaryPort(const std::string& prompt, const std::string& title,
+                                 std::initializer_list<std::uint8_t> taken) {
+    for (;;) {
+        const std::string answer = dialogs().inputBox(prompt, title, "");
+        const long port = answer.empty() ? 0 : PortNumberFromAnswer(answer);
+        if (port == 0) return 0;
+        if (!IsComPort(port)) continue;
+        if (std::find(taken.begin(), taken.end(), port) != taken.end()) {
+            dialogs().beep();
+            continue;
+        }
+        return static_cast<std::uint8_t>(port);
+    }
+}
+} // namespace
+
+void AskForBoxPort(const std::string& prompt) {
+    State& s = state();
+    for (;;) {
+        const std::string answer = dialogs().inputBox(prompt, "Communications Error", "0");
+        if (answer.empty()) {
+            ExitProgram();
+            return;
+        }
+        const long port = PortNumberFromAnswer(answer);
+        if (port == 0) {
+            s.IfbPort = 0;
+            EnterPlaybackMode();
+            return;
+        }
+        if (IsComPort(port)) {
+            s.IfbPort = static_cast<std::uint8_t>(port);
+            return;
+        }
+    }
+}
+
+void OpenIfbPort() {
+    State& s = state();
+    while (!s.PlaybackMode && !s.ProgramEnding) {
+        SerialPort& port = MSComm1();
+        if (port.isOpen()) port.close();
+        port.onReceive(BoxReceiveEvent);
+        port.onFailure(BoxPortFailure);
+        if (s.IfbPort != 0 && port.open(s.IfbPort, "115200,n,8,1", {4096, 0, false})) {
+            if (s.IfbPortLost) {
+                // The errors raised for the lost port do not concern the new one.
+                s.IfbPortLost = false;
+                s.CommErrorCount = 0;
+            }
+            WaitSeconds(1.0);
+            // The port may have gone again while the box settled.
+            if (port.isOpen()) {
+                s.SendSettings = 1;
+                return;
+            }
+        }
+        AskForBoxPort(kOpenError + std::to_string(s.IfbPort) +
+                      ".\r\nPlease check data and power connections and/or\r\n"
+                      "enter a different COM port number(1-16).\r\n\r\n"
+                      "Enter '0' to go into Playback mode.\r\n\r\n"
+                      "Click Cancel to quit program.");
+    }
+}
+
+void OpenGpsPort() {
+    State& s = state();
+    for (;;) {
+        SerialPort& port = MSComm2();
+        if (port.isOpen()) port.close();
+        if (s.GpsPort == 0 || port.open(s.GpsPort, "4800,n,8,1", {16384, 1024, true})) return;
+        s.GpsPort = AskForSecondaryPort(
+            kOpenError + std::to_string(s.GpsPort) +
+                ".\r\nPlease check data and power connections and/or\r\n"
+                "enter a different COM port number(1-16) or '0' for none.",
+            "GPS Communications Error", {s.IfbPort});
+    }
+}
+
+void OpenNmeaPort() {
+    State& s = state();
+    for (;;) {
+        // The NMEA output shares the GPS port rather than opening it a second time.
+        if (s.NmeaPort == s.GpsPort) return;
+        SerialPort& port = MSComm3();
+        if (port.isOpen()) port.close();
+        if (s.NmeaPort == 0 || port.open(s.NmeaPort, "4800,n,8,1", {512, 1024, true})) return;
+        s.NmeaPort = AskForSecondaryPort(
+            kOpenError + std::to_string(s.NmeaPort) +
+                ".\r\nPlease enter a different COM port number(1-16) or '0' for none.",
+            "NMEA Data Output Error", {s.IfbPort, s.GpsPort});
+    }
+}
+
+void ResetCommunicationsPorts() {
+    State& s = state();
+    Timers& t = timers();
+    t.tmrMainTimer1.setEnabled(false);
+    t.tmrMainTimer2.setEnabled(false);
+    t.tmrGpsTimer.setEnabled(false);
+    t.tmrNmeaTimer.setEnabled(false);
+    // A first line that is not a settings header makes the start-up ask for the ports again.
+    const QString path = QString::fromStdString(mapPath("C:\\TempIFB\\VOSKVALS.DAT"));
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write("Deleted\r\n");
+    RunStartupSequence();
+    s.SettingsChanged = 1;
+}
+
+} // namespace vz

@@ -1,0 +1,29 @@
+#pragma once
+// Opening the program's three serial ports (Interface Box, GPS, NMEA output) on the COM numbers
+// of the settings, with the questions that come up when a port cannot be opened.
+#include <string>
+
+namespace vz {
+
+// Opens the box port on IfbPort at 115200 baud. When it cannot be opened the user picks another
+// port, playback (0) or the end of the program (Cancel); nothing happens in playback.
+void OpenIfbPort();
+
+// Asks, with this prompt, for the box port after a communication failure: another COM port
+// (1..16) becomes IfbPort, 0 switches to playback, Cancel ends the program; anything else asks
+// again. The port is not opened here.
+void AskForBoxPort(const std::string& prompt);
+
+// Opens the GPS port on GpsPort at 4800 baud when GpsPort is not 0; on failure the user picks
+// another port or none.
+void OpenGpsPort();
+
+// Opens the NMEA output on NmeaPort at 4800 baud when it is not 0 and not the GPS port; on
+// failure the user picks another port or none.
+void OpenNmeaPort();
+
+// Forgets the settings file and starts the program over, so that the three ports are asked for
+// again and every other setting returns to its factory value.
+void ResetCommunicationsPorts();
+
+} // namespace vz

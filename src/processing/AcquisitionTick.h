@@ -1,0 +1,16 @@
+#pragma once
+
+namespace vz {
+
+// The acquisition tick (tmrMainTimer2, every 10 ms after a ping request): waits for the reply
+// until PacketLength bytes are in RxBuffer or its deadline of PacketLength / 10 + 30 ticks has
+// passed, then decodes the reply, filters and draws the column, tracks the bottom, refreshes the
+// status labels and re-arms the ping cycle unless the display is paused. Missed deadlines are
+// counted; more than 10 of them between two clears of the count bring up the communications-error
+// prompt (another COM port, playback, or the end of the program).
+void AcquisitionTick();
+
+// tmr5Sec: the count of missed deadlines starts again.
+void ClearCommErrors();
+
+} // namespace vz

@@ -1,0 +1,68 @@
+#include "processing/PingCycle.h"
+
+#include "core/State.h"
+#include "core/Timers.h"
+#include "core/Ui.h"
+#include "display/Scrolling.h"
+#include "link/BoxProtocol.h"
+#include "platform/Events.h"
+#include "processing/ChannelBlocks.h"
+
+namespace vz {
+
+namespace {
+
+constexpr int kSearchAnimationRunning = 9;
+constexpr int kSearchAnimationDone = 10;
+
+// Registers 15..1 first; writing the processing code into register 0 starts the ping.
+void RequestPing(State& s, Channel c) {
+    SendChannelSettings(c);
+    const ChannelBlock& block = s.block(c);
+    SendCommand(0, block[0]);
+    s.PacketLength = block[8] * 256 + block[9] + 10 + s.TrailerExtraBytes;
+    s.PingProcessing = block[0];
+}
+
+} // namespace
+
+void PingCycle() {
+    State& s = state();
+    Timers& t = timers();
+    if (ui().colorScaleVisible()) return;
+    if (s.HeldMainButton == kSearchAnimationRunning) {
+        t.tmrMainMouse.setEnabled(false);
+        ui().closeSearchWindow();
+        s.HeldMainButton = kSearchAnimationDone;
+    }
+    t.tmrMainTimer1.setEnabled(false);
+    if (s.PlaybackMode) {
+        t.tmrMainTimer2.setEnabled(false);
+        ui().showPlaybackControls(true);
+    } else {
+        ReadWaterTemp();
+    }
+    ProcessEvents();
+    BuildChannelBlocks();
+
+    bool scroll = true;
+    if (s.SplitScreen != 0) {
+        s.LeftSideNow = !s.LeftSideNow;
+        if (!s.PlaybackMode) RequestPing(s, s.LeftSideNow ? Channel::Left : Channel::Right);
+        // One echogram column per Left/Right pair: scroll after the Right request only.
+        scroll = !s.LeftSideNow;
+    } else if (!s.PlaybackMode) {
+        RequestPing(s, Channel::Full);
+    }
+    if (scroll) {
+        ProcessEvents();
+        ScrollAndPresent();
+    }
+    if (s.ProgramEnding) return;
+
+    t.tmrMainTimer1.setInterval(410 - 50 * s.ChartSpeed);
+    t.tmrMainTimer2.setEnabled(true);
+    s.PingWaitTicks = 0;
+}
+
+} // namespace vz

@@ -1,0 +1,360 @@
+// The ping request cycle and the acquisition tick driven tick by tick against a scripted
+// Interface Box on an in-memory port.
+#include "ReplyBuilder.h"
+
+#include "core/Defaults.h"
+#include "core/StartupTables.h"
+#include "core/Ui.h"
+#include "display/Surfaces.h"
+#include "link/ReceivePath.h"
+#include "processing/AcquisitionTick.h"
+#include "processing/PingCycle.h"
+#include "support/FakeSerialPort.h"
+#include "support/Fixture.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QFile>
+
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace vz::test {
+
+namespace {
+
+constexpr Rgb kEcho{255, 128, 0};
+constexpr int kProbeRow = 300;
+
+// Acknowledges every register write, answers the temperature command, and answers a ping
+// start with a reply of the count written into registers 8 and 9. Each reply carries its ping
+// number as data offset, so a test can tell which reply was decoded last.
+class FakeBox {
+  public:
+    explicit FakeBox(FakeSerialPort& port) {
+        port.respondWith([this](const FakeSerialPort::Bytes& w) { return answer(w); });
+    }
+    bool answerPings = true;
+    std::vector<std::pair<int, int>> writes; // (register, value), in order
+    std::vector<int> pingCodes;              // register 0 values that started a ping
+    std::vector<int> pingFrequencies;        // register 1 (frequency + 1) at each ping start
+    int pings = 0;
+
+  private:
+    FakeSerialPort::Bytes answer(const FakeSerialPort::Bytes& w) {
+        if (w.size() != 5 || w[0] != 0xFF || w[1] != 0x01) return {};
+        writes.emplace_back(w[2], w[3]);
+        registers_[w[2]] = w[3];
+        if (w[2] != 0) return {6};
+        if (w[3] == 192) return {6, 0x5D, 0xBF, 0};
+        pingCodes.push_back(w[3]);
+        pingFrequencies.push_back(registers_[1]);
+        if (!answerPings) return {6};
+        const int count = registers_[8] * 256 + registers_[9];
+        PingReply r;
+        r.samples.assign(static_cast<std::size_t>(count - 1), 255);
+        r.offset = static_cast<std::uint8_t>(++pings);
+        r.interval = 60;
+        if (state().TrailerExtraBytes == 3) r.intervalTotal = 60u * static_cast<unsigned>(count);
+        return r.bytes();
+    }
+    std::array<std::uint8_t, 256> registers_{};
+};
+
+class RecordingUi : public Ui {
+  public:
+    bool colourScaleOpen = false;
+    int searchWindowCloses = 0;
+    int playbackControls = 0;
+    std::vector<StatusLabels> statuses;
+    std::vector<bool> indicator;
+    bool colorScaleVisible() override { return colourScaleOpen; }
+    void closeSearchWindow() override { ++searchWindowCloses; }
+    void showPlaybackControls(bool on) override { playbackControls += on ? 1 : 0; }
+    void showStatus(const StatusLabels& l) override { statuses.push_back(l); }
+    void setCommsIndicator(bool ok) override { indicator.push_back(ok); }
+};
+
+// One port for the whole test program: the program's port table keeps a pointer to it.
+FakeSerialPort& boxPort() {
+    static FakeSerialPort port;
+    return port;
+}
+
+class PingLoopTest : public Fixture {
+  protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        BuildStartupTables();
+        LoadDefaultsIntoRam();
+        s.ChartSpeed = 3;
+        s.IfbPort = 12;
+        s.ColorTable.fill(kEcho);
+        s.ColorTable[0] = s.BackgroundColor;
+        PaintSurfacesBackground();
+        setUi(&ui);
+        FakeSerialPort& port = boxPort();
+        port.close();
+        port.clearWritten();
+        setSerialPorts(&port, nullptr, nullptr);
+        port.open(12, "115200,n,8,1", {});
+        port.onReceive(BoxReceiveEvent);
+    }
+    void TearDown() override {
+        setUi(nullptr);
+        Fixture::TearDown();
+    }
+
+    // Ticks until the reply is handled (the tick turns itself off) or `limit` ticks passed.
+    int tickUntilHandled(int limit = 1000) {
+        int ticks = 0;
+        timers().tmrMainTimer2.setEnabled(true);
+        while (timers().tmrMainTimer2.enabled() && ticks < limit) {
+            AcquisitionTick();
+            ++ticks;
+        }
+        return ticks;
+    }
+    void ping() {
+        PingCycle();
+        tickUntilHandled();
+    }
+    // The echogram columns that show echoes on the probe row, left to right.
+    std::vector<int> echoColumns() {
+        std::vector<int> xs;
+        for (int x = 0; x < pictHiddenA().width(); ++x) {
+            if (pictHiddenA().pixel(x, kProbeRow) == kEcho) xs.push_back(x);
+        }
+        return xs;
+    }
+    static bool contiguous(const std::vector<int>& xs, std::size_t from, std::size_t count) {
+        for (std::size_t i = from + 1; i < from + count; ++i) {
+            if (xs[i] != xs[i - 1] + 1) return false;
+        }
+        return true;
+    }
+
+    RecordingUi ui;
+    ScriptedDialogs dialogs;
+    FakeBox box{boxPort()};
+};
+
+TEST_F(PingLoopTest, FullScreenPingWritesTheBlockThenStartsThePingAndDrawsTheReply) {
+    PingCycle();
+    // Temperature first, then registers 15 down to 1 of the Full block, then the ping start.
+    ASSERT_EQ(box.writes.size(), 17u);
+    EXPECT_EQ(box.writes[0], std::make_pair(0, 192));
+    for (int reg = 15; reg >= 1; --reg) {
+        EXPECT_EQ(box.writes[static_cast<std::size_t>(16 - reg)],
+                  std::make_pair(reg, static_cast<int>(s.FullChannelBlock[reg])));
+    }
+    EXPECT_EQ(box.writes[16], std::make_pair(0, 1));
+    EXPECT_EQ(s.PacketLength, s.FullChannelBlock[8] * 256 + s.FullChannelBlock[9] + 10);
+    EXPECT_EQ(s.PingProcessing, 1);
+    EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+    EXPECT_TRUE(timers().tmrMainTimer2.enabled());
+    EXPECT_EQ(timers().tmrMainTimer1.interval(), 260);
+    EXPECT_EQ(s.PingWaitTicks, 0);
+
+    EXPECT_EQ(tickUntilHandled(), 1);
+    EXPECT_EQ(s.DataOffset, 1);
+    EXPECT_TRUE(timers().tmrMainTimer1.enabled());
+    ASSERT_EQ(ui.statuses.size(), 1u);
+    EXPECT_EQ(ui.statuses[0].mode, "  Mode: Normal");
+
+    for (int i = 2; i <= 6; ++i)
+        ping();
+    EXPECT_EQ(box.pings, 6);
+    EXPECT_EQ(s.DataOffset, 6);
+    EXPECT_EQ(dialogs.beeps(), 0);
+    // One column per ping, side by side, as the echogram scrolled once per ping.
+    const std::vector<int> xs = echoColumns();
+    ASSERT_EQ(xs.size(), 6u);
+    EXPECT_TRUE(contiguous(xs, 0, 6));
+}
+
+TEST_F(PingLoopTest, TrailerExtraBytesLengthenTheExpectedReply) {
+    s.TrailerExtraBytes = 3;
+    ping();
+    EXPECT_EQ(s.PacketLength, s.FullChannelBlock[8] * 256 + s.FullChannelBlock[9] + 13);
+    EXPECT_EQ(s.DataOffset, 1);
+    EXPECT_FLOAT_EQ(s.SampleInterval, 60.0f);
+    EXPECT_EQ(dialogs.beeps(), 0);
+}
+
+TEST_F(PingLoopTest, SplitScreenAlternatesRightAndLeftAndScrollsOncePerPair) {
+    s.SplitScreen = 1;
+    s.Right.ProcessingType = 1;
+    s.LeftSideNow = true;
+    for (int i = 0; i < 6; ++i)
+        ping();
+    // Right (50 kHz, time-varying gain) first, then Left (200 kHz, fixed gain), and so on.
+    EXPECT_EQ(box.pingCodes, (std::vector<int>{2, 1, 2, 1, 2, 1}));
+    EXPECT_EQ(box.pingFrequencies, (std::vector<int>{2, 1, 2, 1, 2, 1}));
+    EXPECT_TRUE(s.LeftSideNow);
+    EXPECT_EQ(dialogs.beeps(), 0);
+    // Three columns in each half, each run without gaps.
+    const std::vector<int> xs = echoColumns();
+    ASSERT_EQ(xs.size(), 6u);
+    EXPECT_TRUE(contiguous(xs, 0, 3));
+    EXPECT_TRUE(contiguous(xs, 3, 3));
+    EXPECT_LT(xs[2] + 1, xs[3]);
+}
+
+TEST_F(PingLoopTest, FirstReplyAfterASettingsChangeIsDropped) {
+    s.SendSettings = 1;
+    ping();
+    EXPECT_EQ(s.SendSettings, 0);
+    EXPECT_EQ(s.DataOffset, 0); // not decoded
+    EXPECT_TRUE(echoColumns().empty());
+    EXPECT_TRUE(timers().tmrMainTimer1.enabled());
+    EXPECT_EQ(ui.statuses.size(), 1u);
+    ping();
+    EXPECT_EQ(s.DataOffset, 2);
+    EXPECT_EQ(echoColumns().size(), 1u);
+}
+
+TEST_F(PingLoopTest, StalledReplyMissesItsDeadlineAndCountsErrorsUntilTheNextPing) {
+    box.answerPings = false;
+    PingCycle();
+    const int length = s.PacketLength;
+    const int lastInTime = length / 10 + 30; // the deadline is length / 10 + 30 ticks
+    for (int t = 1; t <= lastInTime; ++t)
+        AcquisitionTick();
+    EXPECT_EQ(s.CommErrorCount, 0);
+    EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+    EXPECT_TRUE(ui.statuses.empty());
+
+    AcquisitionTick();
+    EXPECT_EQ(s.CommErrorCount, 1);
+    EXPECT_TRUE(timers().tmrMainTimer1.enabled());
+    EXPECT_TRUE(timers().tmrMainTimer2.enabled());
+    EXPECT_EQ(ui.statuses.size(), 1u);
+    AcquisitionTick();
+    AcquisitionTick();
+    EXPECT_EQ(s.CommErrorCount, 3);
+
+    ClearCommErrors();
+    EXPECT_EQ(s.CommErrorCount, 0);
+
+    // A reply completing on the last tick within the deadline is processed.
+    PingCycle();
+    for (int t = 1; t < lastInTime; ++t)
+        AcquisitionTick();
+    PingReply r;
+    r.samples.assign(static_cast<std::size_t>(length - 11), 200);
+    r.offset = 77;
+    const FakeSerialPort::Bytes reply = r.bytes();
+    boxPort().feedReceived(FakeSerialPort::Bytes(reply.begin() + 1, reply.end())); // after the ack
+    AcquisitionTick();
+    EXPECT_EQ(s.DataOffset, 77);
+    EXPECT_EQ(s.CommErrorCount, 0);
+    EXPECT_FALSE(timers().tmrMainTimer2.enabled());
+}
+
+TEST_F(PingLoopTest, ErrorPromptAsksAgainForABadPortThenReopensTheChosenOne) {
+    s.CommErrorCount = 11;
+    dialogs.answerInput("17").answerInput("5");
+    PingCycle();
+    const int opensBefore = boxPort().openCount();
+    AcquisitionTick();
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_EQ(dialogs.shown()[0].title, "Communications Error");
+    EXPECT_EQ(dialogs.shown()[0].text,
+              "Error encountered while trying to open COM12.\nPlease check data and power "
+              "connections and/or\nenter a different COM port number(1-16).\n\nEnter '0' to go "
+              "into Playback mode.");
+    EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_EQ(s.IfbPort, 5);
+    EXPECT_EQ(boxPort().openCount(), opensBefore + 1);
+    EXPECT_EQ(boxPort().openedCom(), 5);
+    EXPECT_EQ(s.CommErrorCount, 0);
+    EXPECT_EQ(s.PingWaitTicks, 1);
+    ASSERT_FALSE(ui.indicator.empty());
+    EXPECT_FALSE(ui.indicator.front());
+    // The reply was not processed; the cycle goes on.
+    EXPECT_EQ(s.DataOffset, 0);
+    EXPECT_TRUE(timers().tmrMainTimer1.enabled());
+}
+
+TEST_F(PingLoopTest, ErrorPromptAnswerZeroEntersPlayback) {
+    QFile file(QString::fromStdString(dataFolder() + "/I6120921.05I"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("IFB Ver10 header\nrecorded on 12-06-2026 at 09:21\n");
+    file.close();
+    s.CommErrorCount = 11;
+    dialogs.answerInput("0").answerMessage(AnswerNo).answerFile("C:\\TEMPIFB\\I6120921.05I");
+    PingCycle();
+    AcquisitionTick();
+    EXPECT_EQ(s.IfbPort, 0);
+    EXPECT_TRUE(s.PlaybackMode);
+    EXPECT_EQ(s.PlaybackFileName, "I6120921.05I");
+    ASSERT_FALSE(ui.statuses.empty());
+    EXPECT_EQ(ui.statuses.back().mode, "Play: I6120921.05I");
+}
+
+TEST_F(PingLoopTest, ErrorPromptCancelEndsTheProgram) {
+    s.CommErrorCount = 11;
+    dialogs.answerInput("");
+    PingCycle();
+    AcquisitionTick();
+    EXPECT_TRUE(s.ProgramEnding);
+    EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+    EXPECT_TRUE(ui.statuses.empty());
+}
+
+TEST_F(PingLoopTest, PausedDisplayHandlesTheReplyButMakesNoNewRequest) {
+    s.Paused = true;
+    ping();
+    EXPECT_EQ(s.DataOffset, 1);
+    EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+    ASSERT_EQ(ui.statuses.size(), 1u);
+    EXPECT_EQ(ui.statuses[0].mode, "  Mode: Paused");
+    EXPECT_EQ(ui.statuses[0].modeBackground, ModeBackground::Yellow);
+}
+
+TEST_F(PingLoopTest, ChecksumFailureBeepsAndDrawsNothing) {
+    PingCycle();
+    s.RxBuffer[5] ^= 0x10;
+    tickUntilHandled();
+    EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(echoColumns().empty());
+    EXPECT_TRUE(timers().tmrMainTimer1.enabled());
+}
+
+TEST_F(PingLoopTest, NoPingWhileTheColourScaleWindowIsOpen) {
+    ui.colourScaleOpen = true;
+    timers().tmrMainTimer1.setEnabled(true);
+    PingCycle();
+    EXPECT_TRUE(box.writes.empty());
+    EXPECT_TRUE(timers().tmrMainTimer1.enabled());
+    EXPECT_FALSE(timers().tmrMainTimer2.enabled());
+}
+
+TEST_F(PingLoopTest, FirstCycleEndsTheSearchAnimation) {
+    s.HeldMainButton = 9;
+    timers().tmrMainMouse.setEnabled(true);
+    PingCycle();
+    EXPECT_EQ(s.HeldMainButton, 10);
+    EXPECT_FALSE(timers().tmrMainMouse.enabled());
+    EXPECT_EQ(ui.searchWindowCloses, 1);
+    PingCycle();
+    EXPECT_EQ(ui.searchWindowCloses, 1);
+}
+
+TEST_F(PingLoopTest, PlaybackCycleAlternatesAndHandsOverWithoutTalkingToTheBox) {
+    s.PlaybackMode = true;
+    s.SplitScreen = 1;
+    s.LeftSideNow = true;
+    PingCycle();
+    EXPECT_FALSE(s.LeftSideNow);
+    EXPECT_TRUE(timers().tmrMainTimer2.enabled());
+    PingCycle();
+    EXPECT_TRUE(s.LeftSideNow);
+    EXPECT_TRUE(boxPort().writtenData().empty());
+    EXPECT_EQ(ui.playbackControls, 2);
+}
+
+} // namespace
+
+} // namespace vz::test

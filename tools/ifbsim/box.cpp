@@ -1,0 +1,82 @@
+#include "box.h"
+
+#include "temp_table.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ifbsim {
+
+namespace {
+constexpr uint64_t kStreamNoise = 3;
+constexpr double kMaxListenUs = 250'000.0;
+
+// Transmitter temperature in the box's own scale (value = 29.7 + 0.6407 x degrees C), sent in the
+// free trailer byte C+1: a warm transmitter at about 35 degrees C.
+constexpr uint8_t kXmitTempByte = 52;
+} // namespace
+
+Box::Box(const Options& options)
+    : options_(options), regs_(options.firmware), scene_(options.scene, options.seed),
+      noise_(options.seed, kStreamNoise), faults_(options.faults, options.seed) {}
+
+double Box::sceneTime(double wallSeconds) const {
+    if (options_.sceneClock() == SceneClock::Wall) return wallSeconds;
+    return static_cast<double>(pings_) * options_.pingDtS;
+}
+
+std::optional<Outgoing> Box::handle(const Frame& frame, double wallSeconds) {
+    switch (frame.kind) {
+    case Frame::Kind::Write:
+        return write(frame.reg, frame.value, wallSeconds);
+    case Frame::Kind::Query:
+        if (faults_.silent(pings_)) return std::nullopt;
+        return Outgoing{queryReply(regs_.read(frame.reg))};
+    case Frame::Kind::Bad:
+    case Frame::Kind::Garbage:
+        return std::nullopt; // no acknowledgement for a damaged frame
+    }
+    return std::nullopt;
+}
+
+std::optional<Outgoing> Box::ack() {
+    if (faults_.dropAck(pings_)) return std::nullopt;
+    return Outgoing{ackReply()};
+}
+
+std::optional<Outgoing> Box::write(uint8_t reg, uint8_t value, double wallSeconds) {
+    regs_.write(reg, value);
+    if (faults_.silent(pings_)) return std::nullopt;
+    if (reg != 0) return ack();
+    if (isPingCode(value)) return ping(value, wallSeconds);
+    switch (value) {
+    case kCmdSerialNumber:
+        return Outgoing{serialReply(options_.serial)};
+    case kCmdWaterTemp:
+        return Outgoing{
+            temperatureReply(readingForTemperature(scene_.waterTempF(sceneTime(wallSeconds))))};
+    case kCmdEndHandshake:
+    default:
+        return ack();
+    }
+}
+
+Outgoing Box::ping(uint8_t code, double wallSeconds) {
+    const double t = sceneTime(wallSeconds);
+    ++pings_;
+    scene_.advanceTo(t);
+    const PingSetup setup = makePingSetup(code, regs_);
+    const std::vector<uint8_t> samples = synthesizeSamples(scene_, t, setup, noise_);
+    Bytes reply = encodePingReply(samples, setup, regs_.trailerExtraBytes(), kXmitTempByte,
+                                  static_cast<uint8_t>(pings_ & 0xFF));
+
+    Outgoing out;
+    out.bytes = faults_.spoilPingReply(std::move(reply), pings_);
+    out.vanishAfter = faults_.vanishAfter(pings_);
+    if (!options_.fast)
+        out.delayUs = options_.pingDelayMs >= 0 ? options_.pingDelayMs * 1000.0
+                                                : std::min(setup.listenTimeUs(), kMaxListenUs);
+    return out;
+}
+
+} // namespace ifbsim

@@ -1,0 +1,114 @@
+#include "scene.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace ifbsim {
+
+namespace {
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+constexpr uint64_t kStreamPhases = 1;
+constexpr uint64_t kStreamFish = 2;
+constexpr double kSchoolChance = 0.12;
+
+double wave(double t, double period, double phase) { return std::sin(kTwoPi * t / period + phase); }
+} // namespace
+
+Scene::Scene(const SceneConfig& config, uint64_t seed)
+    : config_(config), fishRng_(seed, kStreamFish) {
+    Rng phases(seed, kStreamPhases);
+    for (double& p : phase_) p = phases.uniform(0.0, kTwoPi);
+    const double deepest = config_.fixedDepthFt.value_or(config_.maxDepthFt);
+    // Long enough for the widest beam (50 kHz, out to the cut-off angle) at the deepest fish.
+    const double halfWidthFt =
+        deepest * std::tan(2.0 * bandTraits(Band::Khz50).halfBeamDeg * std::numbers::pi / 180.0);
+    lookaheadS_ = (halfWidthFt + 20.0) / std::max(config_.boatSpeedFtPerS, 0.1);
+    nextCross_ = config_.fishPerMinute > 0 ? fishRng_.exponential(60.0 / config_.fishPerMinute)
+                                           : INFINITY;
+}
+
+void Scene::advanceTo(double t) {
+    while (nextCross_ <= t + lookaheadS_) {
+        spawnAround(nextCross_);
+        nextCross_ += fishRng_.exponential(60.0 / config_.fishPerMinute);
+    }
+    std::erase_if(fish_, [&](const Fish& f) { return f.crossTime < t - lookaheadS_; });
+}
+
+void Scene::spawnAround(double crossTime) {
+    const double bottom = bottomDepthFt(crossTime);
+    const double deepest = std::max(bottom - 2.0, 4.0);
+    const double depth = fishRng_.uniform(std::min(4.0, deepest), deepest);
+    const double lateralSpan = depth * std::tan(bandTraits(Band::Khz50).halfBeamDeg *
+                                                std::numbers::pi / 180.0);
+    Fish lead;
+    lead.crossTime = crossTime;
+    lead.lateralFt = fishRng_.uniform(-lateralSpan, lateralSpan);
+    lead.depthFt = depth;
+    lead.tsDb = 140.0 + fishRng_.uniform(-8.0, 6.0);
+    lead.swimAmpFt = fishRng_.uniform(0.0, 1.5);
+    lead.swimPeriodS = fishRng_.uniform(15.0, 60.0);
+    lead.swimPhase = fishRng_.uniform(0.0, kTwoPi);
+    if (!fishRng_.chance(kSchoolChance)) {
+        fish_.push_back(lead);
+        return;
+    }
+    // A small school of smaller fish around the lead position.
+    const int members = 6 + fishRng_.below(9);
+    for (int i = 0; i < members; ++i) {
+        Fish f = lead;
+        f.crossTime += fishRng_.uniform(-6.0, 6.0) / std::max(config_.boatSpeedFtPerS, 0.1);
+        f.lateralFt += fishRng_.uniform(-4.0, 4.0);
+        f.depthFt = std::clamp(depth + fishRng_.uniform(-2.0, 2.0), 2.0, deepest);
+        f.tsDb = 132.0 + fishRng_.uniform(-4.0, 4.0);
+        f.swimPhase = fishRng_.uniform(0.0, kTwoPi);
+        fish_.push_back(f);
+    }
+}
+
+double Scene::bottomDepthFt(double t) const {
+    if (config_.fixedDepthFt) return *config_.fixedDepthFt;
+    const double lo = config_.minDepthFt;
+    const double hi = std::max(config_.maxDepthFt, lo);
+    // Long swells of the bottom over minutes, with some small-scale roughness.
+    const double w = 0.5 * wave(t, 540.0, phase_[0]) + 0.3 * wave(t, 210.0, phase_[1]) +
+                     0.2 * wave(t, 83.0, phase_[2]);
+    const double depth = lo + (hi - lo) * (0.5 + 0.5 * w) + 0.25 * wave(t, 9.0, phase_[3]);
+    return std::clamp(depth, lo, hi);
+}
+
+double Scene::thermoclineDepthFt(double t) const { return 18.0 + 4.0 * wave(t, 700.0, phase_[4]); }
+
+double Scene::waterTempF(double t) const {
+    return config_.waterTempF +
+           config_.tempDriftF * (0.7 * wave(t, 480.0, phase_[5]) + 0.3 * wave(t, 131.0, phase_[6]));
+}
+
+double Scene::surfaceClutter(double t) const { return 1.0 + 0.5 * wave(t, 53.0, phase_[7]); }
+
+double Scene::fishDepthFt(const Fish& f, double t) const {
+    const double d =
+        f.depthFt + f.swimAmpFt * wave(t - f.crossTime, f.swimPeriodS, f.swimPhase);
+    return std::clamp(d, 2.0, std::max(bottomDepthFt(f.crossTime) - 1.5, 2.0));
+}
+
+std::vector<FishEcho> Scene::fishInBeam(double t, Band band) const {
+    const BandTraits& bt = bandTraits(band);
+    std::vector<FishEcho> out;
+    for (const Fish& f : fish_) {
+        const double along = config_.boatSpeedFtPerS * (f.crossTime - t);
+        const double horizontal = std::hypot(along, f.lateralFt);
+        const double depth = fishDepthFt(f, t);
+        const double offAxisDeg = std::atan2(horizontal, depth) * 180.0 / std::numbers::pi;
+        const double beam = beamLossDb(offAxisDeg, bt);
+        if (beam > kBeamCutoffDb) continue;
+        const double range = std::hypot(horizontal, depth);
+        const double level = f.tsDb + bt.fishTsOffsetDb - 40.0 * std::log10(std::max(range, 1.0)) -
+                             bt.absorptionDbPerFt * range - beam;
+        out.push_back({range, level});
+    }
+    return out;
+}
+
+} // namespace ifbsim
