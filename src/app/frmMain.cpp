@@ -9,6 +9,8 @@
 #include "display/Scrolling.h"
 #include "display/Surfaces.h"
 #include "display/frmColorScale.h"
+#include "link/frmCheckPorts.h"
+#include "link/frmDebug.h"
 #include "processing/AcquisitionTick.h"
 #include "processing/PingCycle.h"
 
@@ -209,6 +211,17 @@ void frmMain::wireTimers() {
     t.tmrMainTimer2.onTick([] { AcquisitionTick(); });
     t.tmr5Sec.onTick([] { ClearCommErrors(); });
     t.tmr5Sec.setEnabled(true);
+    t.tmrMainMouse.onTick([] {
+        // Code 9: the Interface Box search is still showing its progress.
+        if (state().HeldMainButton == 9) frmCheckPorts::instance().tickAnimation();
+    });
+    auto* showDebug = new QAction(this);
+    showDebug->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
+    connect(showDebug, &QAction::triggered, this, [] {
+        state().DiagnosticsOn = true;
+        frmDebug::instance().show();
+    });
+    addAction(showDebug);
 }
 
 void frmMain::applySettingsToControls() {
@@ -284,6 +297,14 @@ void frmMain::showStatus(const StatusLabels& labels) {
     }
     lblMode->setPalette(p);
 }
+
+void frmMain::showSearchWindow(const std::string& text) { frmCheckPorts::instance().showSearch(text); }
+void frmMain::closeSearchWindow() { frmCheckPorts::instance().closeSearch(); }
+void frmMain::loadDiagnostics() { frmDebug::instance(); }
+void frmMain::refreshDiagnostics() { frmDebug::instance().refreshFromState(); }
+void frmMain::showPingWaitTicks() { frmDebug::instance().showPingWaitTicks(); }
+void frmMain::showMaxInBuffer() { frmDebug::instance().showMaxInBuffer(); }
+void frmMain::setCommsIndicator(bool ok) { frmDebug::instance().setCommsIndicator(ok); }
 
 void frmMain::quit() { QCoreApplication::exit(0); }
 

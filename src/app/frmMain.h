@@ -38,6 +38,13 @@ public:
     void pictureChanged() override;
     void showColorBar(bool visible) override;
     void showStatus(const StatusLabels& labels) override;
+    void showSearchWindow(const std::string& text) override;
+    void closeSearchWindow() override;
+    void loadDiagnostics() override;
+    void refreshDiagnostics() override;
+    void showPingWaitTicks() override;
+    void showMaxInBuffer() override;
+    void setCommsIndicator(bool ok) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

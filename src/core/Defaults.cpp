@@ -6,7 +6,8 @@ namespace vz {
 
 namespace {
 
-constexpr const char* kSettingsHeader = "Marvek - Default values file - Do not make any changes to this file";
+constexpr const char* kSettingsHeader =
+    "Marvek - Default values file - Do not make any changes to this file";
 constexpr const char* kSettingsTitle = "Tarvik Vosk Fish Finder Ver:";
 // Readers skip everything after the version; a comma would end the line's text early.
 constexpr const char* kSettingsNotice = " - Written by the sonar display program";
@@ -14,9 +15,9 @@ constexpr const char* kSettingsNotice = " - Written by the sonar display program
 constexpr float kFactorySoundSpeed = 0.0024755f; // half the speed of sound, feet per microsecond
 
 // User colours 4 to 15; 0 to 3 take the background colour.
-constexpr Rgb kFactoryUserColors[12] = {
-    {0, 0, 0},       {0, 0, 128},   {0, 128, 128}, {128, 0, 128}, {128, 0, 0},   {128, 128, 0},
-    {0, 128, 0},     {0, 255, 0},   {255, 255, 0}, {0, 255, 255}, {255, 128, 64}, {255, 0, 0}};
+constexpr Rgb kFactoryUserColors[12] = {{0, 0, 0},     {0, 0, 128},   {0, 128, 128},  {128, 0, 128},
+                                        {128, 0, 0},   {128, 128, 0}, {0, 128, 0},    {0, 255, 0},
+                                        {255, 255, 0}, {0, 255, 255}, {255, 128, 64}, {255, 0, 0}};
 
 } // namespace
 
@@ -67,12 +68,15 @@ void LoadDefaultsIntoRam() {
     s.BackgroundColor = kPalette[9]; // light blue
     s.ColorScale = 0;
     s.AScopeThreshold = 4;
-    for (Channel c : kChannels) s.channel(c) = factoryChannel(c);
+    for (Channel c : kChannels)
+        s.channel(c) = factoryChannel(c);
 
     // Index 16 marks user colours as defined; defined colours are the user's own.
     if (s.UserColors[16].toLong() == 0) {
-        for (int i = 0; i < 4; ++i) s.UserColors[i] = s.BackgroundColor;
-        for (int i = 4; i < 16; ++i) s.UserColors[i] = kFactoryUserColors[i - 4];
+        for (int i = 0; i < 4; ++i)
+            s.UserColors[i] = s.BackgroundColor;
+        for (int i = 4; i < 16; ++i)
+            s.UserColors[i] = kFactoryUserColors[i - 4];
     }
 
     s.NmeaOutputOn = 0;

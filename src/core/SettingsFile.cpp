@@ -27,8 +27,8 @@ bool LoadSettingsFile(const std::string& path) {
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray text = file.readAll();
     file.close();
-    if (!LoadSettingsFileText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-                              state())) {
+    if (!LoadSettingsFileText(
+            std::string_view(text.constData(), static_cast<std::size_t>(text.size())), state())) {
         return false;
     }
     // The texts of lines 1 and 2 are the program's own, whatever an older file held there.
@@ -49,16 +49,18 @@ void RunFirstRunDialog() {
     State& s = state();
     s.IfbPort = s.GpsPort = s.NmeaPort = kPortNotChosen;
     s.KeelOffset = 0.0f;
-    s.IfbPort = AskForPort("Interface Box Communications Port",
-                           "1) Please select a COM port for the interface box.  Select 'None' to enter DEMO mode.",
-                           kNoDisabledOption);
+    s.IfbPort = AskForPort(
+        "Interface Box Communications Port",
+        "1) Please select a COM port for the interface box.  Select 'None' to enter DEMO mode.",
+        kNoDisabledOption);
     // The box's port cannot serve the GPS or the NMEA output as well.
     const int boxOption = s.IfbPort != 0 ? s.IfbPort - 1 : kNoDisabledOption;
-    s.GpsPort = AskForPort("GPS Communication Port",
-                           "2) Please select a COM port for GPS.  Select 'None' for no GPS.", boxOption);
-    s.NmeaPort = AskForPort("NMEA Serial Data Output Port",
-                            "3) Please select a COM port for NMEA data.  Select 'None' for no NMEA output.",
-                            boxOption);
+    s.GpsPort =
+        AskForPort("GPS Communication Port",
+                   "2) Please select a COM port for GPS.  Select 'None' for no GPS.", boxOption);
+    s.NmeaPort = AskForPort(
+        "NMEA Serial Data Output Port",
+        "3) Please select a COM port for NMEA data.  Select 'None' for no NMEA output.", boxOption);
     dialogs().endPortPrompts();
     LoadDefaultsIntoRam();
     WriteSettingsFile();
@@ -73,7 +75,8 @@ bool SaveWholeFile(const std::string& path, const std::string& text, QString& er
         return false;
     }
     // A short write (a full disk) must not be committed: Qt reports it only here.
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
         !file.flush()) {
         error = "Writing stopped before the end of the file; the disk may be full.";
         return false; // the uncommitted temporary file is removed with `file`
@@ -86,8 +89,8 @@ bool SaveWholeFile(const std::string& path, const std::string& text, QString& er
 }
 
 void ReportWriteFailure(const std::string& path, const QString& error) {
-    dialogs().messageBox("Unable to write the settings file " + path + ".\n\n" + error.toStdString() +
-                             "\n\nThe current settings were not saved.",
+    dialogs().messageBox("Unable to write the settings file " + path + ".\n\n" +
+                             error.toStdString() + "\n\nThe current settings were not saved.",
                          "Settings File", MsgButtons::Ok, MsgIcon::Exclamation);
 }
 

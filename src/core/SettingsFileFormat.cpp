@@ -22,7 +22,7 @@ struct UnreadableValue {};
 // a blank, a comma or the line end, a text at a comma or the line end; the comma or line end that
 // ends a value is consumed with it, so each value may stand on a line of its own or share one.
 class ValueCursor {
-public:
+  public:
     explicit ValueCursor(std::string_view text) : text_(text) {}
 
     std::string_view text() {
@@ -39,17 +39,19 @@ public:
         return *value;
     }
 
-private:
+  private:
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
     static bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
     void skipBlanks() {
-        while (pos_ < text_.size() && isBlank(text_[pos_])) ++pos_;
+        while (pos_ < text_.size() && isBlank(text_[pos_]))
+            ++pos_;
     }
 
     template <class EndsValue> std::string_view take(EndsValue endsValue) {
         const std::size_t start = pos_;
-        while (pos_ < text_.size() && !isLineEnd(text_[pos_]) && !endsValue(text_[pos_])) ++pos_;
+        while (pos_ < text_.size() && !isLineEnd(text_[pos_]) && !endsValue(text_[pos_]))
+            ++pos_;
         const std::string_view value = text_.substr(start, pos_ - start);
         skipBlanks();
         if (pos_ < text_.size() && text_[pos_] == ',') {
@@ -70,13 +72,14 @@ double VersionOf(std::string_view titleLine) {
     const std::size_t mark = titleLine.find(kVersionMark);
     if (mark == std::string_view::npos) return 0.0;
     std::string_view rest = titleLine.substr(mark + kVersionMark.size());
-    while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+    while (!rest.empty() && rest.front() == ' ')
+        rest.remove_prefix(1);
     const std::size_t digitsEnd = rest.find_first_not_of("0123456789.");
     return ParseSettingsNumber(rest.substr(0, digitsEnd)).value_or(0.0);
 }
 
 class FieldReader {
-public:
+  public:
     FieldReader(ValueCursor& in, double version) : in_(in), version_(version) {}
 
     void value(std::uint8_t& field) { field = static_cast<std::uint8_t>(integer(0, 255)); }
@@ -94,7 +97,8 @@ public:
                                        std::numeric_limits<std::int32_t>::max()));
     }
     void value(std::array<Rgb, 17>& colours) {
-        for (std::size_t i = 1; i < colours.size(); ++i) value(colours[i]);
+        for (std::size_t i = 1; i < colours.size(); ++i)
+            value(colours[i]);
     }
     template <class T> void valueAfterVersion(double version, T& field, T fallback) {
         if (version_ > version) {
@@ -104,11 +108,12 @@ public:
         }
     }
 
-private:
+  private:
     // Whole-number fields take the nearest whole number (halves to even) of what stands there.
     std::int64_t integer(std::int64_t lowest, std::int64_t highest) {
         const double v = std::nearbyint(in_.number());
-        if (v < static_cast<double>(lowest) || v > static_cast<double>(highest)) throw UnreadableValue{};
+        if (v < static_cast<double>(lowest) || v > static_cast<double>(highest))
+            throw UnreadableValue{};
         return static_cast<std::int64_t>(v);
     }
 
@@ -117,21 +122,24 @@ private:
 };
 
 class FieldWriter {
-public:
+  public:
     explicit FieldWriter(std::string& out) : out_(out) {}
 
     void value(std::uint8_t field) { line(FormatSettingsNumber(std::int64_t{field})); }
-    void value(std::int16_t field, int = 0, int = 0) { line(FormatSettingsNumber(std::int64_t{field})); }
+    void value(std::int16_t field, int = 0, int = 0) {
+        line(FormatSettingsNumber(std::int64_t{field}));
+    }
     void value(float field) { line(FormatSettingsNumber(field)); }
     void value(Rgb colour) { line(FormatSettingsNumber(std::int64_t{colour.toLong()})); }
     void value(const std::array<Rgb, 17>& colours) {
         std::string numbers;
-        for (std::size_t i = 1; i < colours.size(); ++i) numbers += FormatSettingsNumber(std::int64_t{colours[i].toLong()});
+        for (std::size_t i = 1; i < colours.size(); ++i)
+            numbers += FormatSettingsNumber(std::int64_t{colours[i].toLong()});
         line(numbers);
     }
     template <class T> void valueAfterVersion(double, T& field, T) { value(field); }
 
-private:
+  private:
     void line(const std::string& text) {
         out_ += text;
         out_ += kLineEnd;

@@ -47,7 +47,8 @@ template <class Io> void VisitSettingsLines(State& s, Io& io) {
     io.value(s.ColorScale);
     io.value(s.TempCalibration);
     io.value(s.AScopeThreshold);
-    for (Channel c : kChannels) VisitSettingsChannel(s.channel(c), io);
+    for (Channel c : kChannels)
+        VisitSettingsChannel(s.channel(c), io);
     io.value(s.UserColors);
     io.value(s.NmeaPort);
     io.value(s.NmeaOutputOn);

@@ -12,7 +12,9 @@ std::string WithSignPosition(std::string digits) {
 }
 } // namespace
 
-std::string FormatSettingsNumber(std::int64_t value) { return WithSignPosition(std::to_string(value)); }
+std::string FormatSettingsNumber(std::int64_t value) {
+    return WithSignPosition(std::to_string(value));
+}
 
 std::string FormatSettingsNumber(float value) {
     // Neither can be read back; and minus zero is zero.

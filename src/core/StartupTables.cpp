@@ -32,18 +32,22 @@ struct DspScaleRow {
     float byGain[15];
 };
 constexpr DspScaleRow kDspScaleRows[] = {
-    {0, 2, {0.3094375f, 0.3094375f, 0.3094375f, 0.3094375f, 0.371325f, 0.4332125f, 0.4951f,
-            0.5569875f, 0.618875f, 0.6807625f, 0.74265f, 0.802062f, 0.8639495f, 0.925837f,
-            0.925837f}},
-    {0, 3, {0.8243415f, 0.8243415f, 0.8243415f, 0.8243415f, 0.8243415f, 0.8243415f, 0.9481165f,
-            1.069416f, 1.193191f, 1.316966f, 1.440741f, 1.564516f, 1.688291f, 1.812066f,
-            1.935841f}},
-    {1, 2, {0.5470855f, 0.5470855f, 0.7946355f, 1.044661f, 1.292211f, 1.539761f, 1.789786f,
-            2.037337f, 2.284887f, 2.534912f, 2.782462f, 3.032487f, 3.032487f, 3.032487f,
-            3.032487f}},
-    {1, 3, {2.569569f, 2.569569f, 2.569569f, 2.569569f, 2.569569f, 3.067144f, 3.562244f,
-            4.062294f, 4.557395f, 5.057444f, 5.550071f, 6.047647f, 6.047647f, 6.047647f,
-            6.047647f}},
+    {0,
+     2,
+     {0.3094375f, 0.3094375f, 0.3094375f, 0.3094375f, 0.371325f, 0.4332125f, 0.4951f, 0.5569875f,
+      0.618875f, 0.6807625f, 0.74265f, 0.802062f, 0.8639495f, 0.925837f, 0.925837f}},
+    {0,
+     3,
+     {0.8243415f, 0.8243415f, 0.8243415f, 0.8243415f, 0.8243415f, 0.8243415f, 0.9481165f, 1.069416f,
+      1.193191f, 1.316966f, 1.440741f, 1.564516f, 1.688291f, 1.812066f, 1.935841f}},
+    {1,
+     2,
+     {0.5470855f, 0.5470855f, 0.7946355f, 1.044661f, 1.292211f, 1.539761f, 1.789786f, 2.037337f,
+      2.284887f, 2.534912f, 2.782462f, 3.032487f, 3.032487f, 3.032487f, 3.032487f}},
+    {1,
+     3,
+     {2.569569f, 2.569569f, 2.569569f, 2.569569f, 2.569569f, 3.067144f, 3.562244f, 4.062294f,
+      4.557395f, 5.057444f, 5.550071f, 6.047647f, 6.047647f, 6.047647f, 6.047647f}},
 };
 
 constexpr int kFirstTableTemperature = 15; // degrees F
@@ -63,10 +67,12 @@ std::int32_t TempReading(int degreesF) {
 
 void BuildStartupTables() {
     State& s = state();
-    for (Channel c : kChannels) s.depthPerSample(c) = 0.15f;
+    for (Channel c : kChannels)
+        s.depthPerSample(c) = 0.15f;
     s.DepthPerSample = 0.15f;
 
-    for (int t = kFirstTableTemperature; t <= kLastTableTemperature; ++t) s.TempTable[t] = TempReading(t);
+    for (int t = kFirstTableTemperature; t <= kLastTableTemperature; ++t)
+        s.TempTable[t] = TempReading(t);
 
     for (const DspScaleRow& row : kDspScaleRows) {
         for (int gain = 1; gain <= 15; ++gain) {
@@ -75,8 +81,10 @@ void BuildStartupTables() {
     }
 
     for (int units = 0; units < kUnits; ++units) {
-        std::copy(std::begin(kRangeSteps[units]), std::end(kRangeSteps[units]), &s.DepthRangeTable[units][1]);
-        std::copy(std::begin(kOffsetSteps[units]), std::end(kOffsetSteps[units]), &s.DepthOffsetTable[units][1]);
+        std::copy(std::begin(kRangeSteps[units]), std::end(kRangeSteps[units]),
+                  &s.DepthRangeTable[units][1]);
+        std::copy(std::begin(kOffsetSteps[units]), std::end(kOffsetSteps[units]),
+                  &s.DepthOffsetTable[units][1]);
     }
 }
 

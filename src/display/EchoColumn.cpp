@@ -29,6 +29,14 @@ constexpr std::array<std::uint8_t, 256> kLevelOfSample = [] {
     return levels;
 }();
 
+// Half width of the A-scope bar of a level: 1.4 x level rounded (never a half, so rounding the
+// ends around the integer axis gives the same pixels).
+constexpr std::array<int, 16> kBarHalfWidth = [] {
+    std::array<int, 16> half{};
+    for (int level = 0; level < 16; ++level) half[level] = static_cast<int>(1.4 * level + 0.5);
+    return half;
+}();
+
 // The lines of the range-gate marker, drawn in this order. A row line runs from L to L + 8 at
 // T + g x G + d; a column line runs at L + column from row T to row T + G.
 struct GateLine {
@@ -112,10 +120,8 @@ void DrawEchoColumn() {
             history[2][y + 1] = history[3][y + 1];
             history[3][y + 1] = static_cast<std::int16_t>(level);
         }
-        if (ascope && level > s.AScopeThreshold) {
-            const double half = 1.4 * level;
-            b.line(RoundToInt(e - 28 - half), y, RoundToInt(e - 28 + half), y, colours[level]);
-        }
+        if (ascope && level > s.AScopeThreshold)
+            b.line(e - 28 - kBarHalfWidth[level], y, e - 28 + kBarHalfWidth[level], y, colours[level]);
     }
 
     if (s.NoiseFilter > 0) {

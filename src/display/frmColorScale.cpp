@@ -114,7 +114,7 @@ void frmColorScale::cmdUserColorBarDone_Click() {
 
 void frmColorScale::drawUserColorPreview() {
     DrawColorBar(preview_, state().UserColors.data());
-    pictUserColorBars->setPixmap(QPixmap::fromImage(preview_.image()));
+    pictUserColorBars->setPixmap(QPixmap::fromImage(preview_.image().copy()));
 }
 
 void frmColorScale::movePointer() {

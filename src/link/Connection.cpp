@@ -41,7 +41,8 @@ void AskAfterContactFailure() {
                   ".\r\n\r\nPlease check data and power connections and/or\r\n"
                   "enter a different COM port number(1-16).\r\n\r\n"
                   "Enter '0' to go into Playback mode.\r\n\r\n"
-                  "Click CANCEL to Quit");
+                  "Click CANCEL to Quit",
+                  "0");
 }
 
 // Repeats the handshake (firmware version, end-of-handshake command) until the box acknowledges

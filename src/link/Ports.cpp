@@ -44,10 +44,10 @@ std::uint8_t AskForSecondaryPort(const std::string& prompt, const std::string& t
 }
 } // namespace
 
-void AskForBoxPort(const std::string& prompt) {
+void AskForBoxPort(const std::string& prompt, const std::string& defaultAnswer) {
     State& s = state();
     for (;;) {
-        const std::string answer = dialogs().inputBox(prompt, "Communications Error", "0");
+        const std::string answer = dialogs().inputBox(prompt, "Communications Error", defaultAnswer);
         if (answer.empty()) {
             ExitProgram();
             return;
@@ -89,7 +89,8 @@ void OpenIfbPort() {
                       ".\r\nPlease check data and power connections and/or\r\n"
                       "enter a different COM port number(1-16).\r\n\r\n"
                       "Enter '0' to go into Playback mode.\r\n\r\n"
-                      "Click Cancel to quit program.");
+                      "Click Cancel to quit program.",
+                      "0");
     }
 }
 

@@ -9,10 +9,10 @@ namespace vz {
 // port, playback (0) or the end of the program (Cancel); nothing happens in playback.
 void OpenIfbPort();
 
-// Asks, with this prompt, for the box port after a communication failure: another COM port
-// (1..16) becomes IfbPort, 0 switches to playback, Cancel ends the program; anything else asks
-// again. The port is not opened here.
-void AskForBoxPort(const std::string& prompt);
+// Asks, with this prompt and pre-filled answer, for the box port after a communication failure:
+// another COM port (1..16) becomes IfbPort, 0 switches to playback, Cancel ends the program;
+// anything else asks again. The port is not opened here.
+void AskForBoxPort(const std::string& prompt, const std::string& defaultAnswer);
 
 // Opens the GPS port on GpsPort at 4800 baud when GpsPort is not 0; on failure the user picks
 // another port or none.

@@ -91,9 +91,8 @@ std::vector<std::uint8_t> QtSerialPort::readAll() {
 }
 
 void QtSerialPort::discardInput() {
-    if (!port_.isOpen()) return;
-    port_.clear(QSerialPort::Input);
-    port_.readAll(); // whatever the library had already taken in
+    // Both what the driver holds and what the library has already taken in.
+    if (port_.isOpen()) port_.clear(QSerialPort::Input);
 }
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error) {

@@ -1,24 +1,97 @@
 #include "platform/Surface.h"
 
+#include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QString>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <memory>
 #include <utility>
+#include <vector>
 
 namespace vz {
 
 namespace {
-constexpr std::uint32_t packed(Rgb c) {
-    return 0xFF000000u | (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
-}
+
+// One horizontal run of a glyph's pixels, relative to the pen position on the baseline.
+struct GlyphRun {
+    int dy, x1, x2;
+};
+struct Glyph {
+    bool rendered = false;
+    double advance = 0;
+    std::vector<GlyphRun> runs;
+};
 } // namespace
 
+// The characters of one font size, each rendered once, when first printed.
+struct FontFace {
+    QFont font;
+    double ascent = 0, lineHeight = 0;
+    std::array<Glyph, 256> glyphs;
+
+    // Never destroyed: fonts must not outlive the application object.
+    static FontFace& ofSize(int points) {
+        static auto* faces = new std::map<int, std::unique_ptr<FontFace>>;
+        std::unique_ptr<FontFace>& face = (*faces)[points];
+        if (!face) face = std::make_unique<FontFace>(points);
+        return *face;
+    }
+
+    explicit FontFace(int points) {
+        font.setPointSize(points);
+        font.setStyleStrategy(QFont::NoAntialias);
+        const QImage reference(1, 1, QImage::Format_RGB32); // the resolution every surface has
+        const QFontMetricsF metrics(font, &reference);
+        ascent = metrics.ascent();
+        lineHeight = metrics.height();
+    }
+
+    const Glyph& glyph(char c) {
+        Glyph& g = glyphs[static_cast<unsigned char>(c)];
+        if (!g.rendered) render(c, g);
+        return g;
+    }
+
+private:
+    void render(char c, Glyph& g) const {
+        const QString text(QChar::fromLatin1(c));
+        // Room on every side for bearings and accents.
+        const int margin = static_cast<int>(lineHeight) + 4;
+        QImage scratch(3 * margin, 3 * margin, QImage::Format_ARGB32_Premultiplied);
+        scratch.fill(Qt::transparent);
+        {
+            QPainter painter(&scratch);
+            painter.setFont(font);
+            painter.setPen(Qt::white);
+            painter.drawText(QPoint(margin, 2 * margin), text);
+        }
+        for (int y = 0; y < scratch.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+            for (int x = 0; x < scratch.width(); ++x) {
+                if (qAlpha(line[x]) < 128) continue;
+                const int start = x;
+                while (x + 1 < scratch.width() && qAlpha(line[x + 1]) >= 128) ++x;
+                g.runs.push_back({y - 2 * margin, start - margin, x - margin});
+            }
+        }
+        g.advance = QFontMetricsF(font, &scratch).horizontalAdvance(text);
+        g.rendered = true;
+    }
+};
+
 Surface::Surface(int width, int height, Rgb background)
-    : image_(width, height, QImage::Format_RGB32) {
+    : image_(width, height, QImage::Format_RGB32),
+      pixels_(reinterpret_cast<std::uint32_t*>(image_.bits())),
+      stride_(image_.bytesPerLine() / static_cast<qsizetype>(sizeof(std::uint32_t))),
+      width_(width),
+      height_(height) {
     fill(background);
     setFontSize(8);
 }
@@ -29,12 +102,6 @@ Rgb Surface::pixel(int x, int y) const {
     return Rgb{static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
                static_cast<std::uint8_t>(v)};
 }
-
-void Surface::plot(int x, int y, std::uint32_t value) {
-    if (inside(x, y)) row(y)[x] = value;
-}
-
-void Surface::setPixel(int x, int y, Rgb colour) { plot(x, y, packed(colour)); }
 
 void Surface::fill(Rgb colour) { fillRect(0, 0, width() - 1, height() - 1, colour); }
 
@@ -54,9 +121,7 @@ void Surface::vline(int x, int y1, int y2, std::uint32_t value) {
     y1 = std::max(y1, 0);
     y2 = std::min(y2, height() - 1);
     if (y1 > y2) return;
-    uchar* bits = image_.bits();
-    const qsizetype stride = image_.bytesPerLine();
-    for (int y = y1; y <= y2; ++y) reinterpret_cast<std::uint32_t*>(bits + y * stride)[x] = value;
+    for (int y = y1; y <= y2; ++y) row(y)[x] = value;
 }
 
 void Surface::fillRect(int x1, int y1, int x2, int y2, Rgb colour) {
@@ -93,28 +158,23 @@ void Surface::line(int x1, int y1, int x2, int y2, Rgb colour) {
     }
 }
 
-void Surface::setFontSize(int points) {
-    font_.setPointSize(points);
-    const QFontMetricsF metrics(font_, &image_);
-    ascent_ = metrics.ascent();
-    lineHeight_ = metrics.height();
-}
+void Surface::setFontSize(int points) { face_ = &FontFace::ofSize(points); }
 
 void Surface::print(std::string_view text, bool lineBreak) {
-    const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    double advance = 0;
-    if (!s.isEmpty()) {
-        QPainter painter(&image_);
-        painter.setFont(font_);
-        painter.setPen(QColor(textColour_.r, textColour_.g, textColour_.b));
-        painter.drawText(QPointF(CurrentX, CurrentY + ascent_), s);
-        advance = painter.fontMetrics().horizontalAdvance(s);
+    const std::uint32_t value = packed(textColour_);
+    const int baseline = static_cast<int>(std::lrint(CurrentY + face_->ascent));
+    double penX = CurrentX;
+    for (char c : text) {
+        const Glyph& glyph = face_->glyph(c);
+        const int x = static_cast<int>(std::lrint(penX));
+        for (const GlyphRun& run : glyph.runs) hline(x + run.x1, x + run.x2, baseline + run.dy, value);
+        penX += glyph.advance;
     }
     if (lineBreak) {
         CurrentX = 0;
-        CurrentY += lineHeight_;
+        CurrentY += face_->lineHeight;
     } else {
-        CurrentX += advance;
+        CurrentX = penX;
     }
 }
 
@@ -129,13 +189,7 @@ void Surface::copyRect(const Surface& source, int srcX, int srcY, int w, int h, 
     if (w <= 0 || h <= 0) return;
 
     const std::size_t bytes = static_cast<std::size_t>(w) * sizeof(std::uint32_t);
-    uchar* dst = image_.bits();
-    const uchar* src = &source == this ? dst : source.image_.constBits();
-    const qsizetype dstStride = image_.bytesPerLine(), srcStride = source.image_.bytesPerLine();
-    auto copyRow = [&](int i) {
-        std::memmove(dst + (dstY + i) * dstStride + dstX * 4, src + (srcY + i) * srcStride + srcX * 4,
-                     bytes);
-    };
+    auto copyRow = [&](int i) { std::memmove(row(dstY + i) + dstX, source.row(srcY + i) + srcX, bytes); };
     // Within one surface, rows moving down are copied bottom first so none is overwritten early.
     if (&source == this && dstY > srcY) {
         for (int i = h - 1; i >= 0; --i) copyRow(i);

@@ -1,30 +1,38 @@
 #pragma once
 // A picture surface in pixels (origin top left, y down) on a QImage of fixed format RGB32.
-// Pixels, lines and rectangles are written straight into the image memory, so drawing an echo
-// column costs no allocation and no painter set-up; QPainter is used only for text.
+// Pixels, lines, rectangles and text are written straight into the image memory, so drawing a
+// frame costs no allocation and no painter set-up: QPainter only renders each character of each
+// font size once, into a shared cache of glyph shapes (plain, not anti-aliased, pixels).
 // Lines and rectangles include both end points. Everything outside the surface is clipped.
 #include "core/Color.h"
 
-#include <QFont>
 #include <QImage>
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 namespace vz {
 
+struct FontFace;
+
 class Surface {
 public:
     Surface(int width, int height, Rgb background);
+    // Moving hands the pixel memory over; copying would share it, so it is not allowed.
+    Surface(Surface&&) = default;
+    Surface& operator=(Surface&&) = default;
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
 
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
-    // For the window that shows the surface: draw it directly, keep no copy (a held copy would
-    // make every later write duplicate the whole image).
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // For the window that shows the surface: draw it directly and keep no copy. The surface
+    // writes into its pixel memory in place, so a copy would change along with it.
     const QImage& image() const { return image_; }
 
     Rgb pixel(int x, int y) const; // black outside the surface
-    void setPixel(int x, int y, Rgb colour);
+    void setPixel(int x, int y, Rgb colour) { plot(x, y, packed(colour)); }
     void fill(Rgb colour);
     // Filled rectangle with corners (x1, y1) and (x2, y2), both included.
     void fillRect(int x1, int y1, int x2, int y2, Rgb colour);
@@ -49,20 +57,28 @@ public:
     void copyRect(const Surface& source, int srcX, int srcY, int w, int h, int dstX, int dstY);
 
 private:
-    std::uint32_t* row(int y) { return reinterpret_cast<std::uint32_t*>(image_.scanLine(y)); }
-    const std::uint32_t* row(int y) const {
-        return reinterpret_cast<const std::uint32_t*>(image_.constScanLine(y));
+    static constexpr std::uint32_t packed(Rgb c) {
+        return 0xFF000000u | (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
     }
-    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width() && y < height(); }
+    std::uint32_t* row(int y) { return pixels_ + static_cast<std::ptrdiff_t>(y) * stride_; }
+    const std::uint32_t* row(int y) const { return pixels_ + static_cast<std::ptrdiff_t>(y) * stride_; }
+    bool inside(int x, int y) const {
+        return static_cast<unsigned>(x) < static_cast<unsigned>(width_) &&
+               static_cast<unsigned>(y) < static_cast<unsigned>(height_);
+    }
+    void plot(int x, int y, std::uint32_t value) {
+        if (inside(x, y)) row(y)[x] = value;
+    }
     void hline(int x1, int x2, int y, std::uint32_t value);
     void vline(int x, int y1, int y2, std::uint32_t value);
-    void plot(int x, int y, std::uint32_t value);
 
     QImage image_;
+    // The image's pixel memory, taken once: the image is never shared, so it never moves.
+    std::uint32_t* pixels_;
+    std::ptrdiff_t stride_; // pixels per row
+    int width_, height_;
     int lineWidth_ = 1;
-    QFont font_;
-    double ascent_ = 0;
-    double lineHeight_ = 0;
+    FontFace* face_ = nullptr;
     Rgb textColour_{0, 0, 0};
 };
 

@@ -1,15 +1,12 @@
 #include "processing/AcquisitionTick.h"
 
-#include "core/Shutdown.h"
 #include "core/State.h"
 #include "core/Timers.h"
 #include "core/Ui.h"
 #include "display/EchoColumn.h"
 #include "display/Overlay.h"
 #include "display/Scrolling.h"
-#include "link/PortAnswer.h"
 #include "link/Ports.h"
-#include "logging/Playback.h"
 #include "platform/Dialogs.h"
 #include "platform/Events.h"
 #include "processing/BottomTracking.h"
@@ -31,8 +28,8 @@ enum class Reply { Pending, Missed, Ready };
 
 std::string CommErrorPrompt(int port) {
     return "Error encountered while trying to open COM" + std::to_string(port) +
-           ".\nPlease check data and power connections and/or\nenter a different COM port "
-           "number(1-16).\n\nEnter '0' to go into Playback mode.";
+           ".\r\nPlease check data and power connections and/or\r\nenter a different COM port "
+           "number(1-16).\r\n\r\nEnter '0' to go into Playback mode.";
 }
 
 // Offers another COM port, playback (0) or the end of the program (Cancel), then reopens the
@@ -40,26 +37,9 @@ std::string CommErrorPrompt(int port) {
 void CommunicationsErrorPrompt(State& s) {
     dialogs().beep();
     ui().setCommsIndicator(false);
-    for (;;) {
-        s.CommErrorCount = 0;
-        s.PingWaitTicks = 0;
-        const std::string answer =
-            dialogs().inputBox(CommErrorPrompt(s.IfbPort), "Communications Error", "");
-        if (answer.empty()) {
-            ExitProgram();
-            return;
-        }
-        const long port = PortNumberFromAnswer(answer);
-        if (port == 0) {
-            s.IfbPort = 0;
-            EnterPlaybackMode();
-            break;
-        }
-        if (port >= 1 && port <= 16) {
-            s.IfbPort = static_cast<std::uint8_t>(port);
-            break;
-        }
-    }
+    s.CommErrorCount = 0;
+    s.PingWaitTicks = 0;
+    AskForBoxPort(CommErrorPrompt(s.IfbPort), "");
     if (s.ProgramEnding) return;
     s.PingWaitTicks = 1;
     OpenIfbPort();

@@ -15,7 +15,8 @@ TEST_F(Defaults, FactorySettings) {
     s.AutoSaveMinutes = 99;
     s.Right.AnalogGain = 1;
     LoadDefaultsIntoRam();
-    EXPECT_EQ(s.SettingsHeader, "Marvek - Default values file - Do not make any changes to this file");
+    EXPECT_EQ(s.SettingsHeader,
+              "Marvek - Default values file - Do not make any changes to this file");
     EXPECT_EQ(s.SettingsTitle, "Tarvik Vosk Fish Finder Ver:");
     EXPECT_EQ(s.SettingsNotice.substr(0, 3), " - ");
     EXPECT_EQ(s.SettingsNotice.find(','), std::string::npos); // would end line 2 early
@@ -42,7 +43,8 @@ TEST_F(Defaults, SoundSpeedIsSetOnlyWhenZero) {
 
 TEST_F(Defaults, UserColorsAreFilledOnlyWhileUndefined) {
     LoadDefaultsIntoRam();
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(s.UserColors[i], s.BackgroundColor) << i;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(s.UserColors[i], s.BackgroundColor) << i;
     EXPECT_EQ(s.UserColors[4], (Rgb{0, 0, 0}));
     EXPECT_EQ(s.UserColors[6], (Rgb{0, 128, 128}));
     EXPECT_EQ(s.UserColors[14], (Rgb{255, 128, 64}));
@@ -50,7 +52,8 @@ TEST_F(Defaults, UserColorsAreFilledOnlyWhileUndefined) {
     EXPECT_EQ(s.UserColors[16], Rgb{});
 
     std::array<Rgb, 17> own{};
-    for (std::size_t i = 0; i < own.size(); ++i) own[i] = Rgb::fromLong(70 * i + 3);
+    for (std::size_t i = 0; i < own.size(); ++i)
+        own[i] = Rgb::fromLong(70 * i + 3);
     s.UserColors = own;
     LoadDefaultsIntoRam();
     EXPECT_EQ(s.UserColors, own);

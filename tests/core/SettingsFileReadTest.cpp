@@ -1,9 +1,9 @@
 #include "core/SettingsFile.h"
 
+#include "SettingsFileTestSupport.h"
 #include "core/Timers.h"
 #include "support/Fixture.h"
 #include "support/ScriptedDialogs.h"
-#include "SettingsFileTestSupport.h"
 
 namespace vz::test {
 namespace {
@@ -90,16 +90,16 @@ TEST_F(SettingsFileRead, ChoosingNoBoxPortDisablesNoOption) {
 
 TEST_F(SettingsFileRead, AValidFileLoadsWithoutQuestions) {
     std::vector<std::string> lines = FactoryLines();
-    lines[2] = " 12 ";         // IfbPort
-    lines[9] = " 3 ";          // ChartSpeed
-    lines[10] = "-20 ";        // XmitPower
-    lines[22] = "-1.5 ";       // TempCalibration
-    lines[27] = " 9 ";         // FullDepthRange
+    lines[2] = " 12 ";   // IfbPort
+    lines[9] = " 3 ";    // ChartSpeed
+    lines[10] = "-20 ";  // XmitPower
+    lines[22] = "-1.5 "; // TempCalibration
+    lines[27] = " 9 ";   // FullDepthRange
     lines[60] = " 1  2  3  4  5  6  7  8  9  10  11  12  13  14  15  65536 ";
-    lines[63] = " 3.5 ";       // KeelOffset
-    lines[66] = " 1.5E+07 ";   // DeepAlarmValue
-    lines[81] = " 25 ";        // AutoSaveMinutes
-    lines[82] = " 110 ";       // XmitTempLimit
+    lines[63] = " 3.5 ";     // KeelOffset
+    lines[66] = " 1.5E+07 "; // DeepAlarmValue
+    lines[81] = " 25 ";      // AutoSaveMinutes
+    lines[82] = " 110 ";     // XmitTempLimit
     WriteSettingsBytes(JoinCrLf(lines));
     s.SettingsChanged = 1;
     timers().tmrMainTimer1.setEnabled(true);
@@ -129,14 +129,15 @@ TEST_F(SettingsFileRead, AValidFileLoadsWithoutQuestions) {
 
 TEST_F(SettingsFileRead, ValuesMayBeWrittenInAnyNumberNotation) {
     std::vector<std::string> lines = FactoryLines();
-    lines[4] = "2.4755E-3";      // SoundSpeed
-    lines[9] = "\t+7 ";          // ChartSpeed
-    lines[10] = "2.5";           // XmitPower: halves go to the even neighbour
-    lines[11] = "0.5";           // ShowColorBars
-    lines[22] = "-.25";          // TempCalibration
-    lines[64] = "  2e1  ";       // ShallowAlarmValue
+    lines[4] = "2.4755E-3"; // SoundSpeed
+    lines[9] = "\t+7 ";     // ChartSpeed
+    lines[10] = "2.5";      // XmitPower: halves go to the even neighbour
+    lines[11] = "0.5";      // ShowColorBars
+    lines[22] = "-.25";     // TempCalibration
+    lines[64] = "  2e1  ";  // ShallowAlarmValue
     std::string text;
-    for (const std::string& line : lines) text += line + "\n"; // line feeds alone
+    for (const std::string& line : lines)
+        text += line + "\n"; // line feeds alone
     WriteSettingsBytes(text);
 
     ScriptedDialogs d;
@@ -189,20 +190,21 @@ TEST_F(SettingsFileRead, AnUnreadableOrOutOfRangeValueRunsThePrompts) {
         std::size_t line;
         const char* text;
     } damaged[] = {
-        {9, " abc "},      // not a number
-        {9, ""},           // nothing where a number belongs
-        {9, " 1e "},       // exponent without digits
-        {9, " 40000 "},    // beyond a 16-bit integer
-        {2, " 300 "},      // beyond a byte
-        {2, "-1 "},        // below a byte
-        {14, " 3 "},       // no such depth units
-        {27, " 21 "},      // no such depth range step
-        {33, " 16 "},      // no such DSP gain
-        {64, " 1E+39 "},   // beyond a float
+        {9, " abc "},    // not a number
+        {9, ""},         // nothing where a number belongs
+        {9, " 1e "},     // exponent without digits
+        {9, " 40000 "},  // beyond a 16-bit integer
+        {2, " 300 "},    // beyond a byte
+        {2, "-1 "},      // below a byte
+        {14, " 3 "},     // no such depth units
+        {27, " 21 "},    // no such depth range step
+        {33, " 16 "},    // no such DSP gain
+        {64, " 1E+39 "}, // beyond a float
         {63, " nan "},
     };
     for (const auto& damage : damaged) {
-        SCOPED_TRACE(std::string("line ") + std::to_string(damage.line + 1) + ": \"" + damage.text + "\"");
+        SCOPED_TRACE(std::string("line ") + std::to_string(damage.line + 1) + ": \"" + damage.text +
+                     "\"");
         ResetState();
         std::vector<std::string> lines = FactoryLines();
         lines[damage.line] = damage.text;

@@ -13,7 +13,8 @@
 namespace vz::test {
 
 // Written by hand, one line per value; the line ends are CR LF in the file.
-inline const char* const kFactorySettingsFile = R"(Marvek - Default values file - Do not make any changes to this file
+inline const char* const kFactorySettingsFile =
+    R"(Marvek - Default values file - Do not make any changes to this file
 Tarvik Vosk Fish Finder Ver:3.16 - Written by the sonar display program
  3 
  5 
@@ -110,13 +111,18 @@ inline std::vector<std::string> SplitLines(const std::string& text) {
 // Lines 1 to `count` (all by default), each ended by CR LF.
 inline std::string JoinCrLf(const std::vector<std::string>& lines, std::size_t count = SIZE_MAX) {
     std::string text;
-    for (std::size_t i = 0; i < lines.size() && i < count; ++i) text += lines[i] + "\r\n";
+    for (std::size_t i = 0; i < lines.size() && i < count; ++i)
+        text += lines[i] + "\r\n";
     return text;
 }
 
-inline std::vector<std::string> FactoryLines() { return SplitLines(kFactorySettingsFile); }
+inline std::vector<std::string> FactoryLines() {
+    return SplitLines(kFactorySettingsFile);
+}
 
-inline std::string SettingsPath() { return mapPath(state().SettingsFilePath); }
+inline std::string SettingsPath() {
+    return mapPath(state().SettingsFilePath);
+}
 
 inline void WriteSettingsBytes(const std::string& bytes) {
     QFile file(QString::fromStdString(SettingsPath()));

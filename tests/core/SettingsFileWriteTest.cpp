@@ -1,9 +1,9 @@
 #include "core/SettingsFile.h"
 
+#include "SettingsFileTestSupport.h"
 #include "core/Defaults.h"
 #include "support/Fixture.h"
 #include "support/ScriptedDialogs.h"
-#include "SettingsFileTestSupport.h"
 
 #include <QDir>
 
@@ -43,7 +43,8 @@ void ChangeEverySetting(State& s) {
     s.Full = {1, 0, 3, 9, 11, 7, 32767, -32768, 60, 15, 2, 3};
     s.Left = {0, 1, 2, 1, 20, 1, 100, 50, 61, 0, -1, 4};
     s.Right = {1, 1, 1, 20, 0, 2, 99, 51, 62, 1, 5, 6};
-    for (std::size_t i = 0; i < s.UserColors.size(); ++i) s.UserColors[i] = Rgb::fromLong(1000 * i + 1);
+    for (std::size_t i = 0; i < s.UserColors.size(); ++i)
+        s.UserColors[i] = Rgb::fromLong(1000 * i + 1);
     s.NmeaOutputOn = 1;
     s.KeelOffset = 3.5f;
     s.ShallowAlarmValue = 12.25f;
@@ -88,7 +89,8 @@ TEST_F(SettingsFileWrite, WriteThenReadRestoresEveryField) {
     EXPECT_EQ(s.Left, (ChannelSettings{0, 1, 2, 1, 20, 1, 100, 50, 61, 0, -1, 4}));
     EXPECT_EQ(s.Right, (ChannelSettings{1, 1, 1, 20, 0, 2, 99, 51, 62, 1, 5, 6}));
     EXPECT_EQ(s.UserColors[0], Rgb{});
-    for (std::size_t i = 1; i < s.UserColors.size(); ++i) EXPECT_EQ(s.UserColors[i], Rgb::fromLong(1000 * i + 1));
+    for (std::size_t i = 1; i < s.UserColors.size(); ++i)
+        EXPECT_EQ(s.UserColors[i], Rgb::fromLong(1000 * i + 1));
     EXPECT_EQ(s.DeepAlarmValue, 1.5e7f);
     EXPECT_EQ(s.DragAlarmShallow, 1.5e-6f);
     EXPECT_EQ(s.DisplayThreshold, -4);
@@ -146,7 +148,7 @@ TEST_F(SettingsFileWrite, FirstRunWithAnUnwritableFileReportsItAndGoesOn) {
 // Lets no file of this process grow beyond `bytes` while it lives: a write that runs out of room
 // half-way, as on a full disk. Root is bound by this limit too.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -159,7 +161,7 @@ public:
         std::signal(SIGXFSZ, oldHandler_);
     }
 
-private:
+  private:
     rlimit saved_{};
     void (*oldHandler_)(int) = nullptr;
 };

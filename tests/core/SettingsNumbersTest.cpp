@@ -45,17 +45,19 @@ TEST(SettingsNumbers, PlainAndExponentNotationAreRead) {
     EXPECT_EQ(ParseSettingsNumber("2."), 2.0);
     EXPECT_EQ(ParseSettingsNumber("1E-05"), 1e-5);
     EXPECT_EQ(ParseSettingsNumber("1.5e+07"), 1.5e7);
-    for (const char* bad : {"", "-", ".", "abc", "1e", "5x", "--5", "+-5", "inf", "-nan", "0x10", "1,5", " 5",
-                            "1e400"}) {
+    for (const char* bad : {"", "-", ".", "abc", "1e", "5x", "--5", "+-5", "inf", "-nan", "0x10",
+                            "1,5", " 5", "1e400"}) {
         EXPECT_FALSE(ParseSettingsNumber(bad).has_value()) << '"' << bad << '"';
     }
 }
 
 TEST(SettingsNumbers, SevenDigitFloatsReadBackExactly) {
-    for (float v : {0.0024755f, 0.00244f, 3.16f, -123.4567f, 1.5e-6f, 9999999.0f, 3.402823e38f, 1.0e-30f}) {
+    for (float v :
+         {0.0024755f, 0.00244f, 3.16f, -123.4567f, 1.5e-6f, 9999999.0f, 3.402823e38f, 1.0e-30f}) {
         const std::string text = FormatSettingsNumber(v);
         const std::size_t first = text.find_first_not_of(' ');
-        const auto back = ParseSettingsNumber(text.substr(first, text.find_last_not_of(' ') + 1 - first));
+        const auto back =
+            ParseSettingsNumber(text.substr(first, text.find_last_not_of(' ') + 1 - first));
         ASSERT_TRUE(back.has_value()) << text;
         EXPECT_EQ(static_cast<float>(*back), v) << text;
     }

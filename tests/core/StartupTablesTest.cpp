@@ -11,11 +11,13 @@ using StartupTables = Fixture;
 
 TEST_F(StartupTables, TempTableFallsFromFifteenToOneHundredDegrees) {
     BuildStartupTables();
-    for (int t = 0; t < 15; ++t) EXPECT_EQ(s.TempTable[t], 0) << t;
+    for (int t = 0; t < 15; ++t)
+        EXPECT_EQ(s.TempTable[t], 0) << t;
     EXPECT_LE(std::abs(s.TempTable[15] - 64992), 1);
     EXPECT_LE(std::abs(s.TempTable[77] - 23967), 1);
     EXPECT_LE(std::abs(s.TempTable[100] - 15909), 1);
-    for (int t = 16; t <= 100; ++t) EXPECT_LT(s.TempTable[t], s.TempTable[t - 1]) << t;
+    for (int t = 16; t <= 100; ++t)
+        EXPECT_LT(s.TempTable[t], s.TempTable[t - 1]) << t;
 }
 
 TEST_F(StartupTables, DepthStepsByUnits) {
@@ -23,10 +25,9 @@ TEST_F(StartupTables, DepthStepsByUnits) {
     const struct {
         int units, step, range, offset;
     } steps[] = {
-        {0, 0, 0, 0},     {0, 1, 15, 0},     {0, 4, 100, 30},     {0, 11, 5000, 1000},
-        {0, 13, 0, 3000}, {1, 4, 30, 10},    {1, 9, 600, 100},    {1, 12, 0, 500},
-        {2, 1, 3, 0},     {2, 11, 1000, 150}, {2, 13, 0, 500},    {0, 14, 0, 0},
-        {3, 4, 0, 0},
+        {0, 0, 0, 0},    {0, 1, 15, 0},    {0, 4, 100, 30}, {0, 11, 5000, 1000}, {0, 13, 0, 3000},
+        {1, 4, 30, 10},  {1, 9, 600, 100}, {1, 12, 0, 500}, {2, 1, 3, 0},        {2, 11, 1000, 150},
+        {2, 13, 0, 500}, {0, 14, 0, 0},    {3, 4, 0, 0},
     };
     for (const auto& e : steps) {
         SCOPED_TRACE(testing::Message() << "units " << e.units << " step " << e.step);

@@ -97,19 +97,6 @@ TEST_F(ConnectionTest, SilentBoxAsksForAnotherPortAfterThreeAttemptsAndZeroPlays
     expectPingCycleStarted();
 }
 
-TEST_F(ConnectionTest, SilentBoxAnsweredWithAnotherPortConnectsThere) {
-    FakeBox box(port);
-    box.answersOnlyOnCom = 6;
-    dialogs.answerInput("6");
-    ConnectInterfaceBox();
-    EXPECT_EQ(dialogs.shown().size(), 1u);
-    EXPECT_EQ(s.IfbPort, 6);
-    EXPECT_EQ(port.openedCom(), 6);
-    EXPECT_FALSE(s.PlaybackMode);
-    EXPECT_EQ(s.PacketLength, 23);
-    expectPingCycleStarted();
-}
-
 TEST_F(ConnectionTest, SilentBoxAnsweredWithCancelEndsTheProgram) {
     port.respondWith(nullptr);
     dialogs.answerInput("");

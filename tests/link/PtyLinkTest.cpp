@@ -43,7 +43,7 @@ public:
     QStringList log() const {
         QFile f(log_);
         if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-        return QString::fromLatin1(f.readAll()).split('\r\n', Qt::SkipEmptyParts);
+        return QString::fromLatin1(f.readAll()).split('\n', Qt::SkipEmptyParts);
     }
     // Waits until the box has logged `count` frames.
     QStringList logOf(int count) const {
@@ -59,6 +59,23 @@ private:
     QProcess process_;
     bool running_ = false;
 };
+
+TEST(LineSettingsTest, SettingsStringsAreTakenApart) {
+    const auto box = ParseLineSettings("115200,n,8,1");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->baud, 115200);
+    EXPECT_EQ(box->parity, QSerialPort::NoParity);
+    EXPECT_EQ(box->dataBits, QSerialPort::Data8);
+    EXPECT_EQ(box->stopBits, QSerialPort::OneStop);
+    const auto other = ParseLineSettings("9600,E,7,2");
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->parity, QSerialPort::EvenParity);
+    EXPECT_EQ(other->dataBits, QSerialPort::Data7);
+    EXPECT_EQ(other->stopBits, QSerialPort::TwoStop);
+    for (const char* bad : {"115200,x,8,1", "fast,n,8,1", "4800,n,9,1", "4800,n,8", "4800,n,8,3"}) {
+        EXPECT_FALSE(ParseLineSettings(bad)) << bad;
+    }
+}
 
 class PtyLinkTest : public Fixture {
 protected:

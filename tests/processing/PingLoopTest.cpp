@@ -261,8 +261,8 @@ TEST_F(PingLoopTest, ErrorPromptAsksAgainForABadPortThenReopensTheChosenOne) {
     ASSERT_EQ(dialogs.shown().size(), 2u);
     EXPECT_EQ(dialogs.shown()[0].title, "Communications Error");
     EXPECT_EQ(dialogs.shown()[0].text,
-              "Error encountered while trying to open COM12.\nPlease check data and power "
-              "connections and/or\nenter a different COM port number(1-16).\n\nEnter '0' to go "
+              "Error encountered while trying to open COM12.\r\nPlease check data and power "
+              "connections and/or\r\nenter a different COM port number(1-16).\r\n\r\nEnter '0' to go "
               "into Playback mode.");
     EXPECT_EQ(dialogs.beeps(), 1);
     EXPECT_EQ(s.IfbPort, 5);

@@ -21,11 +21,14 @@ Bytes writeFrame(uint8_t reg, uint8_t value) {
     return {0xFF, 0x01, reg, value, static_cast<uint8_t>(0xFE ^ reg ^ value)};
 }
 
-Bytes queryFrame(uint8_t reg) { return {0xFF, 0x02, reg, static_cast<uint8_t>(0xFD ^ reg)}; }
+Bytes queryFrame(uint8_t reg) {
+    return {0xFF, 0x02, reg, static_cast<uint8_t>(0xFD ^ reg)};
+}
 
 uint8_t replyXor(const Bytes& reply) {
     uint8_t x = 0;
-    for (size_t i = 1; i < reply.size(); ++i) x ^= reply[i];
+    for (size_t i = 1; i < reply.size(); ++i)
+        x ^= reply[i];
     return x;
 }
 
@@ -56,7 +59,8 @@ SimProcess::SimProcess(const std::vector<std::string>& args) {
     std::vector<std::string> all{VZ_IFBSIM_PATH};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
+    for (auto& a : all)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
@@ -110,8 +114,10 @@ void SimProcess::send(const Bytes& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-        if (n > 0) done += static_cast<size_t>(n);
-        else if (n < 0 && errno != EAGAIN && errno != EINTR) return;
+        if (n > 0)
+            done += static_cast<size_t>(n);
+        else if (n < 0 && errno != EAGAIN && errno != EINTR)
+            return;
     }
 }
 

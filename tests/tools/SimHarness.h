@@ -20,15 +20,20 @@ Bytes queryFrame(uint8_t reg);                // FF 02 reg (FD ^ reg)
 // XOR of ping-reply entries 2..L (0 when valid).
 uint8_t replyXor(const Bytes& reply);
 // Entry `n` (1-based, as in the spec's tables) of a reply.
-inline uint8_t entry(const Bytes& reply, int n) { return reply.at(static_cast<size_t>(n - 1)); }
-inline int entry16(const Bytes& reply, int n) { return entry(reply, n) * 256 + entry(reply, n + 1); }
+inline uint8_t entry(const Bytes& reply, int n) {
+    return reply.at(static_cast<size_t>(n - 1));
+}
+inline int entry16(const Bytes& reply, int n) {
+    return entry(reply, n) * 256 + entry(reply, n + 1);
+}
 
-// TempTable entry for a whole degree F (spec Part 1.1) and the program's TempFromReading (Part 2.2).
+// TempTable entry for a whole degree F (spec Part 1.1) and the program's TempFromReading
+// (Part 2.2).
 int32_t tempTableEntry(int degreesF);
 double tempFromReading(double reading);
 
 class SimProcess {
-public:
+  public:
     explicit SimProcess(const std::vector<std::string>& args);
     ~SimProcess();
     SimProcess(const SimProcess&) = delete;
@@ -56,7 +61,7 @@ public:
     // Closes the test's end of the pty.
     void closePort();
 
-private:
+  private:
     pid_t pid_ = -1;
     int fd_ = -1;
     int stdout_ = -1;

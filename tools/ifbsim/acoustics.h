@@ -11,14 +11,14 @@ inline constexpr double kSoundSpeedFtPerUs = 0.0024755;
 enum class Band { Khz200 = 0, Khz50 = 1 };
 
 struct BandTraits {
-    double halfBeamDeg;         // half-power half angle; two-way loss 6 dB there
-    double absorptionDbPerFt;   // two-way absorption per foot of range
-    double noiseDb;             // receiver + ambient noise relative to the 200 kHz channel
-    double fishTsOffsetDb;      // fish look a little weaker at 50 kHz
-    double bottomOffsetDb;      // bottom backscatter relative to 200 kHz
-    double rxLengthFt;          // receiver smoothing: finer detail at 200 kHz
-    double subBottomDb;         // echo from inside the bottom, relative to the bottom echo
-    double subBottomTauFt;      // its decay: 50 kHz reaches further into soft sediment
+    double halfBeamDeg;       // half-power half angle; two-way loss 6 dB there
+    double absorptionDbPerFt; // two-way absorption per foot of range
+    double noiseDb;           // receiver + ambient noise relative to the 200 kHz channel
+    double fishTsOffsetDb;    // fish look a little weaker at 50 kHz
+    double bottomOffsetDb;    // bottom backscatter relative to 200 kHz
+    double rxLengthFt;        // receiver smoothing: finer detail at 200 kHz
+    double subBottomDb;       // echo from inside the bottom, relative to the bottom echo
+    double subBottomTauFt;    // its decay: 50 kHz reaches further into soft sediment
 };
 
 inline const BandTraits& bandTraits(Band band) {

@@ -26,6 +26,7 @@ double Box::sceneTime(double wallSeconds) const {
 }
 
 std::optional<Outgoing> Box::handle(const Frame& frame, double wallSeconds) {
+    if (gone_) return std::nullopt;
     switch (frame.kind) {
     case Frame::Kind::Write:
         return write(frame.reg, frame.value, wallSeconds);
@@ -73,6 +74,7 @@ Outgoing Box::ping(uint8_t code, double wallSeconds) {
     Outgoing out;
     out.bytes = faults_.spoilPingReply(std::move(reply), pings_);
     out.vanishAfter = faults_.vanishAfter(pings_);
+    gone_ = out.vanishAfter;
     if (!options_.fast)
         out.delayUs = options_.pingDelayMs >= 0 ? options_.pingDelayMs * 1000.0
                                                 : std::min(setup.listenTimeUs(), kMaxListenUs);

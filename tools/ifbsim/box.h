@@ -21,12 +21,12 @@ inline constexpr uint8_t kCmdSerialNumber = 252;
 
 struct Outgoing {
     Bytes bytes;
-    double delayUs = 0;        // wait before the first byte (listening time of a ping)
-    bool vanishAfter = false;  // close the pty and exit once these bytes are out
+    double delayUs = 0;       // wait before the first byte (listening time of a ping)
+    bool vanishAfter = false; // close the pty and exit once these bytes are out
 };
 
 class Box {
-public:
+  public:
     explicit Box(const Options& options);
 
     // The reply to one frame, if any. `wallSeconds` is the time since the simulator started.
@@ -37,7 +37,7 @@ public:
     const Scene& scene() const { return scene_; }
     const RegisterFile& registers() const { return regs_; }
 
-private:
+  private:
     std::optional<Outgoing> write(uint8_t reg, uint8_t value, double wallSeconds);
     Outgoing ping(uint8_t code, double wallSeconds);
     std::optional<Outgoing> ack();
@@ -48,6 +48,7 @@ private:
     Rng noise_;
     FaultInjector faults_;
     long pings_ = 0;
+    bool gone_ = false; // the reply that precedes vanishing has been produced
 };
 
 } // namespace ifbsim

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 // Levels are in dB above the 200 kHz receiver noise at the reference gain. The receiver is
 // logarithmic: a sample byte is kRawBase + kRawPerDb x (level after gain), plus a small electronic
@@ -11,10 +12,11 @@
 //
 // Each echo is a rectangle as long as the transmit pulse (plus, for the bottom, the spread of the
 // beam's footprint) followed by an exponential tail. A sample averages the echoes over its own
-// depth bin (centred on its depth, at least the receiver's smoothing length long), so narrow echoes are neither lost between
-// coarse digital samples nor aliased; then speckle (gamma-distributed intensity) and noise are
-// added. The bottom is far stronger than anything else, and the second bottom echo (at twice the
-// depth) weak enough that a depth-weighted bottom search still picks the first one.
+// depth bin (centred on its depth, at least the receiver's smoothing length long), so narrow echoes
+// are neither lost between coarse digital samples nor aliased; then speckle (gamma-distributed
+// intensity) and noise are added. The bottom is far stronger than anything else, and the second
+// bottom echo (at twice the depth) weak enough that a depth-weighted bottom search still picks the
+// first one.
 
 namespace ifbsim {
 
@@ -28,9 +30,9 @@ constexpr double kDigitalNoiseReductionDb = -10.0;
 constexpr double kRingdownDb = 90.0;       // transducer ring-down right after transmit
 constexpr double kSurfaceClutterDb = 60.0; // bubbles and surface scatter
 constexpr double kThermoclineDb = 22.0;
-constexpr double kBottomDb = 132.0;        // bottom level at 1 ft before spreading
-constexpr double kBottomReverbFt = 0.6;    // hard bottom rings on past the pulse
-constexpr double kSecondBottomDb = -70.0;  // relative to a bottom at twice the depth
+constexpr double kBottomDb = 132.0;       // bottom level at 1 ft before spreading
+constexpr double kBottomReverbFt = 0.6;   // hard bottom rings on past the pulse
+constexpr double kSecondBottomDb = -70.0; // relative to a bottom at twice the depth
 
 // A pulse-shaped echo: full level from `start` for `len` feet, then an exponential tail.
 struct Echo {
@@ -69,7 +71,9 @@ double binMean(const Echo& e, double a, double b) {
     return e.amp * (cumulative(e, b - e.start) - cumulative(e, a - e.start)) / (b - a);
 }
 
-double fromDb(double db) { return std::pow(10.0, db / 10.0); }
+double fromDb(double db) {
+    return std::pow(10.0, db / 10.0);
+}
 
 double bottomLevelDb(double depthFt, const BandTraits& bt) {
     return kBottomDb + bt.bottomOffsetDb - 20.0 * std::log10(std::max(depthFt, 1.0)) -
@@ -79,7 +83,7 @@ double bottomLevelDb(double depthFt, const BandTraits& bt) {
 Echoes collectEchoes(const Scene& scene, double t, const PingSetup& p, Rng& rng) {
     const BandTraits& bt = bandTraits(p.band);
     const double pulse = std::max(p.pulseLengthFt(), 0.05);
-    const double halfBeam = bt.halfBeamDeg * 3.14159265358979 / 180.0;
+    const double halfBeam = bt.halfBeamDeg * std::numbers::pi / 180.0;
     Echoes all;
     std::vector<Echo>& echoes = all.pulses;
 
@@ -96,13 +100,15 @@ Echoes collectEchoes(const Scene& scene, double t, const PingSetup& p, Rng& rng)
     const double bottomLen = pulse + spread + kBottomReverbFt;
     const double bottomDb = bottomLevelDb(bottom, bt);
     echoes.push_back({bottom, bottomLen, 0.4, fromDb(bottomDb) * rng.gamma(6)});
-    echoes.push_back({bottom + bottomLen, 0.0, bt.subBottomTauFt, fromDb(bottomDb + bt.subBottomDb)});
+    echoes.push_back(
+        {bottom + bottomLen, 0.0, bt.subBottomTauFt, fromDb(bottomDb + bt.subBottomDb)});
     const double second = 2.0 * bottom;
     echoes.push_back({second, pulse + 2.0 * spread, 0.3,
                       fromDb(bottomLevelDb(second, bt) + kSecondBottomDb) * rng.gamma(3)});
 
     for (const FishEcho& f : scene.fishInBeam(t, p.band))
-        echoes.push_back({f.rangeFt, pulse, bt.rxLengthFt, fromDb(f.levelDb) * rng.gamma(4)});
+        echoes.push_back({f.rangeFt, pulse + bt.rxLengthFt / 2.0, bt.rxLengthFt / 3.0,
+                          fromDb(f.levelDb) * rng.gamma(4)});
     return all;
 }
 } // namespace
@@ -133,8 +139,7 @@ std::vector<uint8_t> synthesizeSamples(const Scene& scene, double t, const PingS
     const double txDb = 20.0 * std::log10(std::max(p.xmitPower, 1) / 50.0) +
                         10.0 * std::log10(std::max(p.pulseWidth, 1) / 3.0);
     const double tx = fromDb(txDb);
-    const double noiseFloor =
-        fromDb(bt.noiseDb + (p.digital() ? kDigitalNoiseReductionDb : 0.0));
+    const double noiseFloor = fromDb(bt.noiseDb + (p.digital() ? kDigitalNoiseReductionDb : 0.0));
     const double electronic = fromDb(kElectronicFloorDb);
     const double bin = std::max(p.depthPerSampleFt(), bt.rxLengthFt);
     const int shape = p.digital() ? 8 : 3;
@@ -145,8 +150,10 @@ std::vector<uint8_t> synthesizeSamples(const Scene& scene, double t, const PingS
         const double depth = p.entryDepthFt(i + 2);
         const double a = depth - bin / 2.0;
         double signal = 0;
-        for (const Echo& e : echoes.pulses) signal += binMean(e, a, a + bin);
-        for (const Layer& l : echoes.layers) signal += l.at(depth);
+        for (const Echo& e : echoes.pulses)
+            signal += binMean(e, a, a + bin);
+        for (const Layer& l : echoes.layers)
+            signal += l.at(depth);
         const double gain = fromDb(receiverGainDb(p, depth));
         const double power =
             gain * (tx * signal * noise.gamma(shape) + noiseFloor * noise.gamma(shape)) +

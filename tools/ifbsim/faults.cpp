@@ -11,7 +11,8 @@ FaultInjector::FaultInjector(const FaultOptions& options, uint64_t seed)
 
 Bytes FaultInjector::randomBytes(size_t count) {
     Bytes out(count);
-    for (auto& b : out) b = static_cast<uint8_t>(rng_.next() >> 56);
+    for (auto& b : out)
+        b = static_cast<uint8_t>(rng_.next() >> 56);
     return out;
 }
 

@@ -8,7 +8,7 @@
 namespace ifbsim {
 
 class FaultInjector {
-public:
+  public:
     FaultInjector(const FaultOptions& options, uint64_t seed);
 
     // `pings` is the number of pings answered so far.
@@ -22,7 +22,7 @@ public:
         return options_.vanishAfter >= 0 && ping >= options_.vanishAfter;
     }
 
-private:
+  private:
     bool active(long ping) const { return ping > options_.faultsAfter; }
     Bytes randomBytes(size_t count);
 

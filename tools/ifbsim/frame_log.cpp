@@ -26,7 +26,8 @@ std::string formatFrame(const Frame& frame) {
     case Frame::Kind::Bad:
     case Frame::Kind::Garbage:
         line = frame.kind == Frame::Kind::Bad ? "B" : "G";
-        for (uint8_t b : frame.bytes) appendHex(line, b);
+        for (uint8_t b : frame.bytes)
+            appendHex(line, b);
         break;
     }
     return line;

@@ -15,7 +15,7 @@ namespace ifbsim {
 std::string formatFrame(const Frame& frame);
 
 class FrameLog {
-public:
+  public:
     FrameLog() = default;
     ~FrameLog();
     FrameLog(const FrameLog&) = delete;
@@ -24,7 +24,7 @@ public:
     bool open(const std::string& path);
     void write(const Frame& frame);
 
-private:
+  private:
     FILE* file_ = nullptr;
 };
 

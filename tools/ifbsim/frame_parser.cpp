@@ -17,8 +17,12 @@ Frame make(Frame::Kind kind, std::vector<uint8_t>::const_iterator from, size_t c
 }
 } // namespace
 
-uint8_t writeCheck(uint8_t reg, uint8_t value) { return 0xFE ^ reg ^ value; }
-uint8_t queryCheck(uint8_t reg) { return 0xFD ^ reg; }
+uint8_t writeCheck(uint8_t reg, uint8_t value) {
+    return 0xFE ^ reg ^ value;
+}
+uint8_t queryCheck(uint8_t reg) {
+    return 0xFD ^ reg;
+}
 
 std::vector<Frame> FrameParser::feed(const uint8_t* data, size_t size) {
     pending_.insert(pending_.end(), data, data + size);
@@ -45,8 +49,8 @@ void FrameParser::parse(std::vector<Frame>& out) {
     };
     // Length of a rejected frame: up to (not including) the next FF after its start.
     auto untilNextStart = [&]() {
-        auto it = std::find(pending_.begin() + static_cast<std::ptrdiff_t>(pos) + 1,
-                            pending_.end(), kStart);
+        auto it = std::find(pending_.begin() + static_cast<std::ptrdiff_t>(pos) + 1, pending_.end(),
+                            kStart);
         return static_cast<size_t>(it - pending_.begin()) - pos;
     };
 
@@ -55,7 +59,8 @@ void FrameParser::parse(std::vector<Frame>& out) {
         const uint8_t* p = pending_.data() + pos;
         if (p[0] != kStart) {
             size_t n = 0;
-            while (n < left && p[n] != kStart) ++n;
+            while (n < left && p[n] != kStart)
+                ++n;
             reject(Frame::Kind::Garbage, n);
             continue;
         }
@@ -63,7 +68,8 @@ void FrameParser::parse(std::vector<Frame>& out) {
         if (p[1] == kTypeWrite) {
             if (left < 5) break;
             if (p[4] == writeCheck(p[2], p[3])) {
-                Frame f = make(Frame::Kind::Write, pending_.begin() + static_cast<std::ptrdiff_t>(pos), 5);
+                Frame f = make(Frame::Kind::Write,
+                               pending_.begin() + static_cast<std::ptrdiff_t>(pos), 5);
                 f.reg = p[2];
                 f.value = p[3];
                 out.push_back(std::move(f));
@@ -74,7 +80,8 @@ void FrameParser::parse(std::vector<Frame>& out) {
         } else if (p[1] == kTypeQuery) {
             if (left < 4) break;
             if (p[3] == queryCheck(p[2])) {
-                Frame f = make(Frame::Kind::Query, pending_.begin() + static_cast<std::ptrdiff_t>(pos), 4);
+                Frame f = make(Frame::Kind::Query,
+                               pending_.begin() + static_cast<std::ptrdiff_t>(pos), 4);
                 f.reg = p[2];
                 out.push_back(std::move(f));
                 pos += 4;

@@ -23,13 +23,13 @@ uint8_t writeCheck(uint8_t reg, uint8_t value);
 uint8_t queryCheck(uint8_t reg);
 
 class FrameParser {
-public:
+  public:
     std::vector<Frame> feed(const uint8_t* data, size_t size);
     // Reports a partly received frame as Bad (called when the line has been quiet a while).
     std::vector<Frame> flushPartial();
     bool hasPartial() const { return !pending_.empty(); }
 
-private:
+  private:
     void parse(std::vector<Frame>& out);
     std::vector<uint8_t> pending_;
 };

@@ -20,24 +20,33 @@ using namespace ifbsim;
 namespace {
 
 volatile sig_atomic_t gStop = 0;
-void onSignal(int) { gStop = 1; }
+void onSignal(int) {
+    gStop = 1;
+}
 
 constexpr auto kPartialFrameTimeout = std::chrono::milliseconds(100);
 constexpr auto kBlockedRecheck = std::chrono::milliseconds(100);
+constexpr auto kVanishLinger = std::chrono::milliseconds(100);
 constexpr auto kVanishDrainLimit = std::chrono::seconds(2);
+// A program that pings sends frames far more often than this; after such a quiet spell the port
+// is taken as closed and its exclusive-use flag cleared (see PtyPort::releaseExclusive).
+constexpr auto kIdleReleaseAfter = std::chrono::seconds(1);
 
 // Blocks the stop signals except while waiting in ppoll, so that none is missed between checks.
 sigset_t installSignals() {
     struct sigaction sa {};
     sa.sa_handler = onSignal;
     sigemptyset(&sa.sa_mask);
-    for (int s : {SIGTERM, SIGINT, SIGHUP}) sigaction(s, &sa, nullptr);
+    for (int s : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(s, &sa, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
     sigset_t block, previous;
     sigemptyset(&block);
-    for (int s : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&block, s);
+    for (int s : {SIGTERM, SIGINT, SIGHUP})
+        sigaddset(&block, s);
     sigprocmask(SIG_BLOCK, &block, &previous);
-    for (int s : {SIGTERM, SIGINT, SIGHUP}) sigdelset(&previous, s);
+    for (int s : {SIGTERM, SIGINT, SIGHUP})
+        sigdelset(&previous, s);
     return previous;
 }
 
@@ -73,6 +82,7 @@ int run(const Options& options) {
     Transmitter tx(pty.master(), !options.fast);
     FrameParser parser;
     auto lastInput = started;
+    bool exclusiveReleased = false;
     std::optional<Clock::time_point> vanishSince;
 
     auto dispatch = [&](const std::vector<Frame>& frames, Clock::time_point now) {
@@ -95,9 +105,14 @@ int run(const Options& options) {
             const auto flushAt = lastInput + kPartialFrameTimeout;
             wake = wake ? std::min(*wake, flushAt) : flushAt;
         }
+        if (!exclusiveReleased) {
+            const auto releaseAt = lastInput + kIdleReleaseAfter;
+            wake = wake ? std::min(*wake, releaseAt) : releaseAt;
+        }
         if (vanishSince) wake = now + std::chrono::milliseconds(5);
 
-        pollfd pfd{pty.master(), static_cast<short>(POLLIN | (tx.waitingForWritable() ? POLLOUT : 0)), 0};
+        pollfd pfd{pty.master(),
+                   static_cast<short>(POLLIN | (tx.waitingForWritable() ? POLLOUT : 0)), 0};
         timespec timeout{};
         if (wake) timeout = toTimespec(*wake - now);
         const int ready = ::ppoll(&pfd, 1, wake ? &timeout : nullptr, &waitMask);
@@ -112,19 +127,27 @@ int run(const Options& options) {
             const ssize_t n = ::read(pty.master(), buf, sizeof buf);
             if (n > 0) {
                 lastInput = now;
+                exclusiveReleased = false;
                 dispatch(parser.feed(buf, static_cast<size_t>(n)), now);
             }
         }
         if (parser.hasPartial() && now - lastInput >= kPartialFrameTimeout)
             dispatch(parser.flushPartial(), now);
+        if (!exclusiveReleased && now - lastInput >= kIdleReleaseAfter) {
+            pty.releaseExclusive();
+            exclusiveReleased = true;
+        }
         if (!tx.pump(now)) {
             std::perror("ifbsim: write");
             break;
         }
         if (tx.vanishReached()) {
-            // Let the program read the last reply before the line disappears.
+            // Let the program read the last reply before the line disappears (the pty hands the
+            // bytes on asynchronously, so the slave's queue may look empty at first).
             if (!vanishSince) vanishSince = now;
-            if (pty.unreadBySlave() == 0 || now - *vanishSince > kVanishDrainLimit) break;
+            const auto waited = now - *vanishSince;
+            if ((waited >= kVanishLinger && pty.unreadBySlave() == 0) || waited > kVanishDrainLimit)
+                break;
         }
     }
     pty.close();

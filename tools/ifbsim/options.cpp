@@ -67,8 +67,16 @@ Setter number(std::function<void(Options&, double)> apply, double lo, double hi)
 
 const std::map<std::string, Setter>& valueOptions() {
     static const std::map<std::string, Setter> table{
-        {"--link", [](const std::string& v, Options& o, std::string&) { o.linkPath = v; return true; }},
-        {"--log", [](const std::string& v, Options& o, std::string&) { o.logPath = v; return true; }},
+        {"--link",
+         [](const std::string& v, Options& o, std::string&) {
+             o.linkPath = v;
+             return true;
+         }},
+        {"--log",
+         [](const std::string& v, Options& o, std::string&) {
+             o.logPath = v;
+             return true;
+         }},
         {"--firmware",
          [](const std::string& v, Options& o, std::string& err) {
              long long n = 0;
@@ -102,8 +110,10 @@ const std::map<std::string, Setter>& valueOptions() {
          }},
         {"--clock",
          [](const std::string& v, Options& o, std::string& err) {
-             if (v == "wall") o.clock = SceneClock::Wall;
-             else if (v == "ping") o.clock = SceneClock::Ping;
+             if (v == "wall")
+                 o.clock = SceneClock::Wall;
+             else if (v == "ping")
+                 o.clock = SceneClock::Ping;
              else {
                  err = "expects wall or ping";
                  return false;
@@ -112,14 +122,19 @@ const std::map<std::string, Setter>& valueOptions() {
          }},
         {"--ping-dt", number([](Options& o, double d) { o.pingDtS = d; }, 0.0, 3600.0)},
         {"--ping-delay-ms", number([](Options& o, double d) { o.pingDelayMs = d; }, 0.0, 10000.0)},
-        {"--water-temp", number([](Options& o, double d) { o.scene.waterTempF = d; }, -20.0, 140.0)},
+        {"--water-temp",
+         number([](Options& o, double d) { o.scene.waterTempF = d; }, -20.0, 140.0)},
         {"--temp-drift", number([](Options& o, double d) { o.scene.tempDriftF = d; }, 0.0, 20.0)},
-        {"--depth-ft", number([](Options& o, double d) { o.scene.fixedDepthFt = d; }, 2.0, 20000.0)},
-        {"--min-depth-ft", number([](Options& o, double d) { o.scene.minDepthFt = d; }, 2.0, 20000.0)},
-        {"--max-depth-ft", number([](Options& o, double d) { o.scene.maxDepthFt = d; }, 2.0, 20000.0)},
+        {"--depth-ft",
+         number([](Options& o, double d) { o.scene.fixedDepthFt = d; }, 2.0, 20000.0)},
+        {"--min-depth-ft",
+         number([](Options& o, double d) { o.scene.minDepthFt = d; }, 2.0, 20000.0)},
+        {"--max-depth-ft",
+         number([](Options& o, double d) { o.scene.maxDepthFt = d; }, 2.0, 20000.0)},
         {"--fish-per-minute",
          number([](Options& o, double d) { o.scene.fishPerMinute = d; }, 0.0, 600.0)},
-        {"--boat-speed", number([](Options& o, double d) { o.scene.boatSpeedFtPerS = d; }, 0.1, 100.0)},
+        {"--boat-speed",
+         number([](Options& o, double d) { o.scene.boatSpeedFtPerS = d; }, 0.1, 100.0)},
         {"--drop-acks", share(&FaultOptions::dropAcks)},
         {"--corrupt-checksums", share(&FaultOptions::corruptChecksums)},
         {"--stall", share(&FaultOptions::stall)},

@@ -18,9 +18,9 @@ struct FaultOptions {
     double garbage = 0;          // share of ping replies preceded by 1..8 random bytes
     double flood = 0;            // share of ping replies followed by junk up to floodBytes
     long floodBytes = 33000;
-    long faultsAfter = 0;        // the shares above apply only after this many pings
-    long silentAfter = -1;       // after this many pings answer nothing any more (-1: never)
-    long vanishAfter = -1;       // after this many pings close the pty and exit (-1: never)
+    long faultsAfter = 0;  // the shares above apply only after this many pings
+    long silentAfter = -1; // after this many pings answer nothing any more (-1: never)
+    long vanishAfter = -1; // after this many pings close the pty and exit (-1: never)
 };
 
 struct Options {
@@ -32,11 +32,13 @@ struct Options {
     uint64_t seed = 1;
     std::optional<SceneClock> clock; // default: wall time, or per ping with --fast
     double pingDtS = 0.1;
-    double pingDelayMs = -1;         // < 0: the acoustic listening time of the ping, capped
+    double pingDelayMs = -1; // < 0: the acoustic listening time of the ping, capped
     SceneConfig scene;
     FaultOptions faults;
 
-    SceneClock sceneClock() const { return clock.value_or(fast ? SceneClock::Ping : SceneClock::Wall); }
+    SceneClock sceneClock() const {
+        return clock.value_or(fast ? SceneClock::Ping : SceneClock::Wall);
+    }
 };
 
 enum class ParseOutcome { Run, Help, Error };

@@ -34,14 +34,14 @@ double dspScaleFt(int processingType, int dspGain, Band band);
 struct PingSetup {
     uint8_t code = kCodeAnalogFixed;
     Band band = Band::Khz200;
-    int xmitPower = 0;    // reg 3, 0..255
-    int gain = 0;         // reg 4: fixed analog gain (code 1), start gain (code 2)
-    int gainRateReg = 0;  // reg 5 = 256 - gain rate
-    int pulseWidth = 0;   // reg 6
-    int dspGain = 0;      // reg 7
-    int count = 0;        // C = reg 8 x 256 + reg 9: reply entries 2..C-1 are samples
+    int xmitPower = 0;   // reg 3, 0..255
+    int gain = 0;        // reg 4: fixed analog gain (code 1), start gain (code 2)
+    int gainRateReg = 0; // reg 5 = 256 - gain rate
+    int pulseWidth = 0;  // reg 6
+    int dspGain = 0;     // reg 7
+    int count = 0;       // C = reg 8 x 256 + reg 9: reply entries 2..C-1 are samples
     int sampleInterval = kAnalogSampleInterval; // us between samples, < 32768
-    int sampleDelay = 0;  // us before the first sample time, < 32768
+    int sampleDelay = 0;                        // us before the first sample time, < 32768
     int dataOffset = 0;
     int multiplierX1000 = 1000;
 

@@ -13,10 +13,14 @@
 namespace ifbsim {
 
 namespace {
-std::string errnoText(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+std::string errnoText(const char* what) {
+    return std::string(what) + ": " + std::strerror(errno);
+}
 } // namespace
 
-PtyPort::~PtyPort() { close(); }
+PtyPort::~PtyPort() {
+    close();
+}
 
 bool PtyPort::open(std::string& error) {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
@@ -83,6 +87,10 @@ void PtyPort::close() {
     if (master_ >= 0) ::close(master_);
     if (slave_ >= 0) ::close(slave_);
     master_ = slave_ = -1;
+}
+
+void PtyPort::releaseExclusive() const {
+    if (slave_ >= 0) ::ioctl(slave_, TIOCNXCL);
 }
 
 int PtyPort::unreadBySlave() const {

@@ -8,7 +8,7 @@
 namespace ifbsim {
 
 class PtyPort {
-public:
+  public:
     PtyPort() = default;
     ~PtyPort();
     PtyPort(const PtyPort&) = delete;
@@ -26,8 +26,12 @@ public:
     const std::string& slavePath() const { return slavePath_; }
     // Bytes written by the simulator that the program has not read yet.
     int unreadBySlave() const;
+    // Clears the exclusive-use flag (TIOCEXCL) that a serial library may set on the slave. Since
+    // the simulator keeps its own slave descriptor open, the flag would otherwise outlive a
+    // program that ended without clearing it, and the next non-root open would get EBUSY.
+    void releaseExclusive() const;
 
-private:
+  private:
     int master_ = -1;
     int slave_ = -1;
     std::string slavePath_;

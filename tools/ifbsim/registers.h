@@ -10,16 +10,17 @@ namespace ifbsim {
 inline constexpr uint8_t kFirmwareRegister = 65;
 
 class RegisterFile {
-public:
+  public:
     explicit RegisterFile(uint8_t firmware) : firmware_(firmware) {}
 
     void write(uint8_t reg, uint8_t value) { regs_[reg] = value; }
     uint8_t read(uint8_t reg) const { return reg == kFirmwareRegister ? firmware_ : regs_[reg]; }
     uint8_t firmware() const { return firmware_; }
-    // 3 extra trailer bytes (the 24-bit interval total) from firmware 10 on, as the program expects.
+    // 3 extra trailer bytes (the 24-bit interval total) from firmware 10 on, as the program
+    // expects.
     int trailerExtraBytes() const { return firmware_ > 9 ? 3 : 0; }
 
-private:
+  private:
     std::array<uint8_t, 256> regs_{};
     uint8_t firmware_;
 };

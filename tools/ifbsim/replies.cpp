@@ -5,9 +5,13 @@
 
 namespace ifbsim {
 
-Bytes ackReply() { return {kAck}; }
+Bytes ackReply() {
+    return {kAck};
+}
 
-Bytes queryReply(uint8_t value) { return {kAck, value, static_cast<uint8_t>(kAck ^ value)}; }
+Bytes queryReply(uint8_t value) {
+    return {kAck, value, static_cast<uint8_t>(kAck ^ value)};
+}
 
 bool serialRepresentable(uint64_t serial) {
     return serial / 10'000'000 <= 255 && serial % 1'000 <= 255;
@@ -33,7 +37,8 @@ Bytes encodePingReply(const std::vector<uint8_t>& samples, const PingSetup& setu
     const int c = setup.count;
     const int length = c + 10 + extraBytes;
     Bytes e(static_cast<size_t>(length) + 1, 0); // e[0] unused: entries are 1-based
-    for (int i = 2; i <= c; ++i) e[static_cast<size_t>(i)] = samples[static_cast<size_t>(i - 2)];
+    for (int i = 2; i <= c; ++i)
+        e[static_cast<size_t>(i)] = samples[static_cast<size_t>(i - 2)];
 
     auto put = [&](int entry, uint8_t v) {
         if (entry >= 1 && entry <= length) e[static_cast<size_t>(entry)] = v;
@@ -57,14 +62,16 @@ Bytes encodePingReply(const std::vector<uint8_t>& samples, const PingSetup& setu
     }
     e[1] = kAck;
     uint8_t x = 0;
-    for (int i = 2; i < length; ++i) x ^= e[static_cast<size_t>(i)];
+    for (int i = 2; i < length; ++i)
+        x ^= e[static_cast<size_t>(i)];
     e[static_cast<size_t>(length)] = x;
     return Bytes(e.begin() + 1, e.end());
 }
 
 uint8_t pingReplyXor(const Bytes& reply) {
     uint8_t x = 0;
-    for (size_t i = 1; i < reply.size(); ++i) x ^= reply[i];
+    for (size_t i = 1; i < reply.size(); ++i)
+        x ^= reply[i];
     return x;
 }
 

@@ -12,12 +12,15 @@ uint64_t splitmix(uint64_t& x) {
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
 }
-uint64_t rotl(uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+uint64_t rotl(uint64_t x, int k) {
+    return (x << k) | (x >> (64 - k));
+}
 } // namespace
 
 Rng::Rng(uint64_t seed, uint64_t stream) {
     uint64_t x = seed ^ (stream * 0xD1B54A32D192ED03ull);
-    for (auto& s : s_) s = splitmix(x);
+    for (auto& s : s_)
+        s = splitmix(x);
 }
 
 uint64_t Rng::next() {
@@ -32,15 +35,25 @@ uint64_t Rng::next() {
     return result;
 }
 
-double Rng::uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
+double Rng::uniform() {
+    return static_cast<double>(next() >> 11) * 0x1.0p-53;
+}
 
-double Rng::uniform(double lo, double hi) { return lo + (hi - lo) * uniform(); }
+double Rng::uniform(double lo, double hi) {
+    return lo + (hi - lo) * uniform();
+}
 
-int Rng::below(int n) { return n <= 1 ? 0 : static_cast<int>(next() % static_cast<uint64_t>(n)); }
+int Rng::below(int n) {
+    return n <= 1 ? 0 : static_cast<int>(next() % static_cast<uint64_t>(n));
+}
 
-bool Rng::chance(double p) { return p > 0 && uniform() < p; }
+bool Rng::chance(double p) {
+    return p > 0 && uniform() < p;
+}
 
-double Rng::exponential(double mean) { return -mean * std::log(1.0 - uniform()); }
+double Rng::exponential(double mean) {
+    return -mean * std::log(1.0 - uniform());
+}
 
 double Rng::normal() {
     const double u1 = 1.0 - uniform();
@@ -50,7 +63,8 @@ double Rng::normal() {
 
 double Rng::gamma(int shape) {
     double product = 1.0;
-    for (int i = 0; i < shape; ++i) product *= 1.0 - uniform();
+    for (int i = 0; i < shape; ++i)
+        product *= 1.0 - uniform();
     return -std::log(product) / shape;
 }
 

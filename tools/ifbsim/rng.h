@@ -8,19 +8,19 @@
 namespace ifbsim {
 
 class Rng {
-public:
+  public:
     Rng(uint64_t seed, uint64_t stream);
 
     uint64_t next();
-    double uniform();                   // [0, 1)
+    double uniform(); // [0, 1)
     double uniform(double lo, double hi);
-    int below(int n);                   // 0 .. n-1, n >= 1
-    bool chance(double p);              // true with probability p (0..1)
+    int below(int n);      // 0 .. n-1, n >= 1
+    bool chance(double p); // true with probability p (0..1)
     double exponential(double mean);
-    double normal();                    // mean 0, standard deviation 1
-    double gamma(int shape);            // mean 1, integer shape >= 1 (speckle)
+    double normal();         // mean 0, standard deviation 1
+    double gamma(int shape); // mean 1, integer shape >= 1 (speckle)
 
-private:
+  private:
     uint64_t s_[4];
 };
 

@@ -11,21 +11,26 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr uint64_t kStreamPhases = 1;
 constexpr uint64_t kStreamFish = 2;
 constexpr double kSchoolChance = 0.12;
+constexpr double kNearFieldFt = 6.0;
+constexpr double kShallowestFishFt = 5.0;
 
-double wave(double t, double period, double phase) { return std::sin(kTwoPi * t / period + phase); }
+double wave(double t, double period, double phase) {
+    return std::sin(kTwoPi * t / period + phase);
+}
 } // namespace
 
 Scene::Scene(const SceneConfig& config, uint64_t seed)
     : config_(config), fishRng_(seed, kStreamFish) {
     Rng phases(seed, kStreamPhases);
-    for (double& p : phase_) p = phases.uniform(0.0, kTwoPi);
+    for (double& p : phase_)
+        p = phases.uniform(0.0, kTwoPi);
     const double deepest = config_.fixedDepthFt.value_or(config_.maxDepthFt);
     // Long enough for the widest beam (50 kHz, out to the cut-off angle) at the deepest fish.
     const double halfWidthFt =
         deepest * std::tan(2.0 * bandTraits(Band::Khz50).halfBeamDeg * std::numbers::pi / 180.0);
     lookaheadS_ = (halfWidthFt + 20.0) / std::max(config_.boatSpeedFtPerS, 0.1);
-    nextCross_ = config_.fishPerMinute > 0 ? fishRng_.exponential(60.0 / config_.fishPerMinute)
-                                           : INFINITY;
+    nextCross_ =
+        config_.fishPerMinute > 0 ? fishRng_.exponential(60.0 / config_.fishPerMinute) : INFINITY;
 }
 
 void Scene::advanceTo(double t) {
@@ -38,10 +43,10 @@ void Scene::advanceTo(double t) {
 
 void Scene::spawnAround(double crossTime) {
     const double bottom = bottomDepthFt(crossTime);
-    const double deepest = std::max(bottom - 2.0, 4.0);
-    const double depth = fishRng_.uniform(std::min(4.0, deepest), deepest);
-    const double lateralSpan = depth * std::tan(bandTraits(Band::Khz50).halfBeamDeg *
-                                                std::numbers::pi / 180.0);
+    const double deepest = std::max(bottom - 2.0, kShallowestFishFt);
+    const double depth = fishRng_.uniform(std::min(kShallowestFishFt, deepest), deepest);
+    const double lateralSpan =
+        depth * std::tan(bandTraits(Band::Khz50).halfBeamDeg * std::numbers::pi / 180.0);
     Fish lead;
     lead.crossTime = crossTime;
     lead.lateralFt = fishRng_.uniform(-lateralSpan, lateralSpan);
@@ -78,18 +83,21 @@ double Scene::bottomDepthFt(double t) const {
     return std::clamp(depth, lo, hi);
 }
 
-double Scene::thermoclineDepthFt(double t) const { return 18.0 + 4.0 * wave(t, 700.0, phase_[4]); }
+double Scene::thermoclineDepthFt(double t) const {
+    return 18.0 + 4.0 * wave(t, 700.0, phase_[4]);
+}
 
 double Scene::waterTempF(double t) const {
     return config_.waterTempF +
            config_.tempDriftF * (0.7 * wave(t, 480.0, phase_[5]) + 0.3 * wave(t, 131.0, phase_[6]));
 }
 
-double Scene::surfaceClutter(double t) const { return 1.0 + 0.5 * wave(t, 53.0, phase_[7]); }
+double Scene::surfaceClutter(double t) const {
+    return 1.0 + 0.5 * wave(t, 53.0, phase_[7]);
+}
 
 double Scene::fishDepthFt(const Fish& f, double t) const {
-    const double d =
-        f.depthFt + f.swimAmpFt * wave(t - f.crossTime, f.swimPeriodS, f.swimPhase);
+    const double d = f.depthFt + f.swimAmpFt * wave(t - f.crossTime, f.swimPeriodS, f.swimPhase);
     return std::clamp(d, 2.0, std::max(bottomDepthFt(f.crossTime) - 1.5, 2.0));
 }
 
@@ -104,7 +112,10 @@ std::vector<FishEcho> Scene::fishInBeam(double t, Band band) const {
         const double beam = beamLossDb(offAxisDeg, bt);
         if (beam > kBeamCutoffDb) continue;
         const double range = std::hypot(horizontal, depth);
-        const double level = f.tsDb + bt.fishTsOffsetDb - 40.0 * std::log10(std::max(range, 1.0)) -
+        // Spreading is counted from kNearFieldFt on: a fish right under the transducer saturates
+        // the receiver but does not ring on for feet.
+        const double level = f.tsDb + bt.fishTsOffsetDb -
+                             40.0 * std::log10(std::max(range, kNearFieldFt)) -
                              bt.absorptionDbPerFt * range - beam;
         out.push_back({range, level});
     }

@@ -18,32 +18,32 @@
 namespace ifbsim {
 
 struct SceneConfig {
-    std::optional<double> fixedDepthFt;  // --depth-ft: a flat bottom at this depth
-    double minDepthFt = 25.0;            // otherwise the bottom wanders between these
+    std::optional<double> fixedDepthFt; // --depth-ft: a flat bottom at this depth
+    double minDepthFt = 25.0;           // otherwise the bottom wanders between these
     double maxDepthFt = 90.0;
     double waterTempF = 68.0;
-    double tempDriftF = 0.3;             // amplitude of the slow temperature drift
-    double fishPerMinute = 8.0;          // fish (or small schools) passed per minute
+    double tempDriftF = 0.3;    // amplitude of the slow temperature drift
+    double fishPerMinute = 8.0; // fish (or small schools) passed per minute
     double boatSpeedFtPerS = 4.0;
 };
 
 struct Fish {
-    double crossTime = 0;   // scene time at which the boat is right above it
-    double lateralFt = 0;   // offset across the track
-    double depthFt = 0;     // mean depth
-    double tsDb = 0;        // target strength (level at 1 ft, dB over noise)
-    double swimAmpFt = 0;   // slow up-and-down swimming
+    double crossTime = 0; // scene time at which the boat is right above it
+    double lateralFt = 0; // offset across the track
+    double depthFt = 0;   // mean depth
+    double tsDb = 0;      // target strength (level at 1 ft, dB over noise)
+    double swimAmpFt = 0; // slow up-and-down swimming
     double swimPeriodS = 30;
     double swimPhase = 0;
 };
 
 struct FishEcho {
-    double rangeFt = 0;     // slant range from the transducer
-    double levelDb = 0;     // echo level at the receiver: strength, spreading, absorption, beam
+    double rangeFt = 0; // slant range from the transducer
+    double levelDb = 0; // echo level at the receiver: strength, spreading, absorption, beam
 };
 
 class Scene {
-public:
+  public:
     Scene(const SceneConfig& config, uint64_t seed);
 
     void advanceTo(double t);
@@ -57,7 +57,7 @@ public:
     const std::vector<Fish>& fish() const { return fish_; }
     const SceneConfig& config() const { return config_; }
 
-private:
+  private:
     void spawnAround(double crossTime);
 
     SceneConfig config_;

@@ -14,9 +14,9 @@ int32_t tempTableEntry(int degreesF) {
 }
 
 uint16_t readingForTemperature(double degreesF) {
-    const int whole = std::clamp(static_cast<int>(std::floor(degreesF)), kTempTableFirst,
-                                 kTempTableLast - 1);
-    const double upper = tempTableEntry(whole);     // entries fall as the temperature rises
+    const int whole =
+        std::clamp(static_cast<int>(std::floor(degreesF)), kTempTableFirst, kTempTableLast - 1);
+    const double upper = tempTableEntry(whole); // entries fall as the temperature rises
     const double lower = tempTableEntry(whole + 1);
     const double reading = upper - (degreesF - whole) * (upper - lower);
     return static_cast<uint16_t>(std::clamp(std::nearbyint(reading), 0.0, 65535.0));

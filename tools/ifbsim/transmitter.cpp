@@ -7,8 +7,8 @@
 namespace ifbsim {
 
 namespace {
-constexpr size_t kChunk = 16;                         // bytes per paced write
-constexpr std::chrono::seconds kStallDropAfter{2};    // nobody reading: drop what waits
+constexpr size_t kChunk = 16;                      // bytes per paced write
+constexpr std::chrono::seconds kStallDropAfter{2}; // nobody reading: drop what waits
 } // namespace
 
 void Transmitter::send(Bytes bytes, std::chrono::nanoseconds delay, bool vanishWhenSent,
@@ -16,8 +16,7 @@ void Transmitter::send(Bytes bytes, std::chrono::nanoseconds delay, bool vanishW
     Item item;
     item.start = paced_ ? std::max(now + delay, lineFree_) : now;
     item.vanish = vanishWhenSent;
-    if (paced_)
-        lineFree_ = item.start + kByteTime * static_cast<long long>(bytes.size());
+    if (paced_) lineFree_ = item.start + kByteTime * static_cast<long long>(bytes.size());
     item.bytes = std::move(bytes);
     items_.push_back(std::move(item));
 }
@@ -42,8 +41,10 @@ bool Transmitter::pump(Clock::time_point now) {
                 if (!blocked_) blockedSince_ = now;
                 blocked_ = true;
                 if (now - blockedSince_ > kStallDropAfter) {
-                    for (const Item& i : items_) dropped_ += static_cast<long long>(i.bytes.size() - i.sent);
-                    for (const Item& i : items_) vanish_ = vanish_ || i.vanish;
+                    for (const Item& i : items_)
+                        dropped_ += static_cast<long long>(i.bytes.size() - i.sent);
+                    for (const Item& i : items_)
+                        vanish_ = vanish_ || i.vanish;
                     items_.clear();
                     blocked_ = false;
                 }

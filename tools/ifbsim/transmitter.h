@@ -17,10 +17,11 @@ using Clock = std::chrono::steady_clock;
 inline constexpr std::chrono::nanoseconds kByteTime{86'806}; // 10 bits at 115200 baud
 
 class Transmitter {
-public:
+  public:
     Transmitter(int fd, bool paced) : fd_(fd), paced_(paced) {}
 
-    void send(Bytes bytes, std::chrono::nanoseconds delay, bool vanishWhenSent, Clock::time_point now);
+    void send(Bytes bytes, std::chrono::nanoseconds delay, bool vanishWhenSent,
+              Clock::time_point now);
     // Writes whatever is due at `now`. Returns false on a write error other than a full pty.
     bool pump(Clock::time_point now);
     // When pump() has more to do; nullopt when idle or waiting only for the pty to take bytes.
@@ -31,7 +32,7 @@ public:
     bool idle() const { return items_.empty(); }
     long long bytesDropped() const { return dropped_; }
 
-private:
+  private:
     struct Item {
         Bytes bytes;
         size_t sent = 0;
