@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/EchogramView.h"
+#include "app/MainMenus.h"
 #include "controls/SetupProperties.h"
 #include "core/Shutdown.h"
 #include "core/State.h"
@@ -52,7 +53,7 @@ QString valueText(const char* text, int value) { return QString("%1 %2").arg(tex
 frmMain::frmMain() {
     setObjectName("frmMain");
     setWindowTitle("Vodazuzovi");
-    buildMenus();
+    BuildMainMenus(menuBar());
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -78,51 +79,6 @@ frmMain::frmMain() {
 }
 
 frmMain::~frmMain() { setUi(nullptr); }
-
-void frmMain::buildMenus() {
-    mnuFile = menuBar()->addMenu("&File");
-    const char* fileCaptions[] = {"&New", "&Open Settings", "&Save Settings ", "Save Settings &As..."};
-    const char* fileNames[] = {"mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs"};
-    for (int i = 0; i < 4; ++i) {
-        fileActions[i] = mnuFile->addAction(fileCaptions[i]);
-        fileActions[i]->setObjectName(fileNames[i]);
-        fileActions[i]->setEnabled(false);
-    }
-    mnuFile->addSeparator();
-    fileActions[4] = mnuFile->addAction("E&xit", this, [] { ExitProgram(); });
-    fileActions[4]->setObjectName("mnuFileExit");
-    menuBar()->addMenu("&Edit")->setEnabled(false);
-    menuBar()->addMenu("&Options")->setEnabled(false);
-    mnuView = menuBar()->addMenu("&View");
-    struct ViewItem {
-        const char* name;
-        const char* caption;
-        std::int16_t State::*setting;
-    };
-    static const ViewItem items[] = {
-        {"mnuColorBarsOnOff", "Color Bars", &State::ShowColorBars},
-        {"mnuWhiteLineOnOff", "White Line", &State::ShowWhiteLine},
-        {"mnuViewGrayLine", "Gray Line", &State::ShowGrayLine},
-        {"mnuDepth", "Depth", &State::ShowDepth},
-        {"mnuWaterTemperature", "Water Temperature", &State::ShowWaterTemp},
-        {"mnuGpsSpeed", "GPS Speed Over Ground", &State::ShowGpsSpeed},
-        {"mnuViewRangeGate", "Range Gate", &State::ShowRangeGate},
-    };
-    for (const ViewItem& item : items) {
-        QAction* action = mnuView->addAction(item.caption);
-        action->setObjectName(item.name);
-        action->setCheckable(true);
-        const auto setting = item.setting;
-        connect(action, &QAction::triggered, this, [this, setting, action] {
-            State& s = state();
-            s.*setting = s.*setting != 0 ? 0 : 1;
-            action->setChecked(s.*setting != 0);
-            s.SettingsChanged = 1;
-            if (setting == &State::ShowColorBars) CheckColorScales();
-        });
-    }
-    menuBar()->addMenu("&Help")->setEnabled(false);
-}
 
 frmMain::ValueRow frmMain::makeValueRow(const char* downName, const char* labelName, const char* upName) {
     ValueRow row{new QPushButton("<"), new QLabel, new QPushButton(">")};
@@ -235,14 +191,7 @@ void frmMain::applySettingsToControls() {
     optModeAutoManual->button(s.AutoMode == 1 ? 1 : 0)->setChecked(true);
     optScreenFullSplit->button(s.SplitScreen == 1 ? 1 : 0)->setChecked(true);
     optSoundOnOff->button(s.SoundOn == 1 ? 0 : 1)->setChecked(true);
-    static const std::pair<const char*, std::int16_t State::*> viewItems[] = {
-        {"mnuColorBarsOnOff", &State::ShowColorBars}, {"mnuWhiteLineOnOff", &State::ShowWhiteLine},
-        {"mnuViewGrayLine", &State::ShowGrayLine},    {"mnuDepth", &State::ShowDepth},
-        {"mnuWaterTemperature", &State::ShowWaterTemp}, {"mnuGpsSpeed", &State::ShowGpsSpeed},
-        {"mnuViewRangeGate", &State::ShowRangeGate}};
-    for (const auto& [name, setting] : viewItems) {
-        if (auto* action = mnuView->findChild<QAction*>(name)) action->setChecked(s.*setting != 0);
-    }
+    RefreshMainMenus();
     fraScreenFullSplit->setEnabled(s.AutoMode != 1);
 }
 
@@ -264,7 +213,7 @@ void frmMain::cmdPause_Click() {
 void frmMain::setXmitPowerLabel(const std::string& text) { xmitPwr.label->setText(QString::fromStdString(text)); }
 
 void frmMain::showPlaybackControls(bool playback) {
-    for (int i = 0; i < 4; ++i) fileActions[i]->setEnabled(false);
+    ShowMenusForPlayback(playback);
     xmitPwr.down->setEnabled(!playback);
     xmitPwr.up->setEnabled(!playback);
     fraScreenFullSplit->setEnabled(!playback);

@@ -6,13 +6,10 @@
 
 #include <QMainWindow>
 
-#include <array>
 
-class QAction;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
-class QMenu;
 class QPushButton;
 
 namespace vz {
@@ -56,7 +53,6 @@ private:
         QPushButton* up;
     };
     ValueRow makeValueRow(const char* downName, const char* labelName, const char* upName);
-    void buildMenus();
     QWidget* buildControls();
     QWidget* buildStatusLine();
     void wireTimers();
@@ -75,9 +71,6 @@ private:
     QPushButton* cmdClear = nullptr;
     QLabel *lblDate = nullptr, *lblTime = nullptr, *lblMode = nullptr;
     QLabel *lblLat = nullptr, *lblLong = nullptr, *lblCursorDepth = nullptr;
-    QMenu* mnuFile = nullptr;
-    QMenu* mnuView = nullptr;
-    std::array<QAction*, 5> fileActions{};
 };
 
 } // namespace vz
