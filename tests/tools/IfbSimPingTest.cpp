@@ -1,4 +1,4 @@
-// Ping replies of the simulated Interface Box (spec Parts 3.2 and 3.4): length C + 10 + E, entry 1
+// Ping replies of the simulated Interface Box: length C + 10 + E, entry 1
 // = 6, trailer fields big-endian at C+3 .. C+12, XOR of entries 2..L = 0; sample timing that
 // matches the DspScaleTable for the digital codes; an echo of the bottom where the scene puts it;
 // reproducible scenes; and the pace of 115200 baud.
@@ -13,14 +13,14 @@ using namespace ifbsimtest;
 
 namespace {
 
-constexpr double kSoundSpeed = 0.0024755; // feet per microsecond of sample time (spec Part 1.1)
+constexpr double kSoundSpeed = 0.0024755; // feet per microsecond of sample time 
 
 using Regs = std::vector<std::pair<uint8_t, uint8_t>>;
 
-// The connection's test ping (spec Part 2.2, step 6): writes, then register 0 = 1.
+// The connection's test ping : writes, then register 0 = 1.
 const Regs kTestPingRegs{{1, 1}, {2, 1}, {6, 3}, {3, 5}, {8, 0}, {9, 10}};
 
-// A channel block as the program builds it (spec Part 3.4), registers 15 down to 1.
+// A channel block as the program builds it , registers 15 down to 1.
 Regs channelBlock(int frequency, int xmitPower, int gain4, int gainRate, int pulse, int dspGain,
                   int count) {
     return {{15, 120},

@@ -1,4 +1,4 @@
-// The simulated Interface Box answers the register protocol of spec Part 2.2 over its real pty:
+// The simulated Interface Box answers the box's register protocol over its real pty:
 // acknowledgements, ignored damaged frames, queries, handshake, serial number, water temperature,
 // the frame log, the --link symlink and a clean end on SIGTERM.
 #include "SimHarness.h"
@@ -37,7 +37,7 @@ TEST(IfbSimProtocol, RegisterWrite_IsAcknowledgedWithSix) {
     ASSERT_TRUE(sim.ready());
     EXPECT_EQ(sim.exchange(writeFrame(3, 5), 1), Bytes{6});
     EXPECT_TRUE(sim.receive(1, milliseconds(50)).empty());              // one byte, nothing more
-    EXPECT_EQ(writeFrame(3, 5), (Bytes{0xFF, 0x01, 0x03, 0x05, 0xF8})); // spec Part 2.2 example
+    EXPECT_EQ(writeFrame(3, 5), (Bytes{0xFF, 0x01, 0x03, 0x05, 0xF8})); // the documented frame
 }
 
 TEST(IfbSimProtocol, WriteWithBadCheckByte_GetsNoReplyAndTheNextGoodFrameIsAnswered) {
@@ -60,7 +60,7 @@ TEST(IfbSimProtocol, QueryRegister65_ReportsFirmware10ByDefault) {
     const Bytes reply = sim.exchange(queryFrame(65), 3);
     ASSERT_EQ(reply.size(), 3u);
     EXPECT_EQ(reply[1], 10);
-    EXPECT_EQ(queryFrame(65), (Bytes{0xFF, 0x02, 0x41, 0xBC})); // spec Part 2.2 example
+    EXPECT_EQ(queryFrame(65), (Bytes{0xFF, 0x02, 0x41, 0xBC})); // the documented frame
 }
 
 TEST(IfbSimProtocol, QueryRegister65_ReportsTheFirmwareGivenOnTheCommandLine) {

@@ -2,7 +2,7 @@
 // Test side of the simulated Interface Box: starts the built ifbsim (VZ_IFBSIM_PATH) as a child
 // process and talks to it over its real pty with plain POSIX calls, as a program would talk to a
 // COM port. Nothing here comes from the program's own serial or protocol code, nor from the
-// simulator's: frames, checks and the temperature formula are written out again from the spec.
+// simulator's: frames, checks and the temperature formula are written out again from the protocol's description.
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -19,7 +19,7 @@ Bytes queryFrame(uint8_t reg);                // FF 02 reg (FD ^ reg)
 
 // XOR of ping-reply entries 2..L (0 when valid).
 uint8_t replyXor(const Bytes& reply);
-// Entry `n` (1-based, as in the spec's tables) of a reply.
+// Entry `n` (1-based, as the protocol numbers them) of a reply.
 inline uint8_t entry(const Bytes& reply, int n) {
     return reply.at(static_cast<size_t>(n - 1));
 }
@@ -27,8 +27,7 @@ inline int entry16(const Bytes& reply, int n) {
     return entry(reply, n) * 256 + entry(reply, n + 1);
 }
 
-// TempTable entry for a whole degree F (spec Part 1.1) and the program's TempFromReading
-// (Part 2.2).
+// TempTable entry for a whole degree F and the program's TempFromReading.
 int32_t tempTableEntry(int degreesF);
 double tempFromReading(double reading);
 

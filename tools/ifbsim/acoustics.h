@@ -4,8 +4,8 @@
 // becomes a sample byte.
 namespace ifbsim {
 
-// Half the speed of sound in feet per microsecond: depth per unit of sample time (spec Part 1.1,
-// the program's default SoundSpeed). The box's time unit is the microsecond.
+// Half the speed of sound in feet per microsecond: depth per unit of sample time (the program's default
+// SoundSpeed). The box's time unit is the microsecond.
 inline constexpr double kSoundSpeedFtPerUs = 0.0024755;
 
 enum class Band { Khz200 = 0, Khz50 = 1 };

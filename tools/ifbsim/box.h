@@ -1,6 +1,6 @@
 #pragma once
 // The Interface Box's behaviour: takes the frames the program sends and decides what to answer
-// (spec Part 2.2 replies, Part 3.2 ping replies), with the scene, the register file and the
+// (register replies and ping replies), with the scene, the register file and the
 // requested faults. Knows nothing of ptys or timing beyond the delay it asks for.
 #include "echo_model.h"
 #include "faults.h"

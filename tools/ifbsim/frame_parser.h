@@ -1,5 +1,5 @@
 #pragma once
-// Splits the byte stream from the program into frames (spec Part 2.2):
+// Splits the byte stream from the program into frames:
 //   register write  FF 01 reg val chk   chk = FE ^ reg ^ val
 //   register query  FF 02 reg chk       chk = FD ^ reg
 // A frame with a wrong check byte or an unknown type is reported as Bad and skipped up to the next

@@ -7,7 +7,7 @@
 namespace ifbsim {
 
 namespace {
-// DspScaleTable (spec Part 1.1): feet per sample for DSP gains 1..15.
+// DspScaleTable: feet per sample for DSP gains 1..15.
 constexpr std::array<double, 15> kScale200Type2{
     0.3094375, 0.3094375, 0.3094375, 0.3094375, 0.371325,  0.4332125, 0.4951,  0.5569875,
     0.618875,  0.6807625, 0.74265,   0.802062,  0.8639495, 0.925837,  0.925837};

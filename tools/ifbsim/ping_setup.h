@@ -1,8 +1,8 @@
 #pragma once
-// What a ping command means, read from the registers the program wrote (spec Part 3.4 block
+// What a ping command means, read from the registers the program wrote (channel block
 // layout: reg 1 = frequency + 1, reg 3 transmit power, reg 4 analog / start gain (255 digital),
 // reg 5 = 256 - gain rate, reg 6 pulse width, reg 7 DSP gain, regs 8..9 = C) and the box's choice
-// of sample timing and digital scaling for the reply trailer (spec Part 3.2).
+// of sample timing and digital scaling for the reply trailer.
 #include "acoustics.h"
 #include "registers.h"
 
@@ -28,7 +28,7 @@ inline constexpr int kDigital2MultiplierX1000 = 562;  // 239 x 0.562 x 1.9 = 255
 inline constexpr double kPulseUnitUs = 50.0;
 
 // Feet of depth per sample for a digital processing type (2 or 3), DSP gain (1..15, clamped) and
-// band: the program's DspScaleTable (spec Part 1.1).
+// band: the program's DspScaleTable.
 double dspScaleFt(int processingType, int dspGain, Band band);
 
 struct PingSetup {

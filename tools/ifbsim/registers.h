@@ -1,7 +1,7 @@
 #pragma once
 // The box's register file: 256 byte registers, all 0 at power-on. Registers 1..15 hold the channel
-// block of the next ping (spec Part 3.4); register 0 keeps the last command written; register 65
-// reads back as the firmware version (spec Part 2.2).
+// block of the next ping; register 0 keeps the last command written; register 65
+// reads back as the firmware version.
 #include <array>
 #include <cstdint>
 

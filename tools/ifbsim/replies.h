@@ -1,5 +1,5 @@
 #pragma once
-// Byte layouts of everything the box sends (spec Parts 2.2 and 3.2). Pure functions: no state,
+// Byte layouts of everything the box sends. Pure functions: no state,
 // no timing, no faults.
 #include "ping_setup.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// Water temperature readings of the box's thermistor (spec Part 1.1, TempTable): the program looks
-// a 16-bit reading up in a table of one entry per whole degree F and interpolates (Part 2.2,
+// Water temperature readings of the box's thermistor (the program's TempTable): the program looks
+// a 16-bit reading up in a table of one entry per whole degree F and interpolates (its
 // TempFromReading). The simulator runs that the other way round: for a temperature it gives the
 // reading that the program turns back into the same temperature.
 #include <cstdint>
