@@ -4,23 +4,39 @@
 #include "app/frmMain.h"
 #include "core/Startup.h"
 #include "core/State.h"
+#include "logging/Playback.h"
 #include "platform/WidgetDialogs.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <algorithm>
 #include <deque>
+#include <string>
 
 namespace vz {
 
-int RunApplication(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("vodazuzovi");
-    QApplication::setApplicationDisplayName("Vodazuzovi");
-    QApplication::setApplicationVersion("3.16");
+namespace {
 
+void NameApplication() {
+    QCoreApplication::setApplicationName("vodazuzovi");
+    QCoreApplication::setApplicationVersion("3.16");
+}
+
+// --help and --version print and end before any window exists, so they work without a display.
+bool AsksOnlyForText(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h" || a == "-?" || a == "--help-all" || a == "--version" || a == "-v") return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int RunApplication(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription("Display and control program of a dual-frequency sonar fish finder.");
     parser.addHelpOption();
@@ -28,9 +44,20 @@ int RunApplication(int argc, char** argv) {
     const QCommandLineOption screenshot("screenshot", "Save the main window as a PNG just before the program ends.", "FILE");
     const QCommandLineOption quitAfter("quit-after", "End the program after SECONDS, asking nothing.", "SECONDS");
     const QCommandLineOption ports("ports", "On a first run, use these COM ports for the Interface Box, GPS and NMEA output (0 = none) instead of asking.", "IFB,GPS,NMEA");
+    const QCommandLineOption playback("playback", "Start by playing the recorded screen-data FILE, without the port search or any question.", "FILE");
+    parser.addOption(playback);
     parser.addOption(ports);
     parser.addOption(screenshot);
     parser.addOption(quitAfter);
+    if (AsksOnlyForText(argc, argv)) {
+        QCoreApplication text(argc, argv);
+        NameApplication();
+        parser.process(text);
+    }
+
+    QApplication app(argc, argv);
+    NameApplication();
+    QApplication::setApplicationDisplayName("Vodazuzovi");
     parser.process(app);
 
     WidgetDialogs widgetDialogs;
@@ -55,7 +82,11 @@ int RunApplication(int argc, char** argv) {
     }
     // The start-up sequence runs inside the event loop, so that its waits keep the window alive
     // and an early exit ends the loop.
-    QTimer::singleShot(0, &app, [] { RunStartupSequence(); });
+    const QString recording = parser.value(playback);
+    QTimer::singleShot(0, &app, [recording] {
+        if (recording.isEmpty()) RunStartupSequence();
+        else StartWithPlayback(QFileInfo(recording).absoluteFilePath().toStdString());
+    });
     const int rc = QApplication::exec();
     setDialogs(nullptr);
     return rc;

@@ -1,8 +1,12 @@
 #include "app/EchogramView.h"
 
+#include "controls/WidgetStepButton.h"
 #include "platform/Surface.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+
+#include <cmath>
 
 namespace vz {
 
@@ -30,11 +34,29 @@ QPointF EchogramView::toSurface(QPointF widgetPos) const {
             (widgetPos.y() - t.y()) * surface_.height() / t.height()};
 }
 
+QPoint EchogramView::surfacePixel(QPointF widgetPos) const {
+    const QPointF p = toSurface(widgetPos);
+    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+}
+
+void EchogramView::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = surfacePixel(event->position());
+    emit pressed(MouseButtonCode(event->button()), p.x(), p.y());
+    event->accept();
+}
+
+void EchogramView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = surfacePixel(event->position());
+    emit pointerMoved(p.x(), p.y());
+}
+
 void EchogramView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect t = target();
     p.fillRect(rect(), palette().window());
-    if (t.size() == QSize(surface_.width(), surface_.height())) {
+    // One surface pixel on one screen pixel: copied as it is. Otherwise (a larger window or a
+    // high-density screen) smoothly scaled.
+    if (t.size() == QSize(surface_.width(), surface_.height()) && devicePixelRatioF() == 1.0) {
         p.drawImage(t.topLeft(), surface_.image());
     } else {
         p.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -10,5 +10,8 @@ void BuildMainMenus(QMenuBar* bar);
 void RefreshMainMenus();
 // Items that do not apply while playing a recording are made unavailable, and back.
 void ShowMenusForPlayback(bool playback);
+// Hides the menus' pop-up windows (temperature calibration, about), as the main window does
+// when it is clicked or activated.
+void HideMenuPopups();
 
 } // namespace vz

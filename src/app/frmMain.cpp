@@ -2,37 +2,47 @@
 
 #include "app/EchogramView.h"
 #include "app/MainMenus.h"
+#include "controls/MainOptions.h"
+#include "controls/MainSteps.h"
+#include "controls/PanelButtons.h"
 #include "controls/SetupProperties.h"
+#include "controls/WidgetStepButton.h"
+#include "controls/XmitTempLimit.h"
+#include "controls/frmChannelPanel.h"
 #include "core/Shutdown.h"
 #include "core/State.h"
 #include "core/Timers.h"
-#include "display/ColorScales.h"
+#include "display/Pointer.h"
 #include "display/Scrolling.h"
 #include "display/Surfaces.h"
 #include "display/frmColorScale.h"
 #include "link/frmCheckPorts.h"
 #include "link/frmDebug.h"
+#include "nav/GpsInput.h"
+#include "nav/NmeaOutput.h"
 #include "processing/AcquisitionTick.h"
 #include "processing/PingCycle.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace vz {
 
 namespace {
 
-QButtonGroup* makeOptionGroup(QGroupBox* frame, const char* name, const char* item0, const char* item1) {
+QButtonGroup* makeOptionGroup(QGroupBox* frame, const char* name, const char* item0, const char* item1,
+                              void (*handler)(int)) {
     auto* group = new QButtonGroup(frame);
     group->setObjectName(name);
     auto* layout = new QVBoxLayout(frame);
@@ -43,10 +53,15 @@ QButtonGroup* makeOptionGroup(QGroupBox* frame, const char* name, const char* it
         layout->addWidget(option);
     }
     group->button(0)->setChecked(true);
+    // Only a user's choice runs the handler; applying the settings selects silently.
+    QObject::connect(group, &QButtonGroup::idClicked, frame, handler);
     return group;
 }
 
-QString valueText(const char* text, int value) { return QString("%1 %2").arg(text).arg(value); }
+int ShiftState(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? kShiftKey : 0) | (modifiers & Qt::ControlModifier ? kCtrlKey : 0) |
+           (modifiers & Qt::AltModifier ? kAltKey : 0);
+}
 
 } // namespace
 
@@ -60,10 +75,16 @@ frmMain::frmMain() {
     auto* top = new QHBoxLayout;
     PictVisibleView = new EchogramView(PictVisible(), central);
     PictVisibleView->setObjectName("PictVisible");
+    PictVisibleView->setToolTip("Right-click: channel settings, or the range gate in the A-scope strip. "
+                                "Left-click: close the settings.");
+    connect(PictVisibleView, &EchogramView::pressed, this, &frmMain::pictureMouseDown);
+    connect(PictVisibleView, &EchogramView::pointerMoved, this, &frmMain::pictureMouseMove);
     top->addWidget(PictVisibleView, 1);
     pictFullColorScaleView = new QLabel(central);
     pictFullColorScaleView->setObjectName("pictFullColorScale");
     pictFullColorScaleView->setAlignment(Qt::AlignTop);
+    // Its own width from the start, so the echogram keeps its size when the bar is first drawn.
+    pictFullColorScaleView->setFixedWidth(pictFullColorScale().width());
     pictFullColorScaleView->setToolTip("Echo strength colours, strong at the top. Right-click to choose a colour scale.");
     pictFullColorScaleView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(pictFullColorScaleView, &QWidget::customContextMenuRequested, this, [] { frmColorScale::open(); });
@@ -72,21 +93,32 @@ frmMain::frmMain() {
     layout->addWidget(buildControls());
     layout->addWidget(buildStatusLine());
     setCentralWidget(central);
+    setTabOrder();
+    // Room for the echogram at its own size, one screen pixel per picture pixel, where the screen
+    // allows.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        resize(sizeHint().boundedTo(screen->availableSize()));
 
     wireTimers();
     setUi(this);
     applySettingsToControls();
+    showPosition();
 }
 
 frmMain::~frmMain() { setUi(nullptr); }
 
-frmMain::ValueRow frmMain::makeValueRow(const char* downName, const char* labelName, const char* upName) {
-    ValueRow row{new QPushButton("<"), new QLabel, new QPushButton(">")};
-    row.down->setObjectName(downName);
-    row.label->setObjectName(labelName);
-    row.up->setObjectName(upName);
-    for (QPushButton* b : {row.down, row.up}) b->setFixedWidth(28);
-    row.label->setMinimumWidth(120);
+frmMain::ValueRow frmMain::makeValueRow(int rowIndex) {
+    const MainRowInfo& info = RowInfo(kMainRows[rowIndex]);
+    auto button = [&](int direction) {
+        const int code = MainButtonCode(kMainRows[rowIndex], direction);
+        return MakeStepButton(QString("cmd%1%2").arg(info.buttonName, direction > 0 ? "Up" : "Down"), direction,
+                              {[code](int mouseButton) { MainButton_MouseDown(code, mouseButton); },
+                               [code] { MainButton_MouseUp(code); }, [code] { MainButton_Click(code); },
+                               [] { ReleaseHeldMainButton(); }});
+    };
+    ValueRow row{button(-1), new QLabel, button(+1)};
+    row.label->setObjectName(info.labelName);
+    row.label->setMinimumWidth(row.label->fontMetrics().horizontalAdvance("Xmit Pwr 2560.00W"));
     row.label->setAlignment(Qt::AlignCenter);
     return row;
 }
@@ -95,30 +127,24 @@ QWidget* frmMain::buildControls() {
     auto* panel = new QWidget;
     auto* layout = new QHBoxLayout(panel);
     auto* values = new QGridLayout;
-    chartSpeed = makeValueRow("cmdChartSpeedDown", "lblChartSpeed", "cmdChartSpeedUp");
-    clutterFilter = makeValueRow("cmdClutterFilterDown", "lblClutterFilter", "cmdClutterFilterUp");
-    noiseFilter = makeValueRow("cmdNoiseFilterDown", "lblNoiseFilter", "cmdNoiseFilterUp");
-    xmitPwr = makeValueRow("cmdXmitPwrDown", "lblXmitPwr", "cmdXmitPwrUp");
-    screenThreshold = makeValueRow("cmdDisplayThresholdDown", "lblScreenThreshold", "cmdDisplayThresholdUp");
-    ascopeThreshold = makeValueRow("cmdAscopeThresholdDown", "lblAscopeThreshold", "cmdAscopeThresholdUp");
-    const ValueRow rows[] = {chartSpeed, clutterFilter, noiseFilter, xmitPwr, screenThreshold, ascopeThreshold};
     for (int i = 0; i < 6; ++i) {
+        valueRows[i] = makeValueRow(i);
         const int r = i % 3, c = (i / 3) * 3;
-        values->addWidget(rows[i].down, r, c);
-        values->addWidget(rows[i].label, r, c + 1);
-        values->addWidget(rows[i].up, r, c + 2);
+        values->addWidget(valueRows[i].down, r, c);
+        values->addWidget(valueRows[i].label, r, c + 1);
+        values->addWidget(valueRows[i].up, r, c + 2);
     }
     layout->addLayout(values);
 
     fraModeAutoManual = new QGroupBox("Mode");
     fraModeAutoManual->setObjectName("fraModeAutoManual");
-    optModeAutoManual = makeOptionGroup(fraModeAutoManual, "optModeAutoManual", "Manual", "Auto");
+    optModeAutoManual = makeOptionGroup(fraModeAutoManual, "optModeAutoManual", "Manual", "Auto", optModeAutoManual_Click);
     fraScreenFullSplit = new QGroupBox("Screen");
     fraScreenFullSplit->setObjectName("fraScreenFullSplit");
-    optScreenFullSplit = makeOptionGroup(fraScreenFullSplit, "optScreenFullSplit", "Full", "Split");
+    optScreenFullSplit = makeOptionGroup(fraScreenFullSplit, "optScreenFullSplit", "Full", "Split", optScreenFullSplit_Click);
     fraSoundOnOff = new QGroupBox("Sound");
     fraSoundOnOff->setObjectName("fraSoundOnOff");
-    optSoundOnOff = makeOptionGroup(fraSoundOnOff, "optSoundOnOff", "On", "Off");
+    optSoundOnOff = makeOptionGroup(fraSoundOnOff, "optSoundOnOff", "On", "Off", optSoundOnOff_Click);
     for (QGroupBox* frame : {fraModeAutoManual, fraScreenFullSplit, fraSoundOnOff}) layout->addWidget(frame);
 
     auto* buttons = new QVBoxLayout;
@@ -155,10 +181,20 @@ QWidget* frmMain::buildStatusLine() {
     make(lblMode, "lblMode", 200);
     make(lblLat, "lblLat", 150);
     make(lblLong, "lblLong", 160);
-    make(lblCursorDepth, "lblCursorDepth", 90);
+    make(lblCursorDepth, "lblCursorDepth", 110);
     lblMode->setAutoFillBackground(true);
     layout->addStretch(1);
     return line;
+}
+
+void frmMain::setTabOrder() {
+    // Down the first column of value rows, then the second, then the option groups and buttons.
+    QList<QWidget*> chain;
+    for (const ValueRow& row : valueRows) chain << row.down << row.up;
+    for (QButtonGroup* group : {optModeAutoManual, optScreenFullSplit, optSoundOnOff})
+        chain << group->button(0) << group->button(1);
+    chain << cmdPause << cmdClear;
+    for (int i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void frmMain::wireTimers() {
@@ -167,33 +203,44 @@ void frmMain::wireTimers() {
     t.tmrMainTimer2.onTick([] { AcquisitionTick(); });
     t.tmr5Sec.onTick([] { ClearCommErrors(); });
     t.tmr5Sec.setEnabled(true);
+    t.tmrGpsTimer.onTick([] { ParseGpsSentence(); });
+    t.tmrNmeaTimer.onTick([] { SendNmeaSentences(); });
+    InstallGpsReceiver();
     t.tmrMainMouse.onTick([] {
         // Code 9: the Interface Box search is still showing its progress.
-        if (state().HeldMainButton == 9) frmCheckPorts::instance().tickAnimation();
+        if (state().HeldMainButton == kSearchAnimationCode) frmCheckPorts::instance().tickAnimation();
+        else tmrMainMouse_Timer();
     });
-    auto* showDebug = new QAction(this);
-    showDebug->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
-    connect(showDebug, &QAction::triggered, this, [] {
-        state().DiagnosticsOn = true;
-        frmDebug::instance().show();
-    });
-    addAction(showDebug);
+    for (Channel c : kChannels) PanelMouseTimer(c).onTick([c] { tmrPanelMouse_Timer(c); });
 }
 
 void frmMain::applySettingsToControls() {
     const State& s = state();
-    chartSpeed.label->setText(valueText("Chart Speed", s.ChartSpeed));
-    clutterFilter.label->setText(valueText("Clutter Filter", s.ClutterFilter));
-    noiseFilter.label->setText(valueText("Noise Filter", s.NoiseFilter));
-    screenThreshold.label->setText(valueText("Display Thr.", s.DisplayThreshold));
-    ascopeThreshold.label->setText(valueText("AScope Thr.", s.AScopeThreshold));
-    xmitPwr.label->setText(QString::fromStdString(XmitPowerLabel(s.XmitPowerWatts)));
+    showSteppedValues();
+    valueRows[static_cast<int>(MainRow::XmitPower)].label->setText(QString::fromStdString(XmitPowerLabel(s.XmitPowerWatts)));
     optModeAutoManual->button(s.AutoMode == 1 ? 1 : 0)->setChecked(true);
     optScreenFullSplit->button(s.SplitScreen == 1 ? 1 : 0)->setChecked(true);
     optSoundOnOff->button(s.SoundOn == 1 ? 0 : 1)->setChecked(true);
     RefreshMainMenus();
-    fraScreenFullSplit->setEnabled(s.AutoMode != 1);
 }
+
+void frmMain::showSteppedValues() {
+    for (int i = 0; i < 6; ++i) {
+        if (kMainRows[i] != MainRow::XmitPower)
+            valueRows[i].label->setText(QString::fromStdString(MainRowText(kMainRows[i])));
+    }
+}
+
+void frmMain::setXmitPowerLabel(const std::string& text) {
+    valueRows[static_cast<int>(MainRow::XmitPower)].label->setText(QString::fromStdString(text));
+}
+
+void frmMain::showChannelSettings(Channel channel) { frmChannelPanel::panel(channel).showSettings(); }
+void frmMain::showProcessingTypeRows(Channel channel) { frmChannelPanel::panel(channel).showProcessingTypeRows(); }
+void frmMain::showManualAutoMode(bool autoMode) {
+    for (Channel c : kChannels) frmChannelPanel::panel(c).showManualAutoMode(autoMode);
+}
+void frmMain::setScreenFrameEnabled(bool enabled) { fraScreenFullSplit->setEnabled(enabled); }
 
 void frmMain::cmdPause_Click() {
     State& s = state();
@@ -210,18 +257,71 @@ void frmMain::cmdPause_Click() {
     }
 }
 
-void frmMain::setXmitPowerLabel(const std::string& text) { xmitPwr.label->setText(QString::fromStdString(text)); }
+void frmMain::pictureMouseDown(int mouseButton, int x, int y) {
+    const PressResult result = PictVisible_MouseDown(mouseButton, x, y);
+    RefreshMainMenus(); // the Range Gate check mark
+    if (result.action == PressAction::OpenPanel) {
+        frmChannelPanel& panel = frmChannelPanel::panel(result.channel);
+        panel.show();
+        panel.raise();
+        panel.activateWindow();
+    } else if (result.action == PressAction::HidePanels) {
+        frmChannelPanel::hideAll();
+    }
+}
+
+void frmMain::pictureMouseMove(int x, int y) {
+    lblCursorDepth->setText(QString::fromStdString(CursorDepthText(x, y)));
+}
+
+void frmMain::hidePopupWindows() {
+    frmChannelPanel::hideAll();
+    frmColorScale::hideWindow();
+    HideMenuPopups();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) hidePopupWindows();
+        else ReleaseHeldMainButton();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void frmMain::focusInEvent(QFocusEvent* event) {
+    hidePopupWindows();
+    QMainWindow::focusInEvent(event);
+}
+
+void frmMain::mousePressEvent(QMouseEvent* event) {
+    hidePopupWindows();
+    QMainWindow::mousePressEvent(event);
+}
+
+void frmMain::mouseDoubleClickEvent(QMouseEvent* event) {
+    hidePopupWindows();
+    QMainWindow::mouseDoubleClickEvent(event);
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    switch (KeyCommandFor(event->key(), ShiftState(event->modifiers()))) {
+    case KeyCommand::Diagnostics:
+        state().DiagnosticsOn = true;
+        frmDebug::instance().show();
+        break;
+    case KeyCommand::XmitTempLimit: AskXmitTempLimit(); break;
+    case KeyCommand::None: QMainWindow::keyPressEvent(event); break;
+    }
+}
 
 void frmMain::showPlaybackControls(bool playback) {
     ShowMenusForPlayback(playback);
+    const ValueRow& xmitPwr = valueRows[static_cast<int>(MainRow::XmitPower)];
     xmitPwr.down->setEnabled(!playback);
     xmitPwr.up->setEnabled(!playback);
     fraScreenFullSplit->setEnabled(!playback);
     fraModeAutoManual->setEnabled(!playback);
-    if (playback) {
-        lblLat->setText("- - - - -");
-        lblLong->setText("- - - - -");
-    }
+    for (Channel c : kChannels) frmChannelPanel::panel(c).showPlayback(playback);
 }
 
 bool frmMain::colorScaleVisible() { return frmColorScale::isOpen(); }
@@ -245,6 +345,13 @@ void frmMain::showStatus(const StatusLabels& labels) {
     case ModeBackground::Yellow: p.setColor(QPalette::Window, QColor(255, 255, 0)); break;
     }
     lblMode->setPalette(p);
+}
+
+void frmMain::refreshMenus() { RefreshMainMenus(); }
+
+void frmMain::showPosition() {
+    lblLat->setText(QString::fromStdString(state().LatCaption));
+    lblLong->setText(QString::fromStdString(state().LongCaption));
 }
 
 void frmMain::showSearchWindow(const std::string& text) { frmCheckPorts::instance().showSearch(text); }

@@ -6,7 +6,6 @@
 
 #include <QMainWindow>
 
-
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -15,9 +14,6 @@ class QPushButton;
 namespace vz {
 
 class EchogramView;
-class frmCheckPorts;
-class frmColorScale;
-class frmDebug;
 
 class frmMain : public QMainWindow, public Ui {
     Q_OBJECT
@@ -30,11 +26,18 @@ public:
     void closeAllWindows() override;
     void applySettingsToControls() override;
     void setXmitPowerLabel(const std::string& text) override;
+    void showSteppedValues() override;
+    void showChannelSettings(Channel channel) override;
+    void showProcessingTypeRows(Channel channel) override;
+    void showManualAutoMode(bool autoMode) override;
+    void setScreenFrameEnabled(bool enabled) override;
     void showPlaybackControls(bool playback) override;
     bool colorScaleVisible() override;
     void pictureChanged() override;
     void showColorBar(bool visible) override;
     void showStatus(const StatusLabels& labels) override;
+    void refreshMenus() override;
+    void showPosition() override;
     void showSearchWindow(const std::string& text) override;
     void closeSearchWindow() override;
     void loadDiagnostics() override;
@@ -43,8 +46,17 @@ public:
     void showMaxInBuffer() override;
     void setCommsIndicator(bool ok) override;
 
+    // Hides the pop-up windows (the three channel panels, colour scale, temperature calibration
+    // and about): using the main window again closes them.
+    void hidePopupWindows();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct ValueRow {
@@ -52,15 +64,18 @@ private:
         QLabel* label;
         QPushButton* up;
     };
-    ValueRow makeValueRow(const char* downName, const char* labelName, const char* upName);
+    ValueRow makeValueRow(int rowIndex);
     QWidget* buildControls();
     QWidget* buildStatusLine();
+    void setTabOrder();
     void wireTimers();
     void cmdPause_Click();
+    void pictureMouseDown(int mouseButton, int x, int y);
+    void pictureMouseMove(int x, int y);
 
     EchogramView* PictVisibleView = nullptr;
     QLabel* pictFullColorScaleView = nullptr;
-    ValueRow chartSpeed{}, clutterFilter{}, noiseFilter{}, xmitPwr{}, screenThreshold{}, ascopeThreshold{};
+    ValueRow valueRows[6]{}; // chart speed, clutter filter, noise filter, transmit power, thresholds
     QGroupBox* fraModeAutoManual = nullptr;
     QGroupBox* fraScreenFullSplit = nullptr;
     QGroupBox* fraSoundOnOff = nullptr;

@@ -1,11 +1,13 @@
 #include "controls/SetupProperties.h"
 
+#include "controls/PanelRows.h"
 #include "core/State.h"
 #include "core/Timers.h"
 #include "core/Ui.h"
 #include "display/ColorScales.h"
 #include "display/NumberFormat.h"
 #include "display/Scrolling.h"
+#include "display/Surfaces.h"
 
 #include <algorithm>
 
@@ -17,29 +19,50 @@ void SetupProperties() {
     timers().tmrMainTimer2.setEnabled(false);
     SetupColorBar();
     s.NmeaOutputActive = s.NmeaOutputOn == 1;
-    ShowXmitPower();
-    DrawSplitDividerIfSplit();
-    CheckSetManualAutoModeDisplays();
-    CheckColorScales();
     static const char* const kDepthUnitsText[] = {" Ft", " Mtr", " Fa"};
-    s.DepthUnitsText = kDepthUnitsText[std::clamp<int>(s.DepthUnits, 0, 2)];
+    s.DepthUnitsText = kDepthUnitsText[NearestItem(s.DepthUnits, 3)];
     s.TempUnitsText = s.TempUnitsC == 1 ? "C" : "F";
-    s.RangeGateWidth = 6.0f;
+    // Option groups, value labels and menu check marks of the main window.
     ui().applySettingsToControls();
+    for (Channel c : kChannels) {
+        ui().showChannelSettings(c);
+        SetupChannelProperties(c);
+    }
+    ShowXmitPower();
+    PaintSurfacesBackground();
+    CheckSetManualAutoModeDisplays();
+    DrawSplitDividerIfSplit();
+    CheckColorScales();
+    s.RangeGateWidth = 6.0f;
     timers().tmrMainTimer1.setEnabled(true);
+}
+
+void SetupChannelProperties(Channel channel) {
+    ui().showProcessingTypeRows(channel);
+    CheckSetManualAutoModeDisplays();
 }
 
 void CheckSetManualAutoModeDisplays() {
     State& s = state();
-    if (s.AutoMode == 0) return;
-    if (s.SplitScreen == 1) {
-        const auto offset = std::min(s.Left.DepthOffset, s.Right.DepthOffset);
-        const auto range = std::max(s.Left.DepthRange, s.Right.DepthRange);
-        s.Left.DepthOffset = s.Right.DepthOffset = offset;
-        s.Left.DepthRange = s.Right.DepthRange = range;
+    const bool autoMode = NearestItem(s.AutoMode, 2) == 1;
+    s.AutoMode = autoMode ? 1 : 0;
+    ui().showManualAutoMode(autoMode);
+    if (autoMode) {
+        if (s.SplitScreen == 1) {
+            // One bottom is tracked for both halves, so they show the same depth window.
+            const auto offset = std::min(s.Left.DepthOffset, s.Right.DepthOffset);
+            const auto range = std::max(s.Left.DepthRange, s.Right.DepthRange);
+            s.Left.DepthOffset = s.Right.DepthOffset = offset;
+            s.Left.DepthRange = s.Right.DepthRange = range;
+        }
+        ui().showChannelSettings(Channel::Left);
+        ui().showChannelSettings(Channel::Right);
+        s.SettingsChanged = 1;
+        s.SendSettings = 1;
+        ui().setScreenFrameEnabled(false);
+    } else if (!s.PlaybackMode) {
+        ui().setScreenFrameEnabled(true);
     }
-    s.SettingsChanged = 1;
-    s.SendSettings = 1;
 }
 
 std::string XmitPowerLabel(float watts) {

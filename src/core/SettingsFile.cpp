@@ -66,6 +66,21 @@ void RunFirstRunDialog() {
     WriteSettingsFile();
 }
 
+// The first-run path replaces an unreadable settings file with factory values; a copy of the old
+// one stays beside it (name.bad, or name.bad.1, .bad.2 ... when earlier copies exist), so that the
+// user's settings can be recovered by hand. A missing or empty file holds nothing worth keeping,
+// and neither does the single line "Deleted" that a port reset leaves on purpose.
+void KeepDamagedFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return;
+    const QByteArray text = file.readAll().trimmed();
+    file.close();
+    if (text.isEmpty() || text == "Deleted") return;
+    QString copy = file.fileName() + ".bad";
+    for (int n = 1; QFile::exists(copy); ++n) copy = file.fileName() + ".bad." + QString::number(n);
+    QFile::copy(file.fileName(), copy);
+}
+
 // Writes to a temporary file beside the target and renames it over the old file only after the
 // whole text was written, so a failed write never leaves a cut-off settings file.
 bool SaveWholeFile(const std::string& path, const std::string& text, QString& error) {
@@ -100,7 +115,10 @@ void ReadSettingsFile() {
     timers().tmrMainTimer1.setEnabled(false);
     timers().tmrMainTimer2.setEnabled(false);
     BuildStartupTables();
-    if (!LoadSettingsFile(mapPath(state().SettingsFilePath))) RunFirstRunDialog();
+    const std::string path = mapPath(state().SettingsFilePath);
+    if (LoadSettingsFile(path)) return;
+    KeepDamagedFile(path);
+    RunFirstRunDialog();
 }
 
 bool WriteSettingsFile() {

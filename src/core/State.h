@@ -14,6 +14,7 @@ namespace vz {
 constexpr int kRxBufferSize = 32001;   // RxBuffer indexes 0..32000; replies start at entry 1
 constexpr int kRxBufferLast = 32000;
 constexpr int kGpsBufferSize = 4097;   // GpsBuffer indexes 0..4096
+constexpr int kGpsSentenceBufferSize = 2049; // GpsSentenceBuffer indexes 0..2048
 constexpr std::uint8_t kPortNotChosen = 17;
 constexpr float kNoWaterTemperature = 99.9f;
 
@@ -130,12 +131,16 @@ struct State {
     double GateStart = 0.0;
     std::int32_t GateEnd = 0;
     float DisplayDepth = 0.0f;
+    // Monotonic seconds of the last bottom detection; negative while there has been none.
+    double BottomDepthSeconds = -1.0;
 
     // --- Display ---
     std::array<Rgb, 16> ColorTable{};
     LevelHistory FullLevelHistory{}, LeftLevelHistory{}, RightLevelHistory{};
     std::uint8_t ClearFullPending = 0, ClearLeftPending = 0, ClearRightPending = 0;
     std::int32_t RangeGatePixels = 0;
+    std::uint8_t AlarmCode = 0; // 0 none, 1 shallow, 2 deep, 3 anchor drag, 4 fish
+    bool AlarmBlink = false;    // phase of the blinking alarm warning
     std::int16_t UserColorPointerTop = 105; // twips; pointer of the colour-scale window
     float DisplayTemperature = 0.0f;
     std::string DepthUnitsText = " Ft";
@@ -144,6 +149,7 @@ struct State {
     float XmitPowerWatts = 0.0f;
     bool NmeaOutputActive = false;
     int HeldMainButton = 0;
+    std::array<int, 3> HeldPanelButton{}; // HeldButton of the Full, Left and Right panels
     // The display is paused (cmdPause reads "Run"): no new ping request after the current reply.
     bool Paused = false;
 
@@ -153,6 +159,11 @@ struct State {
     std::int16_t GpsSentenceLength = 0;
     float GpsSpeed = 0.0f;
     std::int16_t GpsIdleSeconds = 0;
+    std::array<std::uint8_t, kGpsSentenceBufferSize> GpsSentenceBuffer{};
+    std::string LastRmcSentence; // from the "$" through the checksum digits
+    bool RmcForward = false;
+    // Captions of the position read-outs lblLat and lblLong ("Lat: 49  16.4500 N").
+    std::string LatCaption = "- - - - -", LongCaption = "- - - - -";
 
     // --- Recording and playback ---
     bool RecordPings = false;
@@ -163,6 +174,16 @@ struct State {
     std::string ScreenDataFile;
     std::string PlaybackFileName;
     std::string PlaybackHeader1, PlaybackHeader2, PlaybackLine;
+    std::int16_t AutoSaveMinuteCount = 0;
+    // Check marks and availability of the Options menu's recording and playback items, kept
+    // here for the menu bar to show: mnuOptionsSaveScreenDataNow, ...Automatically,
+    // mnuOptionsPlaybackScreenData, the submenu mnuOptionsSaveScreenData and
+    // mnuOptionsNmeaSerialOutput (unavailable, and shown unchecked, while playing).
+    bool RecordNowChecked = false, RecordNowEnabled = true;
+    bool RecordAutoChecked = false, RecordAutoEnabled = true;
+    bool PlaybackChecked = false, PlaybackEnabled = true;
+    bool RecordMenuEnabled = true;
+    bool NmeaMenuEnabled = true;
 
     ChannelSettings& channel(Channel c) { return c == Channel::Full ? Full : c == Channel::Left ? Left : Right; }
     ChannelBlock& block(Channel c) {

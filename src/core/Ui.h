@@ -2,6 +2,8 @@
 // What the computations need from the windows, without knowing them: the main window installs an
 // implementation; by default every call does nothing, so computations run headless in tests and
 // tools. Methods are added here as windows take on work.
+#include "core/Channel.h"
+
 #include <string>
 
 namespace vz {
@@ -25,6 +27,17 @@ public:
     // menu check marks and captions, panels.
     virtual void applySettingsToControls() {}
     virtual void setXmitPowerLabel(const std::string&) {}
+    // The main window's five stepped value labels (chart speed ... A-scope threshold) from the
+    // settings.
+    virtual void showSteppedValues() {}
+    // A channel's settings panel: its option items and value texts from the channel's settings.
+    virtual void showChannelSettings(Channel) {}
+    // A channel's panel shows the Manual Settings rows of the channel's processing type.
+    virtual void showProcessingTypeRows(Channel) {}
+    // Manual or Auto mode on the three panels: Manual Settings frames and depth buttons.
+    virtual void showManualAutoMode(bool /*autoMode*/) {}
+    // The main window's Screen (Full/Split) frame usable or not.
+    virtual void setScreenFrameEnabled(bool) {}
     // Playback switched on or off: menus, frames and buttons that do not apply are disabled,
     // the position read-outs blanked.
     virtual void showPlaybackControls(bool) {}
@@ -49,6 +62,10 @@ public:
     virtual void showColorBar(bool /*visible*/) {}
     // The status labels after each handled reply.
     virtual void showStatus(const StatusLabels&) {}
+    // The menu state kept in the record (check marks and availability) changed: show it.
+    virtual void refreshMenus() {}
+    // The position read-outs lblLat and lblLong show LatCaption and LongCaption.
+    virtual void showPosition() {}
 };
 
 Ui& ui();

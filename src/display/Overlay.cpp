@@ -1,6 +1,7 @@
 #include "display/Overlay.h"
 
 #include "core/State.h"
+#include "display/Alarms.h"
 #include "display/ChannelView.h"
 #include "display/NumberFormat.h"
 #include "display/Scrolling.h"
@@ -78,8 +79,9 @@ void DrawOverlay() {
     Surface& b = pictHiddenB();
     DrawScales();
     if (s.ShowDepth == 1) DrawDepth(b);
-    // The alarm evaluation and its warning text come here, after the depth and before the
-    // temperature, in the text colour the scales left (white).
+    // The warning line is printed in the text colour the scales left (white).
+    EvaluateAlarms();
+    ShowAlarm();
     if (s.ShowWaterTemp == 1) DrawWaterTemperature(b);
     if (s.ShowGpsSpeed == 1) DrawGpsSpeed(b);
 }

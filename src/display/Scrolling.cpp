@@ -22,6 +22,30 @@ void DrainEvents() { QCoreApplication::processEvents(); }
 
 // The label as the shortest decimal text of a single value, followed by blanks (fewer for
 // longer texts); texts of five or more characters are not printed.
+// The compose surface restarts from the echogram (B takes A's w x h picture area) and the
+// echogram moves one pixel left (A takes B's picture area from x 1 on), so column w - 1 of A
+// takes column w of B. Both are done in one pass: the surfaces exchange their pixels, so that B
+// already holds the echogram, and A is rebuilt from it one pixel to the left. What lies outside
+// the picture area (column w, row h: the hidden surfaces are one pixel wider and taller) is then
+// put back where each surface had it.
+void RestartComposeAndShiftEchogram(Surface& a, Surface& b, int w, int h) {
+    a.swapPixels(b);
+    for (int y = 0; y < h; ++y) {
+        const Rgb composeEdge = a.pixel(w, y);
+        const Rgb echogramEdge = b.pixel(w, y);
+        a.copyRect(b, 1, y, w - 1, 1, 0, y);
+        a.setPixel(w - 1, y, composeEdge);
+        a.setPixel(w, y, echogramEdge);
+        b.setPixel(w, y, composeEdge);
+    }
+    static Surface* spareRow = new Surface(a.width(), 1, Rgb{}); // never destroyed, like the surfaces
+    for (int y = h; y < a.height(); ++y) {
+        spareRow->copyRect(a, 0, y, a.width(), 1, 0, 0);
+        a.copyRect(b, 0, y, a.width(), 1, 0, y);
+        b.copyRect(*spareRow, 0, 0, a.width(), 1, 0, y);
+    }
+}
+
 std::string DepthScaleText(float label) {
     char text[32];
     std::snprintf(text, sizeof text, "%.7g", static_cast<double>(label));
@@ -47,9 +71,8 @@ void ScrollAndPresent(const std::function<void()>& betweenCopies) {
     visible.copyRect(b, 0, 0, w, h, 0, 0);
     betweenCopies();
     visible.setPixel(1, 600, state().ColorTable[0]);
-    b.copyRect(a, 0, 0, w, h, 0, 0);
-    betweenCopies();
-    a.copyRect(b, 1, 0, w, h, 0, 0);
+    // No event runs between these two steps: a clear drawn in between would be copied over.
+    RestartComposeAndShiftEchogram(a, b, w, h);
     betweenCopies();
     ui().pictureChanged();
 }

@@ -10,8 +10,8 @@
 namespace vz {
 
 // Shows the frame composed on pictHiddenB, restarts it from the plain echogram and moves the
-// echogram one pixel to the left; pending events run before the first copy and after each.
-// Then tells the window that the visible picture changed.
+// echogram one pixel to the left; pending events run before, after showing the frame and at the
+// end. Then tells the window that the visible picture changed.
 void ScrollAndPresent();
 // The same, running `betweenCopies` where the events would run.
 void ScrollAndPresent(const std::function<void()>& betweenCopies);

@@ -141,6 +141,8 @@ void ConnectInterfaceBox() {
     s.CloseLogRequest = false;
     s.LogFullBlockRequest = true;
     s.DiagnosticsOn = false;
+    // No depth goes out over NMEA until this connection has measured one.
+    s.BottomDepthSeconds = -1.0;
     ui().loadDiagnostics();
     s.MinPingValue = 255;
     s.MaxPingValue = 0;

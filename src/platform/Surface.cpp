@@ -198,4 +198,11 @@ void Surface::copyRect(const Surface& source, int srcX, int srcY, int w, int h, 
     }
 }
 
+void Surface::swapPixels(Surface& other) {
+    if (other.width_ != width_ || other.height_ != height_) return;
+    image_.swap(other.image_);
+    std::swap(pixels_, other.pixels_);
+    std::swap(stride_, other.stride_);
+}
+
 } // namespace vz

@@ -56,6 +56,10 @@ public:
     // pixel for pixel (a plain source copy). `source` may be this surface.
     void copyRect(const Surface& source, int srcX, int srcY, int w, int h, int dstX, int dstY);
 
+    // Exchanges the pixels of two surfaces of the same size (nothing is copied); each keeps its
+    // pen, font and text position.
+    void swapPixels(Surface& other);
+
 private:
     static constexpr std::uint32_t packed(Rgb c) {
         return 0xFF000000u | (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;

@@ -7,6 +7,8 @@
 #include "display/Overlay.h"
 #include "display/Scrolling.h"
 #include "link/Ports.h"
+#include "logging/Playback.h"
+#include "logging/Recording.h"
 #include "platform/Dialogs.h"
 #include "platform/Events.h"
 #include "processing/BottomTracking.h"
@@ -81,6 +83,8 @@ void ProcessReply(State& s) {
         if (!s.PlaybackMode) return;
     }
     ProcessEvents();
+    // The raw reply, before decoding changes it in place.
+    if (s.RecordPings) RecordReply();
     if (s.DiagnosticsOn) RefreshDiagnostics(s);
 
     std::uint8_t packetError = 0;
@@ -107,6 +111,7 @@ void ShowStatusAndRearm(State& s) {
 
 void AcquisitionTick() {
     State& s = state();
+    if (s.PlaybackMode && !ReadPlaybackRecord()) return;
     // A recorded reply is in hand at once: no wait and no deadline.
     const Reply reply = s.PlaybackMode ? Reply::Ready : WaitForReply(s);
     if (reply == Reply::Pending) return;

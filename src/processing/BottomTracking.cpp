@@ -1,10 +1,116 @@
 #include "processing/BottomTracking.h"
 
+#include "platform/Clock.h"
+
 #include "core/State.h"
+#include "processing/AutoRange.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 namespace vz {
+
+namespace {
+
+constexpr double kFeetPerMetre = 3.280839;
+constexpr double kFeetPerFathom = 6.0;
+
+// Whole-column detection.
+constexpr int kFewestSamples = 21; // fewer leave no room for the window search and edge walk
+constexpr int kEchoWindow = 10;    // samples summed per candidate bottom echo
+constexpr int kEdgeWalkTop = 20;   // the leading-edge walk stops here, under the ring-down
+constexpr int kDampingFirst = 1;
+constexpr int kDampingLast = 10;
+
+// Range-gate tracking. The gate's size and centre use two slightly different feet per unit of
+// sample time; both are kept as they are, since the gate's place depends on them.
+constexpr double kGateFeetPerTime = 0.0024735;
+constexpr double kCentreFeetPerTime = 0.0024725;
+constexpr int kGateFirstSample = 5;
+constexpr int kEdgeSamples = 4;
+constexpr float kNarrowestGate = 5.0f;
+// A gate that keeps finding nothing grows by a fifth per ping; beyond this (deeper than the
+// deepest window) growing further only risks overflow.
+constexpr float kWidestGate = 10000.0f;
+
+// Nearest integer, halves to even; beyond any index the value is held at +-1e9.
+long long Nearest(double v) {
+    if (!std::isfinite(v)) return 0;
+    return static_cast<long long>(std::nearbyint(std::clamp(v, -1e9, 1e9)));
+}
+
+struct ReplyExtent {
+    int E; // extra trailer bytes
+    int L; // reply length, within RxBuffer
+};
+
+ReplyExtent Extent(const State& s) {
+    return {std::max<int>(0, s.TrailerExtraBytes), std::min<int>(s.PacketLength, kRxBufferLast)};
+}
+
+// Folds this reply into EchoHistory and WeightedEcho (entries 2..last); returns the history sum.
+long long AverageIntoHistory(State& s, int last) {
+    const int k = std::clamp<int>(s.DepthDamping, kDampingFirst, kDampingLast);
+    long long sum = 0;
+    for (int i = 2; i <= last; ++i) {
+        const auto h = static_cast<std::uint8_t>(
+            Nearest((s.EchoHistory[i] * static_cast<double>(k) + s.RxBuffer[i]) / (k + 1)));
+        s.EchoHistory[i] = h;
+        s.WeightedEcho[i] = static_cast<std::int32_t>(Nearest(h * (1.0 + 0.5 * i)));
+        sum += h;
+    }
+    return sum;
+}
+
+// Start of the first ten-sample stretch with the largest weighted sum (0 when all are 0).
+int StrongestStretch(const State& s, int lastStart) {
+    long long best = 0;
+    int bestStart = 0;
+    for (int i = 2; i <= lastStart; ++i) {
+        long long sum = 0;
+        for (int k = 0; k < kEchoWindow; ++k)
+            sum += s.WeightedEcho[i + k];
+        if (sum > best) {
+            best = sum;
+            bestStart = i;
+        }
+    }
+    return bestStart;
+}
+
+bool RisesAboveMean(const State& s, int start, double mean) {
+    for (int k = 0; k < kEchoWindow; ++k)
+        if (s.EchoHistory[start + k] > mean) return true;
+    return false;
+}
+
+// Walks up from the stretch to the last sample still at or above the mean.
+int LeadingEdge(const State& s, int start, double mean) {
+    if (start < kEdgeWalkTop) return start;
+    for (int i = start; i >= kEdgeWalkTop; --i)
+        if (s.EchoHistory[i] < mean) return i;
+    return kEdgeWalkTop - 1;
+}
+
+void SetDepths(State& s, int bottomIndex) {
+    const double time = bottomIndex * static_cast<double>(s.SampleInterval) + s.SampleDelay;
+    double feetPerUnit = 1.0;
+    if (s.DepthUnits == 1)
+        feetPerUnit = kFeetPerMetre;
+    else if (s.DepthUnits == 2)
+        feetPerUnit = kFeetPerFathom;
+    s.BottomDepth = static_cast<float>(time * (s.SoundSpeed / feetPerUnit));
+    s.DisplayDepth = static_cast<float>(s.BottomDepth + s.KeelOffset / feetPerUnit);
+    s.RangeGateDepth = s.BottomDepth;
+    s.BottomDepthSeconds = clock().monotonicSeconds();
+}
+
+int GateSample(const State& s, long long index) {
+    return s.RxBuffer[static_cast<std::size_t>(index)];
+}
+
+} // namespace
 
 void ApplyClutterFilter() {
     State& s = state();
@@ -24,7 +130,98 @@ void ApplyClutterFilter() {
     }
 }
 
-void TrackBottom() {}
+void TrackBottom() {
+    const State& s = state();
+    if (s.SplitScreen == 0) {
+        DetectBottom();
+        return;
+    }
+    // The half that reaches deeper drives the shared depth and both halves' windows.
+    const bool leftDrives = WindowFoot(Channel::Left) >= WindowFoot(Channel::Right);
+    if (s.LeftSideNow == leftDrives) DetectBottom();
+}
+
+void DetectBottom() {
+    if (state().ShowRangeGate == 1)
+        TrackBottomInGate();
+    else
+        DetectBottomAndAutoRange();
+}
+
+void DetectBottomAndAutoRange() {
+    State& s = state();
+    const auto [E, L] = Extent(s);
+    // Samples are entries 2 .. L - 10 - E; the last one is left out of the average.
+    if (L - 11 - E < kFewestSamples) return;
+
+    const long long sum = AverageIntoHistory(s, L - 11 - E);
+    const double mean = static_cast<double>(sum) / (L - 12 - E);
+    const int start = StrongestStretch(s, L - 20 - E);
+    if (start == 0 || !RisesAboveMean(s, start, mean)) return;
+
+    SetDepths(s, LeadingEdge(s, start, mean));
+    AutoRangeAndOffset(s.BottomDepth);
+}
+
+void TrackBottomInGate() {
+    State& s = state();
+    const auto [E, L] = Extent(s);
+    const int lastSample = L - 10 - E;
+    const double interval = s.SampleInterval;
+    const long long wholeInterval = Nearest(interval);
+    if (!(interval > 0.0) || wholeInterval <= 0) return; // no timing to place a gate with
+
+    const long long gateSamples = Nearest(s.RangeGateWidth / (interval * kGateFeetPerTime));
+    const double centre = s.BottomDepth / kCentreFeetPerTime;
+    double start =
+        static_cast<double>(Nearest(centre) - s.SampleDelay) / static_cast<double>(wholeInterval) -
+        static_cast<double>(gateSamples) / 2.0;
+    if (start < kGateFirstSample) start = kGateFirstSample;
+    const long long end = Nearest(start + static_cast<double>(gateSamples));
+    s.GateStart = start;
+    s.GateEnd = static_cast<std::int32_t>(end);
+
+    // Indexes step by one from the gate's (possibly fractional) start; samples beyond the reply
+    // are not read.
+    long long total = 0;
+    for (double i = start; i <= static_cast<double>(end) && Nearest(i) <= lastSample; i += 1.0)
+        total += GateSample(s, Nearest(i));
+    const double span = static_cast<double>(end) - start;
+    long long bottomIndex = -1;
+    if (span > 0.0) {
+        const long long threshold = Nearest(static_cast<double>(total) * 3.0 / span);
+        for (double i = start; i <= static_cast<double>(end); i += 1.0) {
+            const long long index = Nearest(i);
+            if (index + kEdgeSamples - 1 > lastSample) break;
+            long long edge = 0;
+            for (int k = 0; k < kEdgeSamples; ++k)
+                edge += GateSample(s, index + k);
+            if (edge > threshold) {
+                bottomIndex = index;
+                break;
+            }
+        }
+    }
+
+    if (bottomIndex < 0) {
+        s.RangeGateWidth = std::min(s.RangeGateWidth * 1.2f, kWidestGate);
+        s.RangeGateDepth = s.BottomDepth;
+        return;
+    }
+    s.BottomDepth = static_cast<float>((bottomIndex * interval + s.SampleDelay) * s.SoundSpeed);
+    if (std::abs(s.BottomDepth - s.RangeGateDepth) > 0.1f * s.RangeGateWidth) {
+        // A jump: lead the gate further in its direction and remember the measured depth.
+        const float measured = s.BottomDepth;
+        s.BottomDepth = s.BottomDepth + 0.6f * (s.BottomDepth - s.RangeGateDepth);
+        s.RangeGateDepth = measured;
+    }
+    s.BottomDepthSeconds = clock().monotonicSeconds();
+    const double middle = start + span / 2.0;
+    float width = static_cast<float>(2.0 * std::abs(static_cast<double>(bottomIndex) - middle) +
+                                     0.06 * s.BottomDepth);
+    width = std::min(width, 0.3f * s.BottomDepth);
+    s.RangeGateWidth = std::max(width, kNarrowestGate);
+}
 
 void ClearHistoryBuffer(int count) {
     State& s = state();

@@ -5,6 +5,7 @@
 #include "core/Ui.h"
 #include "display/Scrolling.h"
 #include "link/BoxProtocol.h"
+#include "logging/Recording.h"
 #include "platform/Events.h"
 #include "processing/ChannelBlocks.h"
 
@@ -43,16 +44,26 @@ void PingCycle() {
         ReadWaterTemp();
     }
     ProcessEvents();
+    if (s.LogFileOpen) WriteTemperatureAndGpsLines();
     BuildChannelBlocks();
 
     bool scroll = true;
     if (s.SplitScreen != 0) {
         s.LeftSideNow = !s.LeftSideNow;
-        if (!s.PlaybackMode) RequestPing(s, s.LeftSideNow ? Channel::Left : Channel::Right);
+        if (!s.PlaybackMode) {
+            const Channel side = s.LeftSideNow ? Channel::Left : Channel::Right;
+            RequestPing(s, side);
+            if (s.LogFileOpen) WriteChannelLine(side);
+        }
         // One echogram column per Left/Right pair: scroll after the Right request only.
         scroll = !s.LeftSideNow;
     } else if (!s.PlaybackMode) {
         RequestPing(s, Channel::Full);
+        // The Full settings are recorded only when they may have changed.
+        if (s.LogFileOpen && (s.SendSettings == 1 || s.LogFullBlockRequest)) {
+            s.LogFullBlockRequest = false;
+            WriteChannelLine(Channel::Full);
+        }
     }
     if (scroll) {
         ProcessEvents();

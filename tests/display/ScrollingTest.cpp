@@ -29,14 +29,14 @@ TEST_F(Scrolling, EchogramMovesOnePixelLeftAndTheComposedFrameIsShown) {
         seen.push_back({PictVisible().pixel(300, 100), pictHiddenB().pixel(300, 100), pictHiddenB().pixel(500, 200),
                         pictHiddenA().pixel(500, 200), pictHiddenA().pixel(499, 200)});
     });
-    ASSERT_EQ(seen.size(), 4u);
+    ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].visibleOverlay, kCanvas); // before the first copy
     EXPECT_EQ(seen[1].visibleOverlay, kOverlay); // the compose surface is on screen
     EXPECT_EQ(seen[1].composeOverlay, kOverlay);
+    EXPECT_EQ(seen[1].echoAt499, kCanvas);
     EXPECT_EQ(seen[2].composeOverlay, kCanvas); // compose restarted from the echogram
     EXPECT_EQ(seen[2].composeEcho, kEcho);
-    EXPECT_EQ(seen[2].echoAt499, kCanvas);
-    EXPECT_EQ(seen[3].echoAt499, kEcho); // and the echogram moved
+    EXPECT_EQ(seen[2].echoAt499, kEcho); // and the echogram moved
     EXPECT_EQ(windows.picturesChanged, 1);
 
     EXPECT_EQ(pictHiddenA().pixel(499, 200), kEcho);
@@ -50,6 +50,54 @@ TEST_F(Scrolling, EchogramMovesOnePixelLeftAndTheComposedFrameIsShown) {
     EXPECT_EQ(PictVisible().pixel(500, 200), kEcho);
     EXPECT_EQ(pictHiddenA().pixel(498, 200), kEcho);
     EXPECT_EQ(windows.picturesChanged, 2);
+}
+
+TEST_F(Scrolling, ScrollGivesTheResultOfThePlainCopiesOnEveryPixel) {
+    // Different colours everywhere, outside the picture area too.
+    std::uint32_t seed = 7;
+    auto scribble = [&](Surface& surface) {
+        for (int y = 0; y < surface.height(); ++y)
+            for (int x = 0; x < surface.width(); ++x) {
+                seed = seed * 1664525u + 1013904223u;
+                surface.setPixel(x, y, Rgb::fromLong(seed >> 8));
+            }
+    };
+    Surface expectedVisible(1000, 600, kCanvas), expectedA(1001, 601, kCanvas), expectedB(1001, 601, kCanvas);
+    scribble(expectedVisible);
+    scribble(expectedA);
+    scribble(expectedB);
+    PictVisible().copyRect(expectedVisible, 0, 0, 1000, 600, 0, 0);
+    pictHiddenA().copyRect(expectedA, 0, 0, 1001, 601, 0, 0);
+    pictHiddenB().copyRect(expectedB, 0, 0, 1001, 601, 0, 0);
+    // Show the frame, restart the compose surface, move the echogram.
+    expectedVisible.copyRect(expectedB, 0, 0, 1000, 600, 0, 0);
+    expectedB.copyRect(expectedA, 0, 0, 1000, 600, 0, 0);
+    expectedA.copyRect(expectedB, 1, 0, 1000, 600, 0, 0);
+
+    for (int round = 0; round < 2; ++round) { // twice, so the surfaces have exchanged their memory
+        ScrollAndPresent([] {});
+        EXPECT_TRUE(samePixels(PictVisible(), expectedVisible, 0, 0, 999, 599));
+        EXPECT_TRUE(samePixels(pictHiddenA(), expectedA, 0, 0, 1000, 600));
+        EXPECT_TRUE(samePixels(pictHiddenB(), expectedB, 0, 0, 1000, 600));
+        expectedVisible.copyRect(expectedB, 0, 0, 1000, 600, 0, 0);
+        expectedB.copyRect(expectedA, 0, 0, 1000, 600, 0, 0);
+        expectedA.copyRect(expectedB, 1, 0, 1000, 600, 0, 0);
+    }
+}
+
+TEST_F(Scrolling, ClearClickedWhileTheScrollRunsEventsIsNotUndone) {
+    for (int clickedAt = 1; clickedAt <= 3; ++clickedAt) {
+        pictHiddenA().fill(kEcho);
+        pictHiddenB().fill(kEcho);
+        int calls = 0;
+        ScrollAndPresent([&] {
+            if (++calls != clickedAt) return;
+            s.ClearFullPending = 1; // the Clear button
+            ClearEchogram();
+        });
+        // Column 999 takes the compose surface's last column, which no copy renews.
+        EXPECT_TRUE(allPixels(pictHiddenA(), 0, 0, 998, 600, s.BackgroundColor)) << clickedAt;
+    }
 }
 
 TEST_F(Scrolling, ScrollingProcessesPendingEvents) {

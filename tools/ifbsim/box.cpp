@@ -68,6 +68,8 @@ Outgoing Box::ping(uint8_t code, double wallSeconds) {
     scene_.advanceTo(t);
     const PingSetup setup = makePingSetup(code, regs_);
     const std::vector<uint8_t> samples = synthesizeSamples(scene_, t, setup, noise_);
+    if (truth_)
+        truth_->write(pings_, t, setup.band, scene_.bottomDepthFt(t), scene_.fishInBeam(t, setup.band));
     Bytes reply = encodePingReply(samples, setup, regs_.trailerExtraBytes(), kXmitTempByte,
                                   static_cast<uint8_t>(pings_ & 0xFF));
 

@@ -9,6 +9,7 @@
 #include "registers.h"
 #include "replies.h"
 #include "scene.h"
+#include "truth_log.h"
 
 #include <optional>
 
@@ -36,6 +37,8 @@ class Box {
     double sceneTime(double wallSeconds) const;
     const Scene& scene() const { return scene_; }
     const RegisterFile& registers() const { return regs_; }
+    // Every ping from now on is also written to `truth` (not owned; nullptr for none).
+    void setTruthLog(TruthLog* truth) { truth_ = truth; }
 
   private:
     std::optional<Outgoing> write(uint8_t reg, uint8_t value, double wallSeconds);
@@ -47,6 +50,7 @@ class Box {
     Scene scene_;
     Rng noise_;
     FaultInjector faults_;
+    TruthLog* truth_ = nullptr;
     long pings_ = 0;
     bool gone_ = false; // the reply that precedes vanishing has been produced
 };

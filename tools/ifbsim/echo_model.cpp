@@ -16,7 +16,8 @@
 // are neither lost between coarse digital samples nor aliased; then speckle (gamma-distributed
 // intensity) and noise are added. The bottom is far stronger than anything else, and the second
 // bottom echo (at twice the depth) weak enough that a depth-weighted bottom search still picks the
-// first one.
+// first one, except in the scenes made to be hard (scene.h): there the bottom is soft, the second
+// echo strong, a school sits on the bottom or the surface clutter reaches far down.
 
 namespace ifbsim {
 
@@ -28,11 +29,9 @@ constexpr double kElectronicFloorDb = -8.0;
 constexpr double kDigitalNoiseReductionDb = -10.0;
 
 constexpr double kRingdownDb = 90.0;       // transducer ring-down right after transmit
-constexpr double kSurfaceClutterDb = 60.0; // bubbles and surface scatter
 constexpr double kThermoclineDb = 22.0;
 constexpr double kBottomDb = 132.0;       // bottom level at 1 ft before spreading
 constexpr double kBottomReverbFt = 0.6;   // hard bottom rings on past the pulse
-constexpr double kSecondBottomDb = -70.0; // relative to a bottom at twice the depth
 
 // A pulse-shaped echo: full level from `start` for `len` feet, then an exponential tail.
 struct Echo {
@@ -88,8 +87,10 @@ Echoes collectEchoes(const Scene& scene, double t, const PingSetup& p, Rng& rng)
     std::vector<Echo>& echoes = all.pulses;
 
     echoes.push_back({0.0, pulse, 0.2, fromDb(kRingdownDb)});
+    // Bubbles and surface scatter.
     const double clutter = scene.surfaceClutter(t) * rng.gamma(1);
-    echoes.push_back({0.0, 0.0, 0.6, fromDb(kSurfaceClutterDb) * clutter});
+    echoes.push_back(
+        {0.0, 0.0, scene.surfaceClutterFt(), fromDb(scene.surfaceClutterDb()) * clutter});
 
     const double bottom = scene.bottomDepthFt(t);
     const double thermo = scene.thermoclineDepthFt(t);
@@ -98,13 +99,15 @@ Echoes collectEchoes(const Scene& scene, double t, const PingSetup& p, Rng& rng)
 
     const double spread = bottom * (1.0 / std::cos(halfBeam) - 1.0);
     const double bottomLen = pulse + spread + kBottomReverbFt;
-    const double bottomDb = bottomLevelDb(bottom, bt);
+    const double bottomDb = bottomLevelDb(bottom, bt) + scene.bottomStrengthDb();
     echoes.push_back({bottom, bottomLen, 0.4, fromDb(bottomDb) * rng.gamma(6)});
     echoes.push_back(
         {bottom + bottomLen, 0.0, bt.subBottomTauFt, fromDb(bottomDb + bt.subBottomDb)});
     const double second = 2.0 * bottom;
-    echoes.push_back({second, pulse + 2.0 * spread, 0.3,
-                      fromDb(bottomLevelDb(second, bt) + kSecondBottomDb) * rng.gamma(3)});
+    // Reflected by the bottom twice, so a soft bottom weakens it twice.
+    const double secondDb =
+        bottomLevelDb(second, bt) + scene.secondEchoDb() + 2.0 * scene.bottomStrengthDb();
+    echoes.push_back({second, pulse + 2.0 * spread, 0.3, fromDb(secondDb) * rng.gamma(3)});
 
     for (const FishEcho& f : scene.fishInBeam(t, p.band))
         echoes.push_back({f.rangeFt, pulse + bt.rxLengthFt / 2.0, bt.rxLengthFt / 3.0,

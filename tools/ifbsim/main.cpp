@@ -7,6 +7,7 @@
 #include "options.h"
 #include "pty_port.h"
 #include "transmitter.h"
+#include "truth_log.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -56,6 +57,63 @@ timespec toTimespec(std::chrono::nanoseconds d) {
             static_cast<long>(d.count() % 1'000'000'000)};
 }
 
+bool openLogs(const Options& options, FrameLog& log, TruthLog& truth) {
+    if (!options.logPath.empty() && !log.open(options.logPath)) {
+        std::fprintf(stderr, "ifbsim: cannot write %s\n", options.logPath.c_str());
+        return false;
+    }
+    if (!options.truthPath.empty() && !truth.open(options.truthPath)) {
+        std::fprintf(stderr, "ifbsim: cannot write %s\n", options.truthPath.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool writeAll(int fd, const Bytes& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// --stdio: the same box, answering frames from standard input on standard output as soon as
+// they are complete, until the input ends (or --vanish-after). For tools that drive many pings
+// without a serial line in between.
+int runStdio(const Options& options) {
+    std::signal(SIGPIPE, SIG_IGN);
+    FrameLog log;
+    TruthLog truth;
+    if (!openLogs(options, log, truth)) return 1;
+    const auto started = Clock::now();
+    Box box(options);
+    box.setTruthLog(&truth);
+    FrameParser parser;
+    auto dispatch = [&](const std::vector<Frame>& frames) {
+        const double wall = std::chrono::duration<double>(Clock::now() - started).count();
+        for (const Frame& f : frames) {
+            log.write(f);
+            if (auto out = box.handle(f, wall)) {
+                if (!writeAll(STDOUT_FILENO, out->bytes)) return false;
+                if (out->vanishAfter) return false;
+            }
+        }
+        return true;
+    };
+    uint8_t buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        if (!dispatch(parser.feed(buf, static_cast<size_t>(n)))) return 0;
+    }
+    dispatch(parser.flushPartial());
+    return 0;
+}
+
 int run(const Options& options) {
     const sigset_t waitMask = installSignals();
 
@@ -70,15 +128,14 @@ int run(const Options& options) {
         return 1;
     }
     FrameLog log;
-    if (!options.logPath.empty() && !log.open(options.logPath)) {
-        std::fprintf(stderr, "ifbsim: cannot write %s\n", options.logPath.c_str());
-        return 1;
-    }
+    TruthLog truth;
+    if (!openLogs(options, log, truth)) return 1;
     std::printf("%s\n", pty.slavePath().c_str());
     std::fflush(stdout);
 
     const auto started = Clock::now();
     Box box(options);
+    box.setTruthLog(&truth);
     Transmitter tx(pty.master(), !options.fast);
     FrameParser parser;
     auto lastInput = started;
@@ -169,5 +226,5 @@ int main(int argc, char** argv) {
     case ParseOutcome::Run:
         break;
     }
-    return run(options);
+    return options.stdio ? runStdio(options) : run(options);
 }

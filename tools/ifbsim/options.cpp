@@ -77,6 +77,21 @@ const std::map<std::string, Setter>& valueOptions() {
              o.logPath = v;
              return true;
          }},
+        {"--truth",
+         [](const std::string& v, Options& o, std::string&) {
+             o.truthPath = v;
+             return true;
+         }},
+        {"--scene",
+         [](const std::string& v, Options& o, std::string& err) {
+             const auto kind = sceneKindNamed(v);
+             if (!kind) {
+                 err = "expects wandering, shelving, dropoff, soft, second-echo, school or clutter";
+                 return false;
+             }
+             o.scene.kind = *kind;
+             return true;
+         }},
         {"--firmware",
          [](const std::string& v, Options& o, std::string& err) {
              long long n = 0;
@@ -159,6 +174,11 @@ ParseOutcome parseOptions(int argc, char** argv, Options& options, std::string& 
             options.fast = true;
             continue;
         }
+        if (arg == "--stdio") {
+            options.stdio = true;
+            options.fast = true;
+            continue;
+        }
         std::string value;
         bool haveValue = false;
         if (const auto eq = arg.find('='); eq != std::string::npos) {
@@ -214,9 +234,21 @@ Connection
                          last three digits must be 000..255 (one byte)
   --ping-delay-ms MS     pause before a ping reply (default: the ping's listening time,
                          C x SampleInterval us, at most 250 ms; none with --fast)
+  --stdio                no pty: read frames from standard input and write the replies to
+                         standard output, at once (implies --fast); ends at end of input
+  --truth FILE           one line per ping with what was really there: "ping time_s
+                         band_khz bottom_ft fish fish_min_ft fish_max_ft" (true bottom depth
+                         below the transducer; fish in the beam, their nearest and farthest
+                         range, -1 without fish)
 
 Scene
   --seed N               scene and fault generator seed (default 1)
+  --scene NAME           wandering (default): the everyday scene below; or one hard case:
+                         shelving (15 ft to 400 ft and back, 850 s a cycle), dropoff (a wall
+                         from 30 to 120 ft and back, 120 s a cycle), soft (bottom echo 20 dB
+                         weaker), second-echo (strong echo at twice the depth), school (a big
+                         school close to the bottom about every 30 s), clutter (heavy surface
+                         clutter reaching far down)
   --depth-ft D           flat bottom at D feet (default: wandering slowly over minutes)
   --min-depth-ft D       shallowest wandering bottom (default 25)
   --max-depth-ft D       deepest wandering bottom (default 90)

@@ -26,7 +26,9 @@ struct FaultOptions {
 struct Options {
     std::string linkPath;
     std::string logPath;
+    std::string truthPath; // --truth: the true bottom and fish of every ping
     bool fast = false;
+    bool stdio = false; // --stdio: frames on standard input, replies on standard output
     uint8_t firmware = 10;
     uint32_t serial = 1234123;
     uint64_t seed = 1;

@@ -14,29 +14,93 @@ constexpr double kSchoolChance = 0.12;
 constexpr double kNearFieldFt = 6.0;
 constexpr double kShallowestFishFt = 5.0;
 
+// Shelving: 15 ft, a smooth slope to 400 ft, 400 ft, the slope back.
+constexpr double kShelfShallowFt = 15.0;
+constexpr double kShelfDeepFt = 400.0;
+constexpr double kShelfFlatS = 20.0;
+constexpr double kShelfDeepFlatS = 30.0;
+constexpr double kShelfSlopeS = 400.0;
+// Drop-off: two flats joined by a wall the boat crosses within half a second.
+constexpr double kLedgeFt = 30.0;
+constexpr double kFloorFt = 120.0;
+constexpr double kDropHalfPeriodS = 60.0;
+constexpr double kWallS = 0.5;
+// The hard cases' echo strengths, and the everyday ones.
+constexpr double kSoftBottomDb = -20.0;
+constexpr double kSecondEchoDb = -70.0;
+constexpr double kStrongSecondEchoDb = -35.0;
+constexpr double kClutterDb = 60.0;
+constexpr double kClutterFt = 0.6;
+constexpr double kHeavyClutterDb = 75.0;
+constexpr double kHeavyClutterFt = 1.2;
+// A school near the bottom: about every 30 s, tens of fish a few feet above the bottom.
+constexpr double kSchoolGapS = 30.0;
+
 double wave(double t, double period, double phase) {
     return std::sin(kTwoPi * t / period + phase);
 }
+
+// 0 at x <= 0, 1 at x >= 1, smooth (cosine) in between.
+double ease(double x) {
+    x = std::clamp(x, 0.0, 1.0);
+    return 0.5 - 0.5 * std::cos(std::numbers::pi * x);
+}
+
+double shelvingDepthFt(double t) {
+    const double period = 2.0 * kShelfSlopeS + kShelfFlatS + kShelfDeepFlatS;
+    const double s = std::fmod(std::max(t, 0.0), period);
+    const double down = (s - kShelfFlatS) / kShelfSlopeS;
+    const double up = (s - kShelfFlatS - kShelfSlopeS - kShelfDeepFlatS) / kShelfSlopeS;
+    return kShelfShallowFt + (kShelfDeepFt - kShelfShallowFt) * (ease(down) - ease(up));
+}
+
+double dropOffDepthFt(double t) {
+    const double s = std::fmod(std::max(t, 0.0), 2.0 * kDropHalfPeriodS);
+    const double down = (s - kDropHalfPeriodS / 2.0) / kWallS;
+    const double up = (s - 1.5 * kDropHalfPeriodS) / kWallS;
+    return kLedgeFt + (kFloorFt - kLedgeFt) * (ease(down) - ease(up));
+}
 } // namespace
+
+std::optional<SceneKind> sceneKindNamed(const std::string& name) {
+    static const std::pair<const char*, SceneKind> kinds[] = {
+        {"wandering", SceneKind::Wandering}, {"shelving", SceneKind::Shelving},
+        {"dropoff", SceneKind::DropOff},     {"soft", SceneKind::Soft},
+        {"second-echo", SceneKind::SecondEcho}, {"school", SceneKind::School},
+        {"clutter", SceneKind::Clutter}};
+    for (const auto& [n, kind] : kinds)
+        if (name == n) return kind;
+    return std::nullopt;
+}
 
 Scene::Scene(const SceneConfig& config, uint64_t seed)
     : config_(config), fishRng_(seed, kStreamFish) {
     Rng phases(seed, kStreamPhases);
     for (double& p : phase_)
         p = phases.uniform(0.0, kTwoPi);
-    const double deepest = config_.fixedDepthFt.value_or(config_.maxDepthFt);
+    double deepest = config_.fixedDepthFt.value_or(config_.maxDepthFt);
+    if (config_.kind == SceneKind::Shelving) deepest = kShelfDeepFt;
+    if (config_.kind == SceneKind::DropOff) deepest = kFloorFt;
     // Long enough for the widest beam (50 kHz, out to the cut-off angle) at the deepest fish.
     const double halfWidthFt =
         deepest * std::tan(2.0 * bandTraits(Band::Khz50).halfBeamDeg * std::numbers::pi / 180.0);
     lookaheadS_ = (halfWidthFt + 20.0) / std::max(config_.boatSpeedFtPerS, 0.1);
-    nextCross_ =
-        config_.fishPerMinute > 0 ? fishRng_.exponential(60.0 / config_.fishPerMinute) : INFINITY;
+    const double gap = meanFishGapS();
+    nextCross_ = std::isfinite(gap) ? fishRng_.exponential(gap) : INFINITY;
+}
+
+double Scene::meanFishGapS() const {
+    if (config_.kind == SceneKind::School) return kSchoolGapS;
+    return config_.fishPerMinute > 0 ? 60.0 / config_.fishPerMinute : INFINITY;
 }
 
 void Scene::advanceTo(double t) {
     while (nextCross_ <= t + lookaheadS_) {
-        spawnAround(nextCross_);
-        nextCross_ += fishRng_.exponential(60.0 / config_.fishPerMinute);
+        if (config_.kind == SceneKind::School)
+            spawnSchoolNearBottom(nextCross_);
+        else
+            spawnAround(nextCross_);
+        nextCross_ += fishRng_.exponential(meanFishGapS());
     }
     std::erase_if(fish_, [&](const Fish& f) { return f.crossTime < t - lookaheadS_; });
 }
@@ -72,7 +136,26 @@ void Scene::spawnAround(double crossTime) {
     }
 }
 
+void Scene::spawnSchoolNearBottom(double crossTime) {
+    const double bottom = bottomDepthFt(crossTime);
+    const double centre = std::max(bottom - fishRng_.uniform(2.0, 6.0), kShallowestFishFt);
+    const int members = 25 + fishRng_.below(26);
+    for (int i = 0; i < members; ++i) {
+        Fish f;
+        f.crossTime = crossTime + fishRng_.uniform(-10.0, 10.0) / std::max(config_.boatSpeedFtPerS, 0.1);
+        f.lateralFt = fishRng_.uniform(-6.0, 6.0);
+        f.depthFt = std::clamp(centre + fishRng_.uniform(-2.0, 2.0), 2.0, std::max(bottom - 1.0, 2.0));
+        f.tsDb = 132.0 + fishRng_.uniform(-4.0, 4.0);
+        f.swimAmpFt = fishRng_.uniform(0.0, 0.5);
+        f.swimPeriodS = fishRng_.uniform(15.0, 60.0);
+        f.swimPhase = fishRng_.uniform(0.0, kTwoPi);
+        fish_.push_back(f);
+    }
+}
+
 double Scene::bottomDepthFt(double t) const {
+    if (config_.kind == SceneKind::Shelving) return shelvingDepthFt(t);
+    if (config_.kind == SceneKind::DropOff) return dropOffDepthFt(t);
     if (config_.fixedDepthFt) return *config_.fixedDepthFt;
     const double lo = config_.minDepthFt;
     const double hi = std::max(config_.maxDepthFt, lo);
@@ -94,6 +177,22 @@ double Scene::waterTempF(double t) const {
 
 double Scene::surfaceClutter(double t) const {
     return 1.0 + 0.5 * wave(t, 53.0, phase_[7]);
+}
+
+double Scene::bottomStrengthDb() const {
+    return config_.kind == SceneKind::Soft ? kSoftBottomDb : 0.0;
+}
+
+double Scene::secondEchoDb() const {
+    return config_.kind == SceneKind::SecondEcho ? kStrongSecondEchoDb : kSecondEchoDb;
+}
+
+double Scene::surfaceClutterDb() const {
+    return config_.kind == SceneKind::Clutter ? kHeavyClutterDb : kClutterDb;
+}
+
+double Scene::surfaceClutterFt() const {
+    return config_.kind == SceneKind::Clutter ? kHeavyClutterFt : kClutterFt;
 }
 
 double Scene::fishDepthFt(const Fish& f, double t) const {

@@ -13,11 +13,24 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace ifbsim {
 
+// --scene: the water under the boat. Wandering is the everyday scene described above; the others
+// each put one hard case for a bottom tracker in front of it:
+//   shelving     the bottom shelves from 15 to 400 ft and back (850 s a cycle)
+//   dropoff      a steep wall: 30 ft, then 120 ft within half a second, and back (120 s a cycle)
+//   soft         a soft bottom that returns a 20 dB weaker echo
+//   second-echo  a hard, calm bottom whose echo returns again at twice the depth, strongly
+//   school       a big school of fish close to the bottom, about every 30 s (no single fish)
+//   clutter      heavy surface clutter (wake, bubbles) reaching far down
+enum class SceneKind { Wandering, Shelving, DropOff, Soft, SecondEcho, School, Clutter };
+std::optional<SceneKind> sceneKindNamed(const std::string& name);
+
 struct SceneConfig {
+    SceneKind kind = SceneKind::Wandering;
     std::optional<double> fixedDepthFt; // --depth-ft: a flat bottom at this depth
     double minDepthFt = 25.0;           // otherwise the bottom wanders between these
     double maxDepthFt = 90.0;
@@ -52,6 +65,11 @@ class Scene {
     double thermoclineDepthFt(double t) const;
     double waterTempF(double t) const;
     double surfaceClutter(double t) const; // sea-state factor, about 0.5 .. 1.5
+    // Echo strengths that the scene sets apart from the everyday water (dB, feet).
+    double bottomStrengthDb() const;  // added to the bottom's backscatter
+    double secondEchoDb() const;      // the second bottom echo relative to a bottom twice as deep
+    double surfaceClutterDb() const;  // surface clutter level at the surface
+    double surfaceClutterFt() const;  // its decay with depth (intensity, e-folding)
     double fishDepthFt(const Fish& f, double t) const;
     std::vector<FishEcho> fishInBeam(double t, Band band) const;
     const std::vector<Fish>& fish() const { return fish_; }
@@ -59,6 +77,8 @@ class Scene {
 
   private:
     void spawnAround(double crossTime);
+    void spawnSchoolNearBottom(double crossTime);
+    double meanFishGapS() const; // seconds between fish (or schools) passed, infinite for none
 
     SceneConfig config_;
     Rng fishRng_;

@@ -1,0 +1,48 @@
+#include "nav/NmeaOutput.h"
+
+#include "core/State.h"
+#include "nav/NmeaSentences.h"
+#include "platform/Clock.h"
+#include "platform/SerialPort.h"
+
+namespace vz {
+
+namespace {
+
+constexpr char kLineEnd[] = "\r\n";
+
+bool DepthIsFresh(const State& s) {
+    return s.BottomDepthSeconds >= 0 && clock().monotonicSeconds() - s.BottomDepthSeconds <= kDepthFreshSeconds;
+}
+
+// The range-gate tracker keeps BottomDepth in feet whatever the depth units.
+int BottomDepthUnits(const State& s) { return s.ShowRangeGate == 1 ? 0 : s.DepthUnits; }
+
+} // namespace
+
+std::string NmeaOutputText() {
+    const State& s = state();
+    std::string text;
+    if (s.RmcForward && !s.LastRmcSentence.empty()) text += s.LastRmcSentence + kLineEnd;
+    if (s.WaterTemperature != kNoWaterTemperature) {
+        const float celsius = (s.WaterTemperature + s.TempCalibration - 32.0f) * 5.0f / 9.0f;
+        text += MtwSentence(celsius) + kLineEnd;
+    }
+    if (DepthIsFresh(s)) {
+        const DepthInAllUnits depth = ConvertDepth(s.BottomDepth, BottomDepthUnits(s));
+        text += DptSentence(depth.metres, s.KeelOffset * 0.3048) + kLineEnd;
+        text += DbtSentence(depth) + kLineEnd;
+    }
+    return text;
+}
+
+void SendNmeaSentences() {
+    const State& s = state();
+    if (s.NmeaPort == 0 || !s.NmeaOutputActive || s.PlaybackMode) return;
+    const std::string text = NmeaOutputText();
+    if (text.empty()) return;
+    SerialPort& port = s.NmeaPort == s.GpsPort ? MSComm2() : MSComm3();
+    port.write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+} // namespace vz

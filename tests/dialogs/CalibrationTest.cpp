@@ -1,0 +1,154 @@
+#include "dialogs/SpeedOfSound.h"
+#include "dialogs/TemperatureCalibration.h"
+#include "dialogs/frmCalibrateTemperature.h"
+#include "dialogs/frmSpeedOfSound.h"
+
+#include "support/Fixture.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace vz::test {
+namespace {
+
+class Calibration : public Fixture {
+protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        s.SoundSpeed = 0.0024755f;
+    }
+    void TearDown() override {
+        frmSpeedOfSound::instance().hide();
+        frmCalibrateTemperature::hideWindow();
+        Fixture::TearDown();
+    }
+    static QString speedLabel() {
+        return frmSpeedOfSound::instance().findChild<QLabel*>("lblCalSpeedSound")->text();
+    }
+    static void click(QWidget& window, const char* name) {
+        auto* button = window.findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        button->click();
+    }
+};
+
+TEST_F(Calibration, SpeedLabelInEveryUnit) {
+    EXPECT_EQ(SpeedOfSoundLabel(), " 4951 Ft./Sec");
+    s.DepthUnits = 1;
+    s.SoundSpeed = kFreshWaterSoundSpeed;
+    EXPECT_EQ(SpeedOfSoundLabel(), " 1487.42 Mtr./Sec");
+    s.DepthUnits = 2;
+    s.SoundSpeed = kSaltWaterSoundSpeed;
+    EXPECT_EQ(SpeedOfSoundLabel(), " 824.17 Fa./Sec"); // 0.0024725 x 333333.2
+    s.DepthUnits = 0;
+    EXPECT_EQ(SpeedOfSoundLabel(), " 4945 Ft./Sec");
+}
+
+TEST_F(Calibration, SpecifyAsksWithinTheLimitsOfTheUnits) {
+    ScriptedDialogs d;
+    d.answerInput("4450").answerInput("5440").answerInput("4450.5");
+    EXPECT_TRUE(SpecifySoundSpeed());
+    ASSERT_EQ(d.shown().size(), 3u);
+    EXPECT_EQ(d.shown()[0].title, "Speed Of Sound");
+    EXPECT_EQ(d.shown()[0].text, "Enter a value between  4450.5 and  5439.5");
+    EXPECT_EQ(d.shown()[0].defaultAnswer, "");
+    EXPECT_EQ(d.beeps(), 0); // asked again without a beep
+    EXPECT_FLOAT_EQ(s.SoundSpeed, static_cast<float>(4450.5 / 2'000'000.0));
+
+    ScriptedDialogs high;
+    high.answerInput("5439.5");
+    EXPECT_TRUE(SpecifySoundSpeed());
+    EXPECT_FLOAT_EQ(s.SoundSpeed, static_cast<float>(5439.5 / 2'000'000.0));
+
+    s.DepthUnits = 1;
+    ScriptedDialogs meters;
+    meters.answerInput("1356.85").answerInput("1500");
+    EXPECT_TRUE(SpecifySoundSpeed());
+    EXPECT_EQ(meters.shown()[0].text, "Enter a value between  1356.86 and  1658.38");
+    EXPECT_EQ(meters.shown().size(), 2u);
+    EXPECT_FLOAT_EQ(s.SoundSpeed, static_cast<float>(1500 * 3.2808399 / 2'000'000.0));
+
+    s.DepthUnits = 2;
+    ScriptedDialogs fathoms;
+    fathoms.answerInput("906.6").answerInput("741.75");
+    EXPECT_TRUE(SpecifySoundSpeed());
+    EXPECT_EQ(fathoms.shown()[0].text, "Enter a value between  741.75 and  906.58");
+    EXPECT_FLOAT_EQ(s.SoundSpeed, static_cast<float>(741.75 * 6 / 2'000'000.0));
+
+    const float kept = s.SoundSpeed;
+    for (const char* answer : {"", "0", "fast"}) {
+        ScriptedDialogs none;
+        none.answerInput(answer);
+        EXPECT_FALSE(SpecifySoundSpeed()) << answer;
+        EXPECT_EQ(s.SoundSpeed, kept) << answer;
+    }
+    EXPECT_EQ(s.SettingsChanged, 0);
+}
+
+TEST_F(Calibration, SpeedWindowStopsTheEchogramUntilItIsClosed) {
+    timers().tmrMainTimer1.setEnabled(true);
+    timers().tmrMainTimer2.setEnabled(true);
+    s.DepthUnits = 1;
+    frmSpeedOfSound::open();
+    frmSpeedOfSound& w = frmSpeedOfSound::instance();
+    EXPECT_EQ(w.windowTitle(), "Calibrate Speed Of Sound");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+    EXPECT_FALSE(timers().tmrMainTimer2.enabled());
+    EXPECT_EQ(speedLabel(), " 1509.06 Mtr./Sec");
+
+    click(w, "cmdSpeedOfSoundFresh");
+    EXPECT_EQ(s.SoundSpeed, kFreshWaterSoundSpeed);
+    EXPECT_EQ(speedLabel(), " 1487.42 Mtr./Sec");
+    click(w, "cmdSpeedOfSoundSalt");
+    EXPECT_EQ(s.SoundSpeed, kSaltWaterSoundSpeed);
+    {
+        ScriptedDialogs d;
+        d.answerInput("1500");
+        click(w, "cmdSpeedOfSoundSpecify");
+        EXPECT_EQ(speedLabel(), " 1500 Mtr./Sec");
+    }
+    EXPECT_EQ(s.SettingsChanged, 0);
+    EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+
+    w.close();
+    EXPECT_TRUE(timers().tmrMainTimer1.enabled());
+    EXPECT_FALSE(timers().tmrMainTimer2.enabled()); // the ping cycle starts it
+
+    // Opened again, it loads again.
+    s.DepthUnits = 0;
+    frmSpeedOfSound::open();
+    EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+    EXPECT_EQ(speedLabel(), " 4921.26 Ft./Sec");
+    w.close();
+}
+
+TEST_F(Calibration, TemperatureCorrectionStepsByATenthWithinTenDegrees) {
+    for (int i = 0; i < 101; ++i) StepTempCalibration(true);
+    EXPECT_EQ(s.TempCalibration, 10.0f);
+    EXPECT_EQ(s.SettingsChanged, 1);
+
+    s.TempCalibration = -9.95f;
+    StepTempCalibration(false);
+    EXPECT_EQ(s.TempCalibration, -10.0f);
+    StepTempCalibration(true);
+    EXPECT_FLOAT_EQ(s.TempCalibration, -9.9f);
+
+    s.TempCalibration = 0.0f;
+    s.ShowWaterTemp = 0;
+    frmCalibrateTemperature::open();
+    frmCalibrateTemperature& w = frmCalibrateTemperature::instance();
+    EXPECT_EQ(w.windowTitle(), "Calibrate Temperature");
+    EXPECT_EQ(s.ShowWaterTemp, 1); // the read-out is on while calibrating
+    EXPECT_EQ(w.findChild<QLabel*>("lblCalTemperature")->text(), "Temperature ");
+    click(w, "cmdCalTemperatureDown");
+    click(w, "cmdCalTemperatureDown");
+    click(w, "cmdCalTemperatureUp");
+    EXPECT_FLOAT_EQ(s.TempCalibration, -0.1f);
+    frmCalibrateTemperature::hideWindow();
+    EXPECT_FALSE(w.isVisible());
+}
+
+} // namespace
+} // namespace vz::test

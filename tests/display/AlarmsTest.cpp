@@ -1,0 +1,264 @@
+// The four alarms at their limits in the three depth units, the fish search zones over the level
+// history, and the blinking warning line with its beep.
+#include "DisplayFixture.h"
+
+#include "display/Alarms.h"
+#include "display/Overlay.h"
+#include "support/ScriptedDialogs.h"
+
+#include <string>
+
+namespace vz::test {
+namespace {
+
+class Alarms : public DisplayFixture {
+  protected:
+    void SetUp() override {
+        DisplayFixture::SetUp();
+        for (Channel c : kChannels) {
+            s.channel(c).DepthRange = 4;  // 100 ft: pixel row = 6 x depth in feet
+            s.channel(c).DepthOffset = 1; // 0 ft
+        }
+    }
+    int codeAt(float displayDepth) {
+        s.DisplayDepth = displayDepth;
+        EvaluateAlarms();
+        return s.AlarmCode;
+    }
+    // Level `level` on pixel rows y .. y + 2 of the channel's three history columns.
+    void blob(Channel c, int y, std::int16_t level) {
+        LevelHistory& h = s.levelHistory(c);
+        for (int col = 1; col <= 3; ++col)
+            for (int row = y + 1; row <= y + 3; ++row)
+                h[col][row] = level;
+    }
+    void fillHistory(Channel c, std::int16_t level) {
+        for (auto& column : s.levelHistory(c))
+            column.fill(level);
+    }
+    void clearHistory(Channel c) { fillHistory(c, 0); }
+    // The warning text as printed on a blank surface.
+    static Surface warning(const std::string& text) {
+        Surface r(1001, 601, kCanvas);
+        r.setTextColor(kWhite);
+        r.setFontSize(14);
+        r.CurrentX = 20;
+        r.CurrentY = 480;
+        r.print(text);
+        return r;
+    }
+    bool showsWarning(const std::string& text) const {
+        return samePixels(pictHiddenB(), warning(text), 0, 470, 500, 530);
+    }
+};
+
+TEST_F(Alarms, ShallowSwitchesAtItsValueInEveryDepthUnit) {
+    s.ShallowAlarmOn = 1;
+    s.ShallowAlarmValue = 20.0f;
+    EXPECT_EQ(codeAt(20.0f), 0) << "equality never raises an alarm";
+    EXPECT_EQ(codeAt(19.9f), 1);
+    s.DepthUnits = 1;
+    EXPECT_EQ(codeAt(6.0f), 1); // 19.68 ft
+    EXPECT_EQ(codeAt(6.1f), 0); // 20.01 ft
+    s.DepthUnits = 2;
+    EXPECT_EQ(codeAt(3.3f), 1); // 19.8 ft
+    EXPECT_EQ(codeAt(3.34f), 0);
+    s.ShallowAlarmValue = 21.0f;
+    EXPECT_EQ(codeAt(3.5f), 0); // exactly 21 ft
+    s.ShallowAlarmOn = 0;
+    EXPECT_EQ(codeAt(0.5f), 0);
+}
+
+TEST_F(Alarms, DeepAndAnchorDragSwitchAtTheirValuesAndTheHighestCodeShows) {
+    s.DeepAlarmOn = 1;
+    s.DeepAlarmValue = 100.0f;
+    EXPECT_EQ(codeAt(100.0f), 0);
+    EXPECT_EQ(codeAt(100.1f), 2);
+    s.DepthUnits = 1;
+    EXPECT_EQ(codeAt(30.48f), 0); // 99.9999 ft
+    EXPECT_EQ(codeAt(30.5f), 2);
+    s.DepthUnits = 2;
+    EXPECT_EQ(codeAt(16.6f), 0);
+    EXPECT_EQ(codeAt(16.7f), 2);
+
+    s.DepthUnits = 0;
+    s.ShallowAlarmOn = 1;
+    s.ShallowAlarmValue = 150.0f; // above the deep value: both hold
+    EXPECT_EQ(codeAt(120.0f), 2);
+
+    s.ShallowAlarmOn = 0;
+    s.DeepAlarmValue = 80.0f;
+    s.DragAlarmOn = 1;
+    s.DragAlarmShallow = 20.0f;
+    s.DragAlarmDeep = 80.0f;
+    EXPECT_EQ(codeAt(85.0f), 3) << "also while the deep alarm holds";
+    EXPECT_EQ(codeAt(80.0f), 0);
+    EXPECT_EQ(codeAt(20.0f), 0);
+    EXPECT_EQ(codeAt(19.9f), 3);
+    s.DepthUnits = 1;
+    EXPECT_EQ(codeAt(6.0f), 3);
+    EXPECT_EQ(codeAt(10.0f), 0);
+}
+
+TEST_F(Alarms, AFishIsAPeakOfTheLevelHistoryAboveTheThreshold) {
+    s.FishAlarmOn = 1;
+    s.FishAlarmThreshold = 4; // a peak above 4 x 168 / 11 + 12 = 73.1
+    EXPECT_EQ(codeAt(95.0f), 0);
+    blob(Channel::Full, 300, 6); // peak 72
+    EXPECT_EQ(codeAt(95.0f), 0);
+    blob(Channel::Full, 300, 7); // peak 84
+    EXPECT_EQ(codeAt(95.0f), 4);
+    blob(Channel::Full, 300, 6);
+    s.FishAlarmThreshold = 1;
+    EXPECT_EQ(codeAt(95.0f), 4);
+
+    fillHistory(Channel::Full, 15); // peak 180 beats the least sensitive threshold
+    s.FishAlarmThreshold = 10;
+    EXPECT_EQ(codeAt(95.0f), 4);
+    s.ShallowAlarmOn = 1;
+    EXPECT_EQ(codeAt(10.0f), 4) << "the fish alarm comes last";
+}
+
+TEST_F(Alarms, ShallowAndDeepZoneIsSkippedOutsideTheWindowAndClippedToIt) {
+    s.FishAlarmOn = 1;
+    blob(Channel::Full, 300, 10); // 50 ft
+    s.FishAlarmShallow = 100.0f;  // the zone starts at the foot of the 0 .. 100 ft window
+    s.FishAlarmDeep = 200.0f;
+    fillHistory(Channel::Full, 15);
+    EXPECT_EQ(codeAt(95.0f), 0);
+
+    clearHistory(Channel::Full);
+    blob(Channel::Full, 60, 10);  // 60 ft in a 50 .. 150 ft window
+    blob(Channel::Full, 540, 10); // 140 ft
+    s.Full.DepthOffset = 5;
+    s.FishAlarmShallow = 15.0f; // above the window: searched from its top
+    s.FishAlarmDeep = 90.0f;
+    EXPECT_EQ(codeAt(95.0f), 4);
+    blob(Channel::Full, 60, 0);
+    EXPECT_EQ(codeAt(95.0f), 0) << "140 ft lies below the zone";
+    s.FishAlarmDeep = 200.0f; // below the window: searched to its foot
+    EXPECT_EQ(codeAt(95.0f), 4);
+}
+
+TEST_F(Alarms, SurfaceZonesStartAtTheFirstQuietRow) {
+    s.FishAlarmOn = 1;
+    s.FishAlarmSearch = 2;
+    for (int y = 0; y <= 60; y += 3)
+        blob(Channel::Full, y, 15); // surface clutter, rows 0..62
+    EXPECT_EQ(codeAt(95.0f), 0);
+    blob(Channel::Full, 300, 10);
+    EXPECT_EQ(codeAt(95.0f), 4);
+    blob(Channel::Full, 300, 0);
+    blob(Channel::Full, 560, 10); // 93 ft, below the 90 ft limit
+    EXPECT_EQ(codeAt(95.0f), 0);
+
+    s.FishAlarmSearch = 4; // down to 90 % of the bottom
+    EXPECT_EQ(codeAt(95.0f), 0);
+    EXPECT_EQ(codeAt(110.0f), 4);
+
+    // With a loud column from the top down to row 600 no row is quiet: the search starts at 1.
+    fillHistory(Channel::Full, 2);
+    EXPECT_EQ(codeAt(95.0f), 0);
+    blob(Channel::Full, 30, 10);
+    EXPECT_EQ(codeAt(95.0f), 4);
+}
+
+TEST_F(Alarms, BottomZonesEndAtNinetyPercentOfTheBottomWithinTheWindow) {
+    s.FishAlarmOn = 1;
+    s.FishAlarmSearch = 3;
+    blob(Channel::Full, 250, 10); // 41.7 ft
+    EXPECT_EQ(codeAt(50.0f), 4);  // down to 45 ft, row 270
+    blob(Channel::Full, 250, 0);
+    blob(Channel::Full, 290, 10);
+    EXPECT_EQ(codeAt(50.0f), 0);
+
+    s.DepthUnits = 1; // 30 m window; 15 m = 49.2 ft, 90 % at row 270
+    blob(Channel::Full, 250, 10);
+    blob(Channel::Full, 290, 0);
+    EXPECT_EQ(codeAt(15.0f), 4);
+    blob(Channel::Full, 250, 0);
+    blob(Channel::Full, 290, 10);
+    EXPECT_EQ(codeAt(15.0f), 0);
+
+    // A bottom far below the window: the zone ends at the window's foot.
+    s.DepthUnits = 0;
+    clearHistory(Channel::Full);
+    s.FishAlarmSearch = 4;
+    blob(Channel::Full, 597, 10);
+    EXPECT_EQ(codeAt(5000.0f), 4);
+    // A bottom above a window that starts at 50 ft: nothing of the zone is shown.
+    s.FishAlarmSearch = 3;
+    s.Full.DepthOffset = 5;
+    fillHistory(Channel::Full, 15);
+    EXPECT_EQ(codeAt(40.0f), 0);
+}
+
+TEST_F(Alarms, SplitScreenSearchesBothHalves) {
+    s.SplitScreen = 1;
+    s.FishAlarmOn = 1;
+    fillHistory(Channel::Full, 15);
+    EXPECT_EQ(codeAt(95.0f), 0);
+    blob(Channel::Left, 300, 10);
+    EXPECT_EQ(codeAt(95.0f), 4);
+    blob(Channel::Left, 300, 0);
+    blob(Channel::Right, 300, 10);
+    EXPECT_EQ(codeAt(95.0f), 4);
+}
+
+TEST_F(Alarms, TheWarningBlinksAndBeepsOnlyWithTheSoundOn) {
+    ScriptedDialogs dialogs;
+    Surface& b = pictHiddenB();
+    b.setTextColor(kWhite);
+    s.SoundOn = 1;
+    s.AlarmCode = 3;
+    ShowAlarm();
+    EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(s.AlarmBlink);
+    EXPECT_TRUE(showsWarning("WARNING - Anchor Drag Alarm"));
+
+    b.fill(kCanvas);
+    ShowAlarm();
+    EXPECT_EQ(dialogs.beeps(), 2);
+    EXPECT_FALSE(s.AlarmBlink);
+    EXPECT_TRUE(allPixels(b, 0, 470, 500, 530, kCanvas)) << "the off phase prints blanks";
+
+    s.SoundOn = 0;
+    s.AlarmCode = 4;
+    ShowAlarm();
+    EXPECT_EQ(dialogs.beeps(), 2);
+    EXPECT_TRUE(showsWarning("WARNING - Fish Alarm"));
+
+    b.fill(kCanvas);
+    s.AlarmCode = 0;
+    s.SoundOn = 1;
+    ShowAlarm();
+    EXPECT_TRUE(s.AlarmBlink) << "the phase only moves while an alarm is active";
+    EXPECT_EQ(dialogs.beeps(), 2);
+    EXPECT_TRUE(allPixels(b, 0, 470, 500, 530, kCanvas));
+}
+
+TEST_F(Alarms, TheOverlayEvaluatesAndShowsTheAlarmEveryTime) {
+    ScriptedDialogs dialogs;
+    s.ShowDepth = 0;
+    s.ShowWaterTemp = 0;
+    s.SoundOn = 1;
+    s.ShallowAlarmOn = 1;
+    s.DisplayDepth = 10.0f;
+    DrawOverlay();
+    EXPECT_EQ(s.AlarmCode, 1);
+    EXPECT_TRUE(showsWarning("WARNING - Shallow Alarm"));
+    s.DisplayDepth = 30.0f;
+    s.DeepAlarmOn = 1;
+    s.DeepAlarmValue = 25.0f;
+    pictHiddenB().fill(kCanvas);
+    DrawOverlay();
+    EXPECT_EQ(s.AlarmCode, 2);
+    EXPECT_TRUE(allPixels(pictHiddenB(), 0, 470, 500, 530, kCanvas)); // the off phase
+    s.DeepAlarmOn = 0;
+    DrawOverlay();
+    EXPECT_EQ(s.AlarmCode, 0) << "nothing latches";
+    EXPECT_EQ(dialogs.beeps(), 2);
+}
+
+} // namespace
+} // namespace vz::test

@@ -1,0 +1,283 @@
+// Bottom detection on synthetic decoded columns: the whole-column detector with its damping and
+// depth units, the replies it must not take a depth from, the choice of the searched half in
+// Split screen, and the range-gate tracker.
+#include "ReplyBuilder.h"
+
+#include "core/StartupTables.h"
+#include "processing/BottomTracking.h"
+#include "support/Fixture.h"
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace vz::test {
+
+namespace {
+
+constexpr float kFeetPerMetre = 3.280839f;
+
+// A decoded column, entries numbered as in RxBuffer (the first sample is entry 2).
+class Column {
+  public:
+    Column(int samples, std::uint8_t noise) : samples_(static_cast<std::size_t>(samples), noise) {}
+    // Entries first..last set to `level`.
+    Column& echo(int first, int last, std::uint8_t level) {
+        for (int e = first; e <= last; ++e)
+            samples_.at(static_cast<std::size_t>(e - 2)) = level;
+        return *this;
+    }
+    void load(State& s) const {
+        PingReply r;
+        r.samples = samples_;
+        r.load(s);
+    }
+
+  private:
+    std::vector<std::uint8_t> samples_;
+};
+
+// 700 samples over a noise floor of 10, with the transducer's ring-down at the top.
+Column Water() {
+    return Column(700, 10).echo(2, 12, 250);
+}
+// ... and a hard bottom whose echo starts at entry `start`.
+Column Bottom(int start = 300) {
+    return Water().echo(start, start + 30, 200).echo(start + 31, start + 40, 60);
+}
+
+class BottomTracking : public Fixture {
+  protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        BuildStartupTables();
+        // 0.1 ft per sample from the surface: entry i lies at i / 10 ft.
+        s.SoundSpeed = 0.0025f;
+        s.SampleInterval = 40.0f;
+        s.SampleDelay = 0;
+        s.DepthDamping = 4;
+        s.Full.DepthRange = s.Left.DepthRange = s.Right.DepthRange = 9;
+        s.Full.DepthOffset = s.Left.DepthOffset = s.Right.DepthOffset = 1;
+    }
+    void detect(const Column& c) {
+        c.load(s);
+        DetectBottomAndAutoRange();
+    }
+    void track(const Column& c) {
+        c.load(s);
+        TrackBottom();
+    }
+    void setDepths(float depth) { s.BottomDepth = s.DisplayDepth = s.RangeGateDepth = depth; }
+};
+
+TEST_F(BottomTracking, FindsTheLeadingEdgeOfAHardBottomInEveryDepthUnit) {
+    s.KeelOffset = 2.0f;
+    detect(Bottom());
+    // Entry 299, the last sample above the echo, is the first below the column's mean.
+    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4);
+    EXPECT_NEAR(s.DisplayDepth, 31.9f, 1e-4);
+    EXPECT_FLOAT_EQ(s.RangeGateDepth, s.BottomDepth);
+
+    s.DepthUnits = 1;
+    detect(Bottom());
+    EXPECT_NEAR(s.BottomDepth, 29.9f / kFeetPerMetre, 1e-4);
+    EXPECT_NEAR(s.DisplayDepth, (29.9f + 2.0f) / kFeetPerMetre, 1e-4);
+
+    s.DepthUnits = 2;
+    detect(Bottom());
+    EXPECT_NEAR(s.BottomDepth, 29.9f / 6, 1e-4);
+    EXPECT_NEAR(s.DisplayDepth, 31.9f / 6, 1e-4);
+    EXPECT_FLOAT_EQ(s.RangeGateDepth, s.BottomDepth);
+}
+
+TEST_F(BottomTracking, DampsTheHistoryAndWeightsItByDepth) {
+    detect(Water().echo(100, 100, 250).echo(51, 51, 15).echo(53, 53, 15));
+    EXPECT_EQ(s.EchoHistory[100], 50); // (0 x 4 + 250) / 5
+    EXPECT_EQ(s.EchoHistory[50], 2);
+    EXPECT_EQ(s.WeightedEcho[100], 50 * 51);
+    // Halves go to the even neighbour: 3 x 26.5 and 3 x 27.5.
+    EXPECT_EQ(s.WeightedEcho[51], 80);
+    EXPECT_EQ(s.WeightedEcho[53], 82);
+    detect(Water().echo(100, 100, 250));
+    EXPECT_EQ(s.EchoHistory[100], 90);
+    detect(Water());
+    EXPECT_EQ(s.EchoHistory[100], 74); // (90 x 4 + 10) / 5
+    // The reply's last sample is not part of the average.
+    EXPECT_EQ(s.EchoHistory[701], 0);
+}
+
+TEST_F(BottomTracking, DampingHoldsTheOldBottomForAFewPings) {
+    for (int i = 0; i < 10; ++i)
+        detect(Bottom(300));
+    detect(Bottom(400));
+    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4) << "one ping does not outweigh ten";
+    int pings = 1;
+    while (std::abs(s.BottomDepth - 39.9f) > 1e-4 && pings < 20) {
+        detect(Bottom(400));
+        ++pings;
+    }
+    EXPECT_NEAR(s.BottomDepth, 39.9f, 1e-4);
+    EXPECT_LE(pings, 5);
+
+    // Damping 1 averages only two pings: the new bottom wins at once.
+    ClearHistoryBuffer(kRxBufferLast);
+    s.DepthDamping = 1;
+    for (int i = 0; i < 10; ++i)
+        detect(Bottom(300));
+    detect(Bottom(400));
+    EXPECT_NEAR(s.BottomDepth, 39.9f, 1e-4);
+}
+
+TEST_F(BottomTracking, ABottomBelowASchoolOrAWeakBottomIsStillFound) {
+    detect(Bottom().echo(150, 160, 230)); // a school stronger than the bottom, half as deep
+    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4);
+
+    ClearHistoryBuffer(kRxBufferLast);
+    detect(Water().echo(300, 330, 30)); // barely above the noise floor of 10
+    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4);
+}
+
+TEST_F(BottomTracking, TheDepthWeightingTakesASecondEchoOverHalfAsStrongAsTheBottom) {
+    detect(Bottom().echo(600, 640, 90));
+    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4);
+
+    ClearHistoryBuffer(kRxBufferLast);
+    detect(Bottom().echo(600, 640, 120)); // weighted twice as much as the first echo
+    EXPECT_NEAR(s.BottomDepth, 59.9f, 1e-4);
+}
+
+TEST_F(BottomTracking, EchoesUnderTheRingDownGiveTheFixedShallowIndexes) {
+    // The echo reaches up to the ring-down: no sample below the mean above it.
+    detect(Water().echo(13, 60, 250));
+    EXPECT_NEAR(s.BottomDepth, 1.9f, 1e-4);
+
+    // The strongest stretch starts above entry 20: its start is the bottom.
+    ClearHistoryBuffer(kRxBufferLast);
+    detect(Column(700, 0).echo(5, 15, 250));
+    EXPECT_NEAR(s.BottomDepth, 0.6f, 1e-4);
+}
+
+TEST_F(BottomTracking, NoDepthFromSilenceAFlatLevelOrAReplyTooShortToSearch) {
+    s.AutoMode = 1;
+    setDepths(25.0f);
+    const auto unchanged = [&] {
+        EXPECT_FLOAT_EQ(s.BottomDepth, 25.0f);
+        EXPECT_FLOAT_EQ(s.DisplayDepth, 25.0f);
+        EXPECT_FLOAT_EQ(s.RangeGateDepth, 25.0f);
+        EXPECT_EQ(s.Full.DepthRange, 9);
+        EXPECT_EQ(s.SendSettings, 0);
+    };
+    detect(Column(700, 0));
+    unchanged();
+    detect(Column(700, 100));
+    unchanged();
+
+    s.EchoHistory.fill(7);
+    detect(Column(20, 10).echo(12, 21, 250));
+    unchanged();
+    EXPECT_EQ(s.EchoHistory[12], 7) << "a reply too short to search is left out entirely";
+
+    // 21 samples are enough: the strongest stretch starts at the last place it can.
+    s.Full.DepthRange = 4;
+    detect(Column(21, 10).echo(13, 22, 250));
+    EXPECT_NEAR(s.BottomDepth, 1.2f, 1e-4);
+}
+
+TEST_F(BottomTracking, InSplitScreenOnlyTheDeeperHalfIsSearched) {
+    s.SplitScreen = 1;
+    s.Left.DepthRange = s.Right.DepthRange = 4;
+    setDepths(10.0f);
+    s.LeftSideNow = false;
+    track(Bottom());
+    EXPECT_FLOAT_EQ(s.BottomDepth, 10.0f) << "equal windows: the Left half drives";
+    s.LeftSideNow = true;
+    track(Bottom());
+    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4);
+
+    s.Right.DepthRange = 5;
+    setDepths(10.0f);
+    track(Bottom());
+    EXPECT_FLOAT_EQ(s.BottomDepth, 10.0f);
+    s.LeftSideNow = false;
+    track(Bottom());
+    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4);
+}
+
+TEST_F(BottomTracking, InAutoModeTheWindowFollowsAndTheHistoryStartsOver) {
+    s.AutoMode = 1;
+    s.Full.DepthRange = 4; // 100 ft
+    Column deep = Column(1000, 10).echo(2, 12, 250).echo(900, 930, 200);
+    track(deep);
+    EXPECT_NEAR(s.BottomDepth, 89.9f, 1e-3);
+    EXPECT_EQ(s.Full.DepthRange, 5);
+    EXPECT_EQ(s.SendSettings, 1);
+    EXPECT_EQ(s.EchoHistory[900], 0);
+
+    s.SendSettings = 0;
+    track(deep);
+    EXPECT_EQ(s.Full.DepthRange, 5);
+    EXPECT_EQ(s.SendSettings, 0);
+    EXPECT_EQ(s.EchoHistory[900], 40) << "no step, the history is kept";
+}
+
+class RangeGate : public BottomTracking {
+  protected:
+    void SetUp() override {
+        BottomTracking::SetUp();
+        // The gate's own constants assume the factory speed of sound.
+        s.SoundSpeed = 0.0024755f;
+        s.ShowRangeGate = 1;
+        s.RangeGateWidth = 6.0f;
+    }
+    static float depthOf(int entry) { return static_cast<float>(entry * 40.0 * 0.0024755); }
+};
+
+TEST_F(RangeGate, FollowsABottomMovingDownAndUpAndLeavesTheReadOutAlone) {
+    s.AutoMode = 1;
+    s.Full.DepthRange = 4;
+    s.DisplayDepth = 12.5f;
+    s.BottomDepth = s.RangeGateDepth = depthOf(300);
+    std::vector<int> path;
+    for (int e = 300; e <= 400; e += 5)
+        path.push_back(e);
+    for (int e = 400; e >= 300; e -= 5)
+        path.push_back(e);
+    for (int entry : path) {
+        track(Water().echo(entry, entry + 30, 200));
+        EXPECT_LE(s.GateStart, entry) << entry;
+        EXPECT_GE(s.GateEnd, entry) << entry;
+        // The edge is met two samples early, and a jump is led on by 0.6 of its size.
+        EXPECT_NEAR(s.BottomDepth, depthOf(entry), 1.5) << entry;
+        EXPECT_GE(s.RangeGateWidth, 5.0f);
+        EXPECT_LE(s.RangeGateWidth, std::max(5.0f, 0.3f * s.BottomDepth));
+    }
+    EXPECT_FLOAT_EQ(s.DisplayDepth, 12.5f);
+    EXPECT_EQ(s.Full.DepthRange, 4);
+    EXPECT_EQ(s.SendSettings, 0);
+}
+
+TEST_F(RangeGate, WidensWhileItFindsNothingWithoutReadingPastTheReply) {
+    s.BottomDepth = depthOf(300);
+    s.RangeGateDepth = 0.0f;
+    track(Column(700, 0));
+    EXPECT_FLOAT_EQ(s.RangeGateWidth, 7.2f);
+    EXPECT_FLOAT_EQ(s.RangeGateDepth, s.BottomDepth);
+
+    // A bottom deeper than the reply: the samples after it (trailer, old data) are never taken.
+    s.BottomDepth = depthOf(690);
+    s.RangeGateWidth = 6.0f;
+    Column(700, 0).load(s);
+    for (int i = s.PacketLength - 9; i <= s.PacketLength + 100; ++i)
+        s.RxBuffer[i] = 255;
+    TrackBottomInGate();
+    EXPECT_FLOAT_EQ(s.RangeGateWidth, 7.2f);
+
+    for (int i = 0; i < 400; ++i)
+        track(Column(700, 0));
+    EXPECT_TRUE(std::isfinite(s.RangeGateWidth));
+    EXPECT_LE(s.RangeGateWidth, 10000.0f);
+}
+
+} // namespace
+
+} // namespace vz::test

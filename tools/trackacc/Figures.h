@@ -1,0 +1,36 @@
+#pragma once
+// The accuracy figures of one session: tracked depth against the simulator's truth.
+#include "TrackingRun.h"
+#include "TruthFile.h"
+
+#include <vector>
+
+namespace trackacc {
+
+struct Figures {
+    int searched = 0;             // replies the tracker searched
+    int settled = 0;              // ... of them once the damping had settled
+    int within = 0;               // ... of those within 2 % + 0.5 ft of the truth
+    int steady = 0;               // settled ones where the bottom moved less than 1 ft in 10 pings
+    int steadyWithin = 0;         // ... of those within the band
+    double worstFt = 0;           // largest error among the settled ones
+    double worstAtFt = 0;         // the true depth there
+    int secondEcho = 0;           // settled and out of the band: on the second bottom echo
+    int fish = 0;                 // ... on fish (a school) in the beam
+    int surface = 0;              // ... in the surface band
+    int other = 0;                // ... anything else (lagging behind the bottom)
+    std::vector<int> settlePings; // per step of the bottom: pings until the depth holds again
+    int unsettledSteps = 0;       // steps after which it never held within the session
+    int drawnSettled = 0;         // replies drawn once settled
+    int offWindow = 0;            // ... whose window did not contain the true bottom
+};
+
+// Settled means: neither within the first `settlePings` pings of the session nor within
+// `settlePings` pings after a step of the true bottom (more than 5 ft from one ping to the next).
+Figures Measure(const std::vector<PingResult>& results, const std::vector<TruthPing>& truth,
+                int settlePings);
+
+// Whether a tracked depth counts as right: within 2 % of the true depth plus half a foot.
+bool WithinBand(double trackedFt, double trueFt);
+
+} // namespace trackacc

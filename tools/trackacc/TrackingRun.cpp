@@ -1,0 +1,130 @@
+#include "TrackingRun.h"
+
+#include "SimProcess.h"
+#include "core/Defaults.h"
+#include "core/StartupTables.h"
+#include "core/State.h"
+#include "processing/AutoRange.h"
+#include "processing/BottomTracking.h"
+#include "processing/ChannelBlocks.h"
+#include "processing/DecodePing.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace trackacc {
+
+using namespace vz;
+
+namespace {
+
+constexpr int kExtraTrailerBytes = 3; // the simulator's default firmware sends the interval total
+
+void ConfigureProgram(const RunConfig& c) {
+    ResetState();
+    BuildStartupTables();
+    LoadDefaultsIntoRam();
+    State& s = state();
+    s.TrailerExtraBytes = kExtraTrailerBytes;
+    s.DepthUnits = static_cast<std::int16_t>(c.depthUnits);
+    s.SplitScreen = c.split ? 1 : 0;
+    s.AutoMode = c.autoMode ? 1 : 0;
+    s.AutoRangeOnly = c.autoRangeOnly ? 1 : 0;
+    s.ClutterFilter = static_cast<std::int16_t>(c.clutterFilter);
+    s.DepthDamping = static_cast<std::int16_t>(c.damping);
+    s.KeelOffset = c.keelOffsetFt;
+    for (Channel ch : kChannels)
+        s.channel(ch).ProcessingType = static_cast<std::int16_t>(c.processingType);
+    s.Full.Frequency = static_cast<std::int16_t>(c.fullFrequency);
+}
+
+void NoteWindow(PingResult& r, int units) {
+    State& s = state();
+    const ChannelSettings& ch = s.channel(r.channel);
+    const double feet = FeetPerUnit(units);
+    r.windowTopFt = s.DepthOffsetTable[units][std::clamp<int>(ch.DepthOffset, 0, 20)] * feet;
+    r.windowFootFt =
+        r.windowTopFt + s.DepthRangeTable[units][std::clamp<int>(ch.DepthRange, 0, 20)] * feet;
+}
+
+// As the ping cycle: the next channel, its block written register 15 down to 1, then the ping.
+bool RequestPing(SimProcess& sim, Channel& channel, Bytes& reply) {
+    State& s = state();
+    BuildChannelBlocks();
+    channel = Channel::Full;
+    if (s.SplitScreen != 0) {
+        s.LeftSideNow = !s.LeftSideNow;
+        channel = s.LeftSideNow ? Channel::Left : Channel::Right;
+    }
+    const ChannelBlock& block = s.block(channel);
+    for (int reg = 15; reg >= 1; --reg)
+        if (!sim.write(static_cast<std::uint8_t>(reg), block[static_cast<std::size_t>(reg)]))
+            return false;
+    s.PacketLength = block[8] * 256 + block[9] + 10 + s.TrailerExtraBytes;
+    s.PingProcessing = block[0];
+    return s.PacketLength <= kRxBufferLast && sim.ping(block[0], s.PacketLength, reply);
+}
+
+} // namespace
+
+double FeetPerUnit(int depthUnits) {
+    return depthUnits == 1 ? 3.280839 : depthUnits == 2 ? 6.0 : 1.0;
+}
+
+bool RunTracking(const RunConfig& config, const std::string& ifbsim, const std::string& truthPath,
+                 std::vector<PingResult>& results, std::string& error) {
+    ConfigureProgram(config);
+    State& s = state();
+    std::vector<std::string> args{"--scene",   config.scene,
+                                  "--seed",    std::to_string(config.seed),
+                                  "--ping-dt", std::to_string(config.pingDtS),
+                                  "--truth",   truthPath};
+    args.insert(args.end(), config.simulatorArgs.begin(), config.simulatorArgs.end());
+    SimProcess sim(ifbsim, args);
+    if (!sim.running()) {
+        error = "cannot start " + ifbsim;
+        return false;
+    }
+    const long pings = std::lround(config.durationS / config.pingDtS);
+    for (long n = 1; n <= pings; ++n) {
+        PingResult r;
+        r.ping = n;
+        Bytes reply;
+        if (!RequestPing(sim, r.channel, reply)) {
+            error = "ping " + std::to_string(n) + ": no complete reply from the simulator";
+            return false;
+        }
+        std::copy(reply.begin(), reply.end(), s.RxBuffer.begin() + 1);
+        s.RxCount = s.PacketLength;
+        // The second spare trailer byte carries the simulator's ping counter: the truth line.
+        const int counterEntry = s.PacketLength - 8 - s.TrailerExtraBytes;
+        if (s.RxBuffer[counterEntry] != (n & 0xFF)) {
+            error = "ping " + std::to_string(n) + ": the reply belongs to another ping";
+            return false;
+        }
+        NoteWindow(r, config.depthUnits);
+        // As the acquisition tick: the reply after a settings change is dropped.
+        if (s.SendSettings == 1) {
+            s.SendSettings = 0;
+            r.discarded = true;
+            results.push_back(r);
+            continue;
+        }
+        std::uint8_t packetError = 0;
+        DecodePing(packetError);
+        if (packetError != 0) {
+            error = "ping " + std::to_string(n) + ": checksum error";
+            return false;
+        }
+        if (s.ClutterFilter > 0) ApplyClutterFilter();
+        r.searched = s.SplitScreen == 0 ||
+                     s.LeftSideNow == (WindowFoot(Channel::Left) >= WindowFoot(Channel::Right));
+        TrackBottom();
+        r.depthFt = s.DisplayDepth * FeetPerUnit(config.depthUnits) - s.KeelOffset;
+        results.push_back(r);
+    }
+    sim.finish();
+    return true;
+}
+
+} // namespace trackacc

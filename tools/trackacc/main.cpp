@@ -1,0 +1,245 @@
+// trackacc: measures the program's bottom tracking on the simulated Interface Box. For every
+// scene, depth unit and screen asked for it runs a session against `ifbsim --stdio --truth` and
+// prints one table row: how many searched replies, once settled, lie within 2 % + 0.5 ft of the
+// true depth, the worst error, the pings needed to settle after a step of the bottom, the misses
+// on the second echo, on fish and in the surface band, and the drawn replies whose window missed
+// the true bottom. See --help.
+#include "Figures.h"
+#include "TrackingRun.h"
+#include "TruthFile.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace trackacc;
+
+namespace {
+
+const char* kHelp = R"(trackacc - bottom-tracking accuracy of the program on ifbsim's replies
+
+Usage: trackacc [options]
+
+  --ifbsim PATH          the simulator (default: ifbsim beside trackacc)
+  --scenes LIST          comma-separated ifbsim scenes
+                         (default shelving,dropoff,soft,school,second-echo,clutter)
+  --units LIST           feet,metres,fathoms (default feet,metres)
+  --screens LIST         full,split (default full,split)
+  --processing N         signal processing type of every channel, 0..3 (default 0)
+  --full-50khz           the Full channel pings at 50 kHz (default 200 kHz; in Split screen
+                         the factory Left half, 200 kHz, drives the depth)
+  --manual               Manual mode: the factory window (0 to 100 ft) stays
+  --range-and-offset     Auto mode steps offset and range (default: range only)
+  --clutter-filter N     clutter filter level 0..8 (default 0)
+  --damping N            depth damping 1..10 (default 4)
+  --keel FT              keel offset in feet (default 0)
+  --ping-dt S            scene seconds per ping (default 0.25)
+  --duration S           session length in scene seconds (default: shelving 850, dropoff 240,
+                         others 300)
+  --seed N               simulator seed (default 1)
+  --settle-pings N       pings left out after the start and after each step of the bottom
+                         (default 40)
+  --per-ping FILE        also write every ping (CSV) to FILE
+  --sim-arg ARG          pass ARG on to ifbsim (repeatable), e.g. --sim-arg --depth-ft=60
+)";
+
+struct Options {
+    std::string ifbsim;
+    std::vector<std::string> scenes{"shelving", "dropoff",     "soft",
+                                    "school",   "second-echo", "clutter"};
+    std::vector<std::string> units{"feet", "metres"};
+    std::vector<std::string> screens{"full", "split"};
+    RunConfig base;
+    double duration = 0;
+    int settlePings = 40;
+    std::string perPingPath;
+};
+
+std::vector<std::string> SplitList(const std::string& text) {
+    std::vector<std::string> items;
+    std::stringstream in(text);
+    for (std::string item; std::getline(in, item, ',');)
+        if (!item.empty()) items.push_back(item);
+    return items;
+}
+
+bool Parse(int argc, char** argv, Options& o, std::string& error) {
+    o.ifbsim = (std::filesystem::absolute(argv[0]).parent_path() / "ifbsim").string();
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kHelp, stdout);
+            std::exit(0);
+        }
+        if (arg == "--manual") {
+            o.base.autoMode = false;
+            continue;
+        }
+        if (arg == "--full-50khz") {
+            o.base.fullFrequency = 1;
+            continue;
+        }
+        if (arg == "--range-and-offset") {
+            o.base.autoRangeOnly = false;
+            continue;
+        }
+        if (i + 1 >= argc) {
+            error = arg + " needs a value (see --help)";
+            return false;
+        }
+        const std::string v = argv[++i];
+        try {
+            if (arg == "--ifbsim")
+                o.ifbsim = v;
+            else if (arg == "--scenes")
+                o.scenes = SplitList(v);
+            else if (arg == "--units")
+                o.units = SplitList(v);
+            else if (arg == "--screens")
+                o.screens = SplitList(v);
+            else if (arg == "--processing")
+                o.base.processingType = std::clamp(std::stoi(v), 0, 3);
+            else if (arg == "--clutter-filter")
+                o.base.clutterFilter = std::clamp(std::stoi(v), 0, 8);
+            else if (arg == "--damping")
+                o.base.damping = std::clamp(std::stoi(v), 1, 10);
+            else if (arg == "--keel")
+                o.base.keelOffsetFt = std::stof(v);
+            else if (arg == "--ping-dt")
+                o.base.pingDtS = std::max(std::stod(v), 0.01);
+            else if (arg == "--duration")
+                o.duration = std::stod(v);
+            else if (arg == "--seed")
+                o.base.seed = std::stoul(v);
+            else if (arg == "--settle-pings")
+                o.settlePings = std::max(std::stoi(v), 0);
+            else if (arg == "--per-ping")
+                o.perPingPath = v;
+            else if (arg == "--sim-arg")
+                o.base.simulatorArgs.push_back(v);
+            else {
+                error = "unknown option " + arg + " (see --help)";
+                return false;
+            }
+        } catch (const std::exception&) {
+            error = arg + " " + v + ": not a number";
+            return false;
+        }
+    }
+    return true;
+}
+
+double SceneDuration(const std::string& scene) {
+    if (scene == "shelving") return 850;
+    if (scene == "dropoff") return 240;
+    return 300;
+}
+
+int UnitsNamed(const std::string& name) {
+    if (name == "metres" || name == "meters") return 1;
+    if (name == "fathoms") return 2;
+    return 0;
+}
+
+std::string Percent(int part, int whole) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f %%", whole > 0 ? 100.0 * part / whole : 0.0);
+    return text;
+}
+
+std::string SettleText(const Figures& f) {
+    if (f.settlePings.empty() && f.unsettledSteps == 0) return "-";
+    std::vector<int> p = f.settlePings;
+    std::sort(p.begin(), p.end());
+    std::string text =
+        p.empty() ? "never" : std::to_string(p[p.size() / 2]) + " / " + std::to_string(p.back());
+    if (f.unsettledSteps > 0) text += " (" + std::to_string(f.unsettledSteps) + " never)";
+    return text;
+}
+
+void PrintRow(const RunConfig& c, const std::string& units, const std::string& screen,
+              const Figures& f) {
+    char worst[64];
+    std::snprintf(worst, sizeof worst, "%.1f ft at %.0f ft", f.worstFt, f.worstAtFt);
+    std::printf(
+        "| %s | %s | %s | %d | %d | %s | %s of %d | %s | %s | %d | %d | %d | %d | %d of %d |\n",
+        c.scene.c_str(), units.c_str(), screen.c_str(), f.searched, f.settled,
+        Percent(f.within, f.settled).c_str(), Percent(f.steadyWithin, f.steady).c_str(), f.steady,
+        worst, SettleText(f).c_str(), f.secondEcho, f.fish, f.surface, f.other, f.offWindow,
+        f.drawnSettled);
+    std::fflush(stdout);
+}
+
+void WritePerPing(std::ofstream& out, const RunConfig& c, const std::string& units,
+                  const std::string& screen, const std::vector<PingResult>& results,
+                  const std::vector<TruthPing>& truth) {
+    const std::size_t n = std::min(results.size(), truth.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const PingResult& r = results[i];
+        out << c.scene << ',' << units << ',' << screen << ',' << r.ping << ','
+            << vz::channelName(r.channel) << ',' << r.discarded << ',' << r.searched << ','
+            << truth[i].bottomFt << ',' << r.depthFt << ',' << r.windowTopFt << ','
+            << r.windowFootFt << ',' << truth[i].fish << '\n';
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    Options o;
+    std::string error;
+    if (!Parse(argc, argv, o, error)) {
+        std::fprintf(stderr, "trackacc: %s\n", error.c_str());
+        return 2;
+    }
+    std::ofstream perPing;
+    if (!o.perPingPath.empty()) {
+        perPing.open(o.perPingPath);
+        perPing << "scene,units,screen,ping,channel,discarded,searched,true_ft,tracked_ft,window_"
+                   "top_ft,"
+                   "window_foot_ft,fish\n";
+    }
+    const std::string truthPath = (std::filesystem::temp_directory_path() /
+                                   ("trackacc-truth-" + std::to_string(::getpid()) + ".txt"))
+                                      .string();
+
+    std::printf("| scene | units | screen | searched | settled | within 2 %% + 0.5 ft | ... on a "
+                "steady bottom | "
+                "worst error | settle pings after a step (median / max) | on 2nd echo | on fish | "
+                "in surface band | other misses | window missed the bottom |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    for (const std::string& scene : o.scenes) {
+        for (const std::string& units : o.units) {
+            for (const std::string& screen : o.screens) {
+                RunConfig c = o.base;
+                c.scene = scene;
+                c.depthUnits = UnitsNamed(units);
+                c.split = screen == "split";
+                c.durationS = o.duration > 0 ? o.duration : SceneDuration(scene);
+                std::vector<PingResult> results;
+                std::vector<TruthPing> truth;
+                if (!RunTracking(c, o.ifbsim, truthPath, results, error) ||
+                    !ReadTruthFile(truthPath, truth, error)) {
+                    std::fprintf(stderr, "trackacc: %s %s %s: %s\n", scene.c_str(), units.c_str(),
+                                 screen.c_str(), error.c_str());
+                    std::filesystem::remove(truthPath);
+                    return 1;
+                }
+                PrintRow(c, units, screen, Measure(results, truth, o.settlePings));
+                if (perPing.is_open()) WritePerPing(perPing, c, units, screen, results, truth);
+            }
+        }
+    }
+    std::filesystem::remove(truthPath);
+    return 0;
+}
