@@ -4,6 +4,7 @@
 #include "core/State.h"
 #include "core/Timers.h"
 #include "core/Ui.h"
+#include "logging/Recording.h"
 #include "platform/Dialogs.h"
 #include "platform/SerialPort.h"
 
@@ -25,6 +26,8 @@ void ExitProgram() {
     s.ProgramEnding = true;
     timers().tmrMainTimer1.setEnabled(false);
     timers().tmrMainTimer2.setEnabled(false);
+    // A recording in progress ends as if stopped by hand, with its closing line.
+    CloseRecordingFile(true);
     ui().closeAllWindows();
     for (SerialPort* port : {&MSComm1(), &MSComm2(), &MSComm3()}) {
         if (port->isOpen()) port->close();

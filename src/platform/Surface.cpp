@@ -93,7 +93,6 @@ Surface::Surface(int width, int height, Rgb background)
       width_(width),
       height_(height) {
     fill(background);
-    setFontSize(8);
 }
 
 Rgb Surface::pixel(int x, int y) const {
@@ -158,9 +157,13 @@ void Surface::line(int x1, int y1, int x2, int y2, Rgb colour) {
     }
 }
 
-void Surface::setFontSize(int points) { face_ = &FontFace::ofSize(points); }
+void Surface::setFontSize(int points) {
+    fontSize_ = points;
+    face_ = nullptr;
+}
 
 void Surface::print(std::string_view text, bool lineBreak) {
+    if (!face_) face_ = &FontFace::ofSize(fontSize_);
     const std::uint32_t value = packed(textColour_);
     const int baseline = static_cast<int>(std::lrint(CurrentY + face_->ascent));
     double penX = CurrentX;

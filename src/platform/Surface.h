@@ -82,7 +82,8 @@ private:
     std::ptrdiff_t stride_; // pixels per row
     int width_, height_;
     int lineWidth_ = 1;
-    FontFace* face_ = nullptr;
+    int fontSize_ = 8;
+    FontFace* face_ = nullptr; // of fontSize_, looked up when text is first printed
     Rgb textColour_{0, 0, 0};
 };
 

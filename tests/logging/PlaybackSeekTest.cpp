@@ -112,11 +112,15 @@ TEST_F(PlaybackSeekTest, AJumpLeavesTheStateAsReadingUpToThereWould) {
         for (int k = 0; k < 20; ++k) playOne(); // from anywhere: here a little way in
         ASSERT_TRUE(SeekPlayback(target));
         // Before the first record nothing is in force yet: what was shown stays until its lines.
-        if (target > 0) EXPECT_TRUE(snapshot() == before) << "jump to " << target;
+        if (target > 0) {
+            EXPECT_TRUE(snapshot() == before) << "jump to " << target;
+        }
         playOne();
         EXPECT_TRUE(snapshot() == with) << "jump to " << target;
         EXPECT_EQ(s.TimeText, timeOf(target));
-        if (s.SplitScreen != 0) EXPECT_EQ(s.LeftSideNow, left) << "jump to " << target;
+        if (s.SplitScreen != 0) {
+            EXPECT_EQ(s.LeftSideNow, left) << "jump to " << target;
+        }
     }
 }
 
