@@ -2,6 +2,7 @@
 
 #include "app/EchogramView.h"
 #include "app/MainMenus.h"
+#include "app/PlaybackBar.h"
 #include "controls/MainOptions.h"
 #include "controls/MainSteps.h"
 #include "controls/PanelButtons.h"
@@ -90,6 +91,8 @@ frmMain::frmMain() {
     connect(pictFullColorScaleView, &QWidget::customContextMenuRequested, this, [] { frmColorScale::open(); });
     top->addWidget(pictFullColorScaleView, 0, Qt::AlignTop);
     layout->addLayout(top, 1);
+    playbackBar = new PlaybackBar(central);
+    layout->addWidget(playbackBar);
     layout->addWidget(buildControls());
     layout->addWidget(buildStatusLine());
     setCentralWidget(central);
@@ -334,6 +337,7 @@ void frmMain::showColorBar(bool visible) {
 }
 
 void frmMain::showStatus(const StatusLabels& labels) {
+    playbackBar->refresh();
     lblDate->setText(QString::fromStdString(labels.date));
     lblTime->setText(QString::fromStdString(labels.time));
     lblMode->setText(QString::fromStdString(labels.mode));

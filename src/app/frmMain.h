@@ -14,6 +14,7 @@ class QPushButton;
 namespace vz {
 
 class EchogramView;
+class PlaybackBar;
 
 class frmMain : public QMainWindow, public Ui {
     Q_OBJECT
@@ -74,6 +75,7 @@ private:
     void pictureMouseMove(int x, int y);
 
     EchogramView* PictVisibleView = nullptr;
+    PlaybackBar* playbackBar = nullptr;
     QLabel* pictFullColorScaleView = nullptr;
     ValueRow valueRows[6]{}; // chart speed, clutter filter, noise filter, transmit power, thresholds
     QGroupBox* fraModeAutoManual = nullptr;
