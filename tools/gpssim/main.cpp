@@ -16,6 +16,7 @@
 #include <vector>
 
 using namespace gpssim;
+using simpty::PtyPair;
 
 namespace {
 
@@ -78,8 +79,8 @@ int run(const Options& o) {
     installSignals();
     PtyPair gps, nmea, tap;
     std::string error;
-    if (!gps.open(o.linkPath, error) || (!o.nmeaTapPath.empty() && !tap.open(o.nmeaTapPath, error)) ||
-        (!o.nmeaLinkPath.empty() && !nmea.open(o.nmeaLinkPath, error))) {
+    if (!gps.open(B4800, o.linkPath, error) || (!o.nmeaTapPath.empty() && !tap.open(B4800, o.nmeaTapPath, error)) ||
+        (!o.nmeaLinkPath.empty() && !nmea.open(B4800, o.nmeaLinkPath, error))) {
         std::fprintf(stderr, "gpssim: %s\n", error.c_str());
         return 1;
     }

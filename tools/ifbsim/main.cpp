@@ -5,7 +5,7 @@
 #include "frame_log.h"
 #include "frame_parser.h"
 #include "options.h"
-#include "pty_port.h"
+#include "pty_pair.h"
 #include "transmitter.h"
 #include "truth_log.h"
 
@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 using namespace ifbsim;
+using simpty::PtyPair;
 
 namespace {
 
@@ -30,7 +31,7 @@ constexpr auto kBlockedRecheck = std::chrono::milliseconds(100);
 constexpr auto kVanishLinger = std::chrono::milliseconds(100);
 constexpr auto kVanishDrainLimit = std::chrono::seconds(2);
 // A program that pings sends frames far more often than this; after such a quiet spell the port
-// is taken as closed and its exclusive-use flag cleared (see PtyPort::releaseExclusive).
+// is taken as closed and its exclusive-use flag cleared (see PtyPair::releaseExclusive).
 constexpr auto kIdleReleaseAfter = std::chrono::seconds(1);
 
 // Blocks the stop signals except while waiting in ppoll, so that none is missed between checks.
@@ -117,13 +118,9 @@ int runStdio(const Options& options) {
 int run(const Options& options) {
     const sigset_t waitMask = installSignals();
 
-    PtyPort pty;
+    PtyPair pty;
     std::string error;
-    if (!pty.open(error)) {
-        std::fprintf(stderr, "ifbsim: %s\n", error.c_str());
-        return 1;
-    }
-    if (!options.linkPath.empty() && !pty.makeLink(options.linkPath, error)) {
+    if (!pty.open(B115200, options.linkPath, error)) {
         std::fprintf(stderr, "ifbsim: %s\n", error.c_str());
         return 1;
     }
@@ -203,7 +200,7 @@ int run(const Options& options) {
             // bytes on asynchronously, so the slave's queue may look empty at first).
             if (!vanishSince) vanishSince = now;
             const auto waited = now - *vanishSince;
-            if ((waited >= kVanishLinger && pty.unreadBySlave() == 0) || waited > kVanishDrainLimit)
+            if ((waited >= kVanishLinger && pty.unread() == 0) || waited > kVanishDrainLimit)
                 break;
         }
     }

@@ -10,7 +10,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace gpssim {
+namespace simpty {
 
 namespace {
 std::string errnoText(const std::string& what) {
@@ -22,7 +22,7 @@ PtyPair::~PtyPair() {
     close();
 }
 
-bool PtyPair::open(const std::string& linkPath, std::string& error) {
+bool PtyPair::open(speed_t speed, const std::string& linkPath, std::string& error) {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
     char name[PATH_MAX];
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
@@ -41,8 +41,8 @@ bool PtyPair::open(const std::string& linkPath, std::string& error) {
     termios tio{};
     if (::tcgetattr(slave_, &tio) == 0) {
         ::cfmakeraw(&tio);
-        ::cfsetispeed(&tio, B4800);
-        ::cfsetospeed(&tio, B4800);
+        ::cfsetispeed(&tio, speed);
+        ::cfsetospeed(&tio, speed);
         tio.c_cflag |= CLOCAL | CREAD;
         ::tcsetattr(slave_, TCSANOW, &tio);
     }
@@ -103,4 +103,4 @@ void PtyPair::releaseExclusive() const {
     if (slave_ >= 0) ::ioctl(slave_, TIOCNXCL);
 }
 
-} // namespace gpssim
+} // namespace simpty

@@ -1,11 +1,14 @@
 #pragma once
-// One pseudo-terminal pair, raw 4800 8N1. The program opens the slave (or a symlink to it); the
-// simulator reads and writes the master. The simulator holds a slave descriptor of its own, so
-// the pty does not hang up when the program closes and reopens its port.
+// One pseudo-terminal pair for a simulated device, raw 8N1 at a given speed. The program opens
+// the slave (or a symlink to it) as its COM port; the simulator reads and writes the master. The
+// simulator holds a slave descriptor of its own, so the pty does not hang up when the program
+// closes and reopens its port.
 #include <cstddef>
 #include <string>
 
-namespace gpssim {
+#include <termios.h>
+
+namespace simpty {
 
 class PtyPair {
   public:
@@ -14,9 +17,10 @@ class PtyPair {
     PtyPair(const PtyPair&) = delete;
     PtyPair& operator=(const PtyPair&) = delete;
 
-    // Opens the pair and, when `linkPath` is not empty, puts a symlink to the slave there (a stale
-    // symlink is replaced; anything else at that path is an error).
-    bool open(const std::string& linkPath, std::string& error);
+    // Opens the pair at `speed` (B4800, B115200, ...), master non-blocking, and, when `linkPath`
+    // is not empty, puts a symlink to the slave there (a stale symlink is replaced; anything else
+    // at that path is an error).
+    bool open(speed_t speed, const std::string& linkPath, std::string& error);
     // Closes both ends and removes the link if it still points to this pty.
     void close();
 
@@ -42,4 +46,4 @@ class PtyPair {
     std::string linkPath_;
 };
 
-} // namespace gpssim
+} // namespace simpty
