@@ -20,7 +20,6 @@ namespace vz {
 
 namespace {
 
-constexpr const char* kDefaultSettingsFile = "C:\\TempIFB\\VOSKVALS.DAT";
 constexpr const char* kSettingsFolder = "C:\\TempIFB";
 constexpr const char* kAnyFileFilter = "Files (*.*)| *.*";
 

@@ -137,3 +137,17 @@ bool WriteSettingsFile() {
 }
 
 } // namespace vz
+
+namespace vz {
+
+void OfferToSaveDefaultSettings(const std::string& question) {
+    State& s = state();
+    dialogs().beep();
+    s.MsgResponse = dialogs().messageBox(question, "Quit Program", MsgButtons::YesNo, MsgIcon::Question);
+    if (s.MsgResponse == AnswerYes) {
+        s.SettingsFilePath = kDefaultSettingsFile;
+        WriteSettingsFile();
+    }
+}
+
+} // namespace vz

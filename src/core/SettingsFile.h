@@ -3,6 +3,8 @@
 // at start-up and on File > Open, written after the first-run port prompts, on File > Save, Save
 // As and New, and at exit. The file is state().SettingsFilePath.
 
+#include <string>
+
 namespace vz {
 
 // Stops the two ping timers, builds the start-up tables and loads the settings file. A missing or
@@ -14,5 +16,9 @@ void ReadSettingsFile();
 // completely written. Creates the file's folder when needed. Returns whether the file was
 // written; a failure is reported to the user in a message box and leaves SettingsChanged set.
 bool WriteSettingsFile();
+
+// Beeps and asks `question` (Yes/No, titled "Quit Program"), keeping the answer in MsgResponse;
+// on Yes the settings go to the default settings file, which becomes the current one.
+void OfferToSaveDefaultSettings(const std::string& question);
 
 } // namespace vz

@@ -5,7 +5,6 @@
 #include "core/Timers.h"
 #include "core/Ui.h"
 #include "logging/Recording.h"
-#include "platform/Dialogs.h"
 #include "platform/SerialPort.h"
 
 namespace vz {
@@ -14,14 +13,7 @@ void ExitProgram() {
     State& s = state();
     if (s.ProgramEnding) return;
     if (s.SettingsChanged != 0) {
-        dialogs().beep();
-        s.MsgResponse = dialogs().messageBox(
-            "Save setup data to default setup file before exiting program?", "Quit Program",
-            MsgButtons::YesNo, MsgIcon::Question);
-        if (s.MsgResponse == AnswerYes) {
-            s.SettingsFilePath = "C:\\TempIFB\\VOSKVALS.DAT";
-            WriteSettingsFile();
-        }
+        OfferToSaveDefaultSettings("Save setup data to default setup file before exiting program?");
     }
     s.ProgramEnding = true;
     timers().tmrMainTimer1.setEnabled(false);

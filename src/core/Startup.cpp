@@ -35,7 +35,7 @@ void RunStartupSequence() {
     s.GpsCount = 0;
     s.GpsSentenceLength = 0;
     s.PlaybackMode = false;
-    s.SettingsFilePath = "C:\\TempIFB\\VOSKVALS.DAT";
+    s.SettingsFilePath = kDefaultSettingsFile;
 
     ReadSettingsFile();
     if (s.ProgramEnding) return;

@@ -17,6 +17,8 @@ constexpr int kGpsBufferSize = 4097;   // GpsBuffer indexes 0..4096
 constexpr int kGpsSentenceBufferSize = 2049; // GpsSentenceBuffer indexes 0..2048
 constexpr std::uint8_t kPortNotChosen = 17;
 constexpr float kNoWaterTemperature = 99.9f;
+// The settings file read at start-up, and written by Save and the questions before exit and playback.
+constexpr const char* kDefaultSettingsFile = "C:\\TempIFB\\VOSKVALS.DAT";
 
 struct State {
     // --- Version and settings-file texts ---
@@ -24,7 +26,7 @@ struct State {
     std::string SettingsHeader;
     std::string SettingsTitle;
     std::string SettingsNotice;
-    std::string SettingsFilePath = "C:\\TempIFB\\VOSKVALS.DAT";
+    std::string SettingsFilePath = kDefaultSettingsFile;
 
     // --- COM ports: 1..16, 0 = none, 17 = not yet chosen ---
     std::uint8_t IfbPort = kPortNotChosen;

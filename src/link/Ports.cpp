@@ -131,7 +131,7 @@ void ResetCommunicationsPorts() {
     t.tmrGpsTimer.setEnabled(false);
     t.tmrNmeaTimer.setEnabled(false);
     // A first line that is not a settings header makes the start-up ask for the ports again.
-    const QString path = QString::fromStdString(mapPath("C:\\TempIFB\\VOSKVALS.DAT"));
+    const QString path = QString::fromStdString(mapPath(kDefaultSettingsFile));
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write("Deleted\r\n");

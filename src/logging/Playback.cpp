@@ -128,16 +128,8 @@ int TrailerExtraBytesFromHeader(const std::string& header1) {
 }
 
 void EnterPlaybackMode() {
-    State& s = state();
     BeginPlayback();
-    dialogs().beep();
-    s.MsgResponse = dialogs().messageBox(
-        "Playing data can change screen settings.  Save current screen settings?", "Quit Program",
-        MsgButtons::YesNo, MsgIcon::Question);
-    if (s.MsgResponse == AnswerYes) {
-        s.SettingsFilePath = "C:\\TempIFB\\VOSKVALS.DAT";
-        WriteSettingsFile();
-    }
+    OfferToSaveDefaultSettings("Playing data can change screen settings.  Save current screen settings?");
     const std::string path = dialogs().openFile("Playback data file - select a file:",
                                                 "Files (I*.??I)| I*.??I", "C:\\TEMPIFB\\");
     if (path.empty()) {
