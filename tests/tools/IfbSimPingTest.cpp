@@ -15,30 +15,9 @@ namespace {
 
 constexpr double kSoundSpeed = 0.0024755; // feet per microsecond of sample time 
 
-using Regs = std::vector<std::pair<uint8_t, uint8_t>>;
 
-// The connection's test ping : writes, then register 0 = 1.
+// The connection's test ping: writes, then register 0 = 1.
 const Regs kTestPingRegs{{1, 1}, {2, 1}, {6, 3}, {3, 5}, {8, 0}, {9, 10}};
-
-// A channel block as the program builds it , registers 15 down to 1.
-Regs channelBlock(int frequency, int xmitPower, int gain4, int gainRate, int pulse, int dspGain,
-                  int count) {
-    return {{15, 120},
-            {14, 0},
-            {13, 1},
-            {12, 0},
-            {11, 110},
-            {10, 1},
-            {9, static_cast<uint8_t>(count % 256)},
-            {8, static_cast<uint8_t>(count / 256)},
-            {7, static_cast<uint8_t>(dspGain)},
-            {6, static_cast<uint8_t>(pulse)},
-            {5, static_cast<uint8_t>(256 - gainRate)},
-            {4, static_cast<uint8_t>(gain4)},
-            {3, static_cast<uint8_t>(xmitPower)},
-            {2, static_cast<uint8_t>(frequency + 1)},
-            {1, static_cast<uint8_t>(frequency + 1)}};
-}
 
 struct Trailer {
     int dataOffset, multiplierX1000, sampleDelay, sampleInterval;

@@ -21,26 +21,9 @@ namespace {
 constexpr double kFeetPerSample = 61 * 0.0024755; // analog codes
 constexpr int kSampleDelay = 3 * 61;
 
-using Regs = std::vector<std::pair<uint8_t, uint8_t>>;
 
 // A 200 kHz analog fixed-gain channel at the factory settings with `count` = C.
-Regs fixedGainBlock(int count) {
-    return {{15, 120},
-            {14, 0},
-            {13, 1},
-            {12, 0},
-            {11, 110},
-            {10, 1},
-            {9, static_cast<uint8_t>(count % 256)},
-            {8, static_cast<uint8_t>(count / 256)},
-            {7, 4},
-            {6, 3},
-            {5, 11},
-            {4, 242},
-            {3, 50},
-            {2, 1},
-            {1, 1}};
-}
+Regs fixedGainBlock(int count) { return channelBlock(0, 50, 242, 245, 3, 4, count); }
 
 double entryDepth(int i) {
     return (i * 61.0 + kSampleDelay) * 0.0024755;

@@ -154,7 +154,7 @@ bool SimProcess::writeAcked(uint8_t reg, uint8_t value) {
     return reply.size() == 1 && reply[0] == 6;
 }
 
-Bytes SimProcess::ping(const std::vector<std::pair<uint8_t, uint8_t>>& registers, uint8_t code,
+Bytes SimProcess::ping(const Regs& registers, uint8_t code,
                        size_t length, milliseconds timeout) {
     for (const auto& [reg, value] : registers)
         if (!writeAcked(reg, value)) return {};
@@ -187,6 +187,25 @@ int SimProcess::stop() {
     ::waitpid(pid_, nullptr, 0);
     pid_ = -1;
     return -1;
+}
+
+Regs channelBlock(int frequency, int xmitPower, int gain4, int gainRate, int pulse, int dspGain,
+                  int count) {
+    return {{15, 120},
+            {14, 0},
+            {13, 1},
+            {12, 0},
+            {11, 110},
+            {10, 1},
+            {9, static_cast<uint8_t>(count % 256)},
+            {8, static_cast<uint8_t>(count / 256)},
+            {7, static_cast<uint8_t>(dspGain)},
+            {6, static_cast<uint8_t>(pulse)},
+            {5, static_cast<uint8_t>(256 - gainRate)},
+            {4, static_cast<uint8_t>(gain4)},
+            {3, static_cast<uint8_t>(xmitPower)},
+            {2, static_cast<uint8_t>(frequency + 1)},
+            {1, static_cast<uint8_t>(frequency + 1)}};
 }
 
 } // namespace ifbsimtest

@@ -11,6 +11,13 @@
 
 namespace ifbsimtest {
 
+using Regs = std::vector<std::pair<uint8_t, uint8_t>>;
+
+// A channel block as the program builds it, registers 15 down to 1 (start gain 110, parameters
+// 10 and 13 at 1, temperature limit 120).
+Regs channelBlock(int frequency, int xmitPower, int gain4, int gainRate, int pulse, int dspGain,
+                  int count);
+
 using Bytes = std::vector<uint8_t>;
 using std::chrono::milliseconds;
 
@@ -50,7 +57,7 @@ class SimProcess {
     // Register write that must be acknowledged with 6.
     bool writeAcked(uint8_t reg, uint8_t value);
     // Writes the registers in order, then register 0 = code, and reads `length` reply bytes.
-    Bytes ping(const std::vector<std::pair<uint8_t, uint8_t>>& registers, uint8_t code,
+    Bytes ping(const Regs& registers, uint8_t code,
                size_t length, milliseconds timeout = milliseconds(3000));
 
     // SIGTERM, then waits; returns the exit status (-1 when it had to be killed).
