@@ -1,12 +1,19 @@
 #include "dialogs/OptionsChoices.h"
 
 #include "controls/SetupProperties.h"
+#include "core/DepthUnits.h"
 #include "core/State.h"
 
 namespace vz {
 
 void mnuOptionsDepthUnits_Click(std::int16_t units) {
     State& s = state();
+    // The depths found so far are kept, in the new units: the range gate goes on tracking where
+    // it was, and the read-out is right before the next detection.
+    const auto scale = static_cast<float>(FeetPerDepthUnit(s.DepthUnits) / FeetPerDepthUnit(units));
+    s.BottomDepth *= scale;
+    s.RangeGateDepth *= scale;
+    s.DisplayDepth *= scale;
     s.DepthUnits = units;
     SetupProperties();
     s.SettingsChanged = 1;

@@ -1,5 +1,6 @@
 #include "dialogs/OptionsValueDialogs.h"
 
+#include "core/DepthUnits.h"
 #include "core/State.h"
 #include "dialogs/ValueDialog.h"
 #include "display/NumberFormat.h"

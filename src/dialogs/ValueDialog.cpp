@@ -47,12 +47,4 @@ std::optional<double> AskForValue(const ValueDialog& dialog,
     }
 }
 
-double FeetPerDepthUnit(int depthUnits) {
-    switch (depthUnits) {
-    case 1: return 3.280839;
-    case 2: return 6.0;
-    default: return 1.0;
-    }
-}
-
 } // namespace vz

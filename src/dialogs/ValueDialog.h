@@ -23,7 +23,4 @@ struct ValueDialog {
 std::optional<double> AskForValue(const ValueDialog& dialog,
                                   const std::function<bool(double)>& accepted);
 
-// Feet in one unit of DepthUnits (0 feet, 1 meters, 2 fathoms).
-double FeetPerDepthUnit(int depthUnits);
-
 } // namespace vz

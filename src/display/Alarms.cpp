@@ -1,5 +1,6 @@
 #include "display/Alarms.h"
 
+#include "core/DepthUnits.h"
 #include "core/State.h"
 #include "display/Surfaces.h"
 #include "platform/Dialogs.h"
@@ -11,9 +12,6 @@ namespace vz {
 
 namespace {
 
-constexpr float kFeetPerMetre = 3.280839f;
-constexpr float kFeetPerFathom = 6.0f;
-
 // A neighbourhood sum of 12 weights; 168 = 12 x 15 - 12 is its largest value less the weights.
 constexpr double kLargestExcess = 168.0;
 constexpr double kWeightTotal = 12.0;
@@ -21,12 +19,6 @@ constexpr int kQuietSum = 15;
 constexpr int kQuietSearchFirstRow = 10;
 
 enum AlarmCodes { kNoAlarm = 0, kShallow = 1, kDeep = 2, kAnchorDrag = 3, kFish = 4 };
-
-float FeetPerUnit(int units) {
-    if (units == 1) return kFeetPerMetre;
-    if (units == 2) return kFeetPerFathom;
-    return 1.0f;
-}
 
 int TableEntry(const std::int16_t (&table)[4][21], int units, int index) {
     if (units < 0 || units > 3 || index < 0 || index > 20) return 0;
@@ -61,7 +53,7 @@ int FirstQuietRow(const Neighbourhood& n, int height) {
 bool FishInZone(Channel channel, double bottomFeet) {
     State& s = state();
     const ChannelSettings& c = s.channel(channel);
-    const double feetPerUnit = FeetPerUnit(s.DepthUnits);
+    const double feetPerUnit = FeetPerDepthUnit(s.DepthUnits);
     const double top = TableEntry(s.DepthOffsetTable, s.DepthUnits, c.DepthOffset) * feetPerUnit;
     const double span = TableEntry(s.DepthRangeTable, s.DepthUnits, c.DepthRange) * feetPerUnit;
     const int height = PictVisible().height();
@@ -109,7 +101,7 @@ bool FishInZone(Channel channel, double bottomFeet) {
 void EvaluateAlarms() {
     State& s = state();
     const float depthFeet =
-        s.DepthUnits == 0 ? s.DisplayDepth : s.DisplayDepth * FeetPerUnit(s.DepthUnits);
+        s.DepthUnits == 0 ? s.DisplayDepth : s.DisplayDepth * FeetPerDepthUnit(s.DepthUnits);
     s.AlarmCode = kNoAlarm;
     if (s.ShallowAlarmOn != 0 && depthFeet < s.ShallowAlarmValue) s.AlarmCode = kShallow;
     if (s.DeepAlarmOn != 0 && depthFeet > s.DeepAlarmValue) s.AlarmCode = kDeep;

@@ -1,6 +1,7 @@
 #include "logging/TrackExport.h"
 
 #include "core/Defaults.h"
+#include "core/DepthUnits.h"
 #include "core/StartupTables.h"
 #include "core/State.h"
 #include "logging/Playback.h"
@@ -20,8 +21,6 @@ namespace vz {
 
 namespace {
 
-constexpr double kFeetPerMetre = 3.280839;
-constexpr double kFeetPerFathom = 6.0;
 constexpr std::int64_t kProgressStep = 4 * 1024 * 1024;
 
 // "PREFIX DEG  MM.MMMM H": degrees, minutes and the hemisphere letter.
@@ -88,8 +87,7 @@ TrackPoint PointOf(const State& s, RecordClock& clock) {
     p.units = s.DepthUnits == 1 ? "Mtr" : s.DepthUnits == 2 ? "Fa" : "Ft";
     if (s.BottomDepth > 0) {
         p.depth = s.DisplayDepth;
-        const double feetPerUnit = s.DepthUnits == 1 ? kFeetPerMetre : s.DepthUnits == 2 ? kFeetPerFathom : 1.0;
-        p.depthMetres = s.DisplayDepth * feetPerUnit / kFeetPerMetre;
+        p.depthMetres = s.DisplayDepth * FeetPerDepthUnit(s.DepthUnits) / FeetPerDepthUnit(1);
     }
     p.channel = s.SplitScreen == 0 ? Channel::Full : s.LeftSideNow ? Channel::Left : Channel::Right;
     return p;

@@ -15,9 +15,6 @@ bool DepthIsFresh(const State& s) {
     return s.BottomDepthSeconds >= 0 && clock().monotonicSeconds() - s.BottomDepthSeconds <= kDepthFreshSeconds;
 }
 
-// The range-gate tracker keeps BottomDepth in feet whatever the depth units.
-int BottomDepthUnits(const State& s) { return s.ShowRangeGate == 1 ? 0 : s.DepthUnits; }
-
 } // namespace
 
 std::string NmeaOutputText() {
@@ -29,7 +26,7 @@ std::string NmeaOutputText() {
         text += MtwSentence(celsius) + kLineEnd;
     }
     if (DepthIsFresh(s)) {
-        const DepthInAllUnits depth = ConvertDepth(s.BottomDepth, BottomDepthUnits(s));
+        const DepthInAllUnits depth = ConvertDepth(s.BottomDepth, s.DepthUnits);
         text += DptSentence(depth.metres, s.KeelOffset * 0.3048) + kLineEnd;
         text += DbtSentence(depth) + kLineEnd;
     }

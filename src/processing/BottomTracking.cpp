@@ -2,8 +2,10 @@
 
 #include "platform/Clock.h"
 
+#include "core/DepthUnits.h"
 #include "core/State.h"
 #include "processing/AutoRange.h"
+#include "processing/HistoryEchoes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,13 +15,9 @@ namespace vz {
 
 namespace {
 
-constexpr double kFeetPerMetre = 3.280839;
-constexpr double kFeetPerFathom = 6.0;
-
 // Whole-column detection.
 constexpr int kFewestSamples = 21; // fewer leave no room for the window search and edge walk
 constexpr int kEchoWindow = 10;    // samples summed per candidate bottom echo
-constexpr int kEdgeWalkTop = 20;   // the leading-edge walk stops here, under the ring-down
 constexpr int kDampingFirst = 1;
 constexpr int kDampingLast = 10;
 
@@ -85,25 +83,19 @@ bool RisesAboveMean(const State& s, int start, double mean) {
     return false;
 }
 
-// Walks up from the stretch to the last sample still at or above the mean.
-int LeadingEdge(const State& s, int start, double mean) {
-    if (start < kEdgeWalkTop) return start;
-    for (int i = start; i >= kEdgeWalkTop; --i)
-        if (s.EchoHistory[i] < mean) return i;
-    return kEdgeWalkTop - 1;
+// The read-out's depth: the bottom below the transducer plus the keel offset, in display units.
+void ShowBottomDepth(State& s, double bottomFeet) {
+    const double feetPerUnit = FeetPerDepthUnit(s.DepthUnits);
+    s.DisplayDepth = static_cast<float>((bottomFeet + s.KeelOffset) / feetPerUnit);
+    s.BottomDepthSeconds = clock().monotonicSeconds();
 }
 
 void SetDepths(State& s, int bottomIndex) {
     const double time = bottomIndex * static_cast<double>(s.SampleInterval) + s.SampleDelay;
-    double feetPerUnit = 1.0;
-    if (s.DepthUnits == 1)
-        feetPerUnit = kFeetPerMetre;
-    else if (s.DepthUnits == 2)
-        feetPerUnit = kFeetPerFathom;
+    const double feetPerUnit = FeetPerDepthUnit(s.DepthUnits);
     s.BottomDepth = static_cast<float>(time * (s.SoundSpeed / feetPerUnit));
-    s.DisplayDepth = static_cast<float>(s.BottomDepth + s.KeelOffset / feetPerUnit);
     s.RangeGateDepth = s.BottomDepth;
-    s.BottomDepthSeconds = clock().monotonicSeconds();
+    ShowBottomDepth(s, s.BottomDepth * feetPerUnit);
 }
 
 int GateSample(const State& s, long long index) {
@@ -152,14 +144,15 @@ void DetectBottomAndAutoRange() {
     State& s = state();
     const auto [E, L] = Extent(s);
     // Samples are entries 2 .. L - 10 - E; the last one is left out of the average.
-    if (L - 11 - E < kFewestSamples) return;
+    const int last = L - 11 - E;
+    if (last < kFewestSamples) return;
 
-    const long long sum = AverageIntoHistory(s, L - 11 - E);
+    const long long sum = AverageIntoHistory(s, last);
     const double mean = static_cast<double>(sum) / (L - 12 - E);
     const int start = StrongestStretch(s, L - 20 - E);
     if (start == 0 || !RisesAboveMean(s, start, mean)) return;
 
-    SetDepths(s, LeadingEdge(s, start, mean));
+    SetDepths(s, EdgeOfRepeatedEcho(s, LeadingEdge(s, start, mean), mean, last));
     AutoRangeAndOffset(s.BottomDepth);
 }
 
@@ -171,8 +164,15 @@ void TrackBottomInGate() {
     const long long wholeInterval = Nearest(interval);
     if (!(interval > 0.0) || wholeInterval <= 0) return; // no timing to place a gate with
 
-    const long long gateSamples = Nearest(s.RangeGateWidth / (interval * kGateFeetPerTime));
-    const double centre = s.BottomDepth / kCentreFeetPerTime;
+    // The gate's arithmetic is in feet; the depths it shares with the rest of the program are
+    // in display units, so they are converted here, on the way in and on the way out.
+    const auto feetPerUnit = static_cast<float>(FeetPerDepthUnit(s.DepthUnits));
+    float bottom = s.BottomDepth * feetPerUnit;
+    float gateDepth = s.RangeGateDepth * feetPerUnit;
+    float width = s.RangeGateWidth * feetPerUnit;
+
+    const long long gateSamples = Nearest(width / (interval * kGateFeetPerTime));
+    const double centre = bottom / kCentreFeetPerTime;
     double start =
         static_cast<double>(Nearest(centre) - s.SampleDelay) / static_cast<double>(wholeInterval) -
         static_cast<double>(gateSamples) / 2.0;
@@ -204,23 +204,27 @@ void TrackBottomInGate() {
     }
 
     if (bottomIndex < 0) {
-        s.RangeGateWidth = std::min(s.RangeGateWidth * 1.2f, kWidestGate);
+        s.RangeGateWidth = std::min(width * 1.2f, kWidestGate) / feetPerUnit;
         s.RangeGateDepth = s.BottomDepth;
         return;
     }
-    s.BottomDepth = static_cast<float>((bottomIndex * interval + s.SampleDelay) * s.SoundSpeed);
-    if (std::abs(s.BottomDepth - s.RangeGateDepth) > 0.1f * s.RangeGateWidth) {
+    const auto measured = static_cast<float>((bottomIndex * interval + s.SampleDelay) * s.SoundSpeed);
+    bottom = measured;
+    if (std::abs(bottom - gateDepth) > 0.1f * width) {
         // A jump: lead the gate further in its direction and remember the measured depth.
-        const float measured = s.BottomDepth;
-        s.BottomDepth = s.BottomDepth + 0.6f * (s.BottomDepth - s.RangeGateDepth);
-        s.RangeGateDepth = measured;
+        bottom = bottom + 0.6f * (bottom - gateDepth);
+        gateDepth = measured;
     }
-    s.BottomDepthSeconds = clock().monotonicSeconds();
     const double middle = start + span / 2.0;
-    float width = static_cast<float>(2.0 * std::abs(static_cast<double>(bottomIndex) - middle) +
-                                     0.06 * s.BottomDepth);
-    width = std::min(width, 0.3f * s.BottomDepth);
-    s.RangeGateWidth = std::max(width, kNarrowestGate);
+    width = static_cast<float>(2.0 * std::abs(static_cast<double>(bottomIndex) - middle) + 0.06 * bottom);
+    width = std::max(std::min(width, 0.3f * bottom), kNarrowestGate);
+
+    s.BottomDepth = bottom / feetPerUnit;
+    s.RangeGateDepth = gateDepth / feetPerUnit;
+    s.RangeGateWidth = width / feetPerUnit;
+    // The read-out, the alarms, the log and NMEA follow the depth the gate measured (its lead
+    // only moves the gate).
+    ShowBottomDepth(s, measured);
 }
 
 void ClearHistoryBuffer(int count) {

@@ -16,17 +16,20 @@ void DetectBottom();
 
 // Whole-column detection: folds the reply into EchoHistory (damped by DepthDamping), takes the
 // ten-sample stretch with the largest depth-weighted history as the bottom echo and its leading
-// edge as the bottom. Sets BottomDepth and DisplayDepth (display units, DisplayDepth with the
-// keel offset) and RangeGateDepth, then makes the automatic range and offset steps.
+// edge as the bottom; when that echo is a repeat of a shallower one (the bottom's echo returned
+// again at two or three times its depth), the shallower one is the bottom. Sets BottomDepth and
+// DisplayDepth (display units, DisplayDepth with the keel offset) and RangeGateDepth, then makes
+// the automatic range and offset steps.
 // A reply with fewer than 21 samples, or one whose strongest stretch stands nowhere above the
 // column's mean (nothing but silence or a flat level), is no detection: the depths, the steps
 // and the history stay as they were.
 void DetectBottomAndAutoRange();
 
 // Range-gate tracking: looks for the bottom's leading edge only inside a gate of RangeGateWidth
-// feet around the last depth, and sets BottomDepth (feet), RangeGateDepth and the gate's new
-// width. Never reads beyond the reply's samples; a gate that finds nothing widens by a fifth
-// (up to a limit far beyond any window). Leaves DisplayDepth and the window alone.
+// around the last depth, and sets BottomDepth, RangeGateDepth, the gate's new width and
+// DisplayDepth (the measured depth plus the keel offset), all in display units. Never reads
+// beyond the reply's samples; a gate that finds nothing widens by a fifth (up to a limit far
+// beyond any window). Makes no automatic range steps.
 void TrackBottomInGate();
 
 // Sets EchoHistory entries 1..count to 0 (count is limited to the buffer).

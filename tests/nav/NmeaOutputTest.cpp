@@ -121,12 +121,14 @@ TEST_F(NmeaOutput, BlankedRmcLeavesNoEmptyLine) {
     EXPECT_EQ(NmeaOutputText().substr(0, 7), "$SDMTW,");
 }
 
-TEST_F(NmeaOutput, RangeGateDepthIsInFeet) {
+TEST_F(NmeaOutput, DepthIsInTheDisplayUnitsWithOrWithoutTheRangeGate) {
     s.DepthUnits = 1;
-    s.ShowRangeGate = 1;
-    s.BottomDepth = 32.808f; // feet from the range-gate tracker
     s.KeelOffset = 0.0f;
-    EXPECT_NE(NmeaOutputText().find("$SDDBT,032.8,f,010.0,M,005.5,F*0E"), std::string::npos);
+    s.BottomDepth = 10.0f;
+    for (std::int16_t gate : {0, 1}) {
+        s.ShowRangeGate = gate;
+        EXPECT_NE(NmeaOutputText().find("$SDDBT,032.8,f,010.0,M,005.5,F*0E"), std::string::npos) << gate;
+    }
 }
 
 TEST_F(NmeaOutput, MenuSwitchTogglesAndIsSaved) {

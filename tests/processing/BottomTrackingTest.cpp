@@ -4,11 +4,14 @@
 #include "ReplyBuilder.h"
 
 #include "core/StartupTables.h"
+#include "display/Pointer.h"
+#include "nav/NmeaOutput.h"
 #include "processing/BottomTracking.h"
 #include "support/Fixture.h"
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace vz::test {
@@ -128,22 +131,64 @@ TEST_F(BottomTracking, DampingHoldsTheOldBottomForAFewPings) {
     EXPECT_NEAR(s.BottomDepth, 39.9f, 1e-4);
 }
 
-TEST_F(BottomTracking, ABottomBelowASchoolOrAWeakBottomIsStillFound) {
-    detect(Bottom().echo(150, 160, 230)); // a school stronger than the bottom, half as deep
-    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4);
-
-    ClearHistoryBuffer(kRxBufferLast);
-    detect(Water().echo(300, 330, 30)); // barely above the noise floor of 10
-    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4);
+// A hard bottom whose echo starts at `start` (entries of 0.1 ft) with samples of 235 over 3 ft,
+// repeated at two and three times its depth with `second` and `third` times its strength above
+// the noise floor of 10 (0 = no repeat).
+Column Repeated(int start, double second, double third = 0.0) {
+    const auto level = [](double share) { return static_cast<std::uint8_t>(10 + share * 225); };
+    Column c = Column(1400, 10).echo(2, 12, 250).echo(start, start + 30, 235);
+    if (second > 0) c.echo(2 * start, 2 * start + 36, level(second));
+    if (third > 0) c.echo(3 * start, 3 * start + 42, level(third));
+    return c;
 }
 
-TEST_F(BottomTracking, TheDepthWeightingTakesASecondEchoOverHalfAsStrongAsTheBottom) {
-    detect(Bottom().echo(600, 640, 90));
-    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4);
+TEST_F(BottomTracking, ARepeatOfTheBottomEchoIsTracedBackToTheBottom) {
+    struct Case {
+        int start;
+        double second, third;
+    };
+    const Case cases[] = {{200, 0.4, 0}, {200, 0.6, 0}, {200, 1.0, 0}, {300, 0.4, 0},
+                          {300, 0.6, 0}, {300, 1.0, 0}, {420, 0.4, 0}, {420, 0.6, 0},
+                          {420, 1.0, 0}, {200, 0.8, 0.64}, {300, 0.8, 0.64}, {420, 1.0, 1.0}};
+    for (const Case& c : cases) {
+        ClearHistoryBuffer(kRxBufferLast);
+        for (int ping = 0; ping < 10; ++ping) {
+            detect(Repeated(c.start, c.second, c.third));
+            EXPECT_NEAR(s.BottomDepth, (c.start - 1) / 10.0, 1e-3)
+                << c.start << " " << c.second << " " << c.third << " ping " << ping;
+        }
+    }
 
+    // Behind a depth offset (the first sample lies 10 ft down) and in metres.
+    s.SampleDelay = 4000;
+    s.DepthUnits = 1;
     ClearHistoryBuffer(kRxBufferLast);
-    detect(Bottom().echo(600, 640, 120)); // weighted twice as much as the first echo
-    EXPECT_NEAR(s.BottomDepth, 59.9f, 1e-4);
+    const Column offset = Column(1000, 10).echo(200, 230, 235).echo(500, 536, 235);
+    detect(offset); // entries 200 and 500 lie at 30 and 60 ft
+    EXPECT_NEAR(s.BottomDepth, 29.9 / 3.280839, 1e-3);
+}
+
+TEST_F(BottomTracking, SchoolsLayersAndTheSurfaceAreNotTakenForTheBottomTheyLieAbove) {
+    const auto bottomAfter = [&](const Column& c) {
+        ClearHistoryBuffer(kRxBufferLast);
+        for (int ping = 0; ping < 10; ++ping)
+            detect(c);
+        return s.BottomDepth;
+    };
+    // A school at half the bottom's depth, as long as a bottom echo but weaker than the bottom.
+    EXPECT_NEAR(bottomAfter(Bottom(300).echo(150, 180, 150)), 29.9f, 1e-3);
+    // A school stronger than the bottom but not at half its depth, short or long.
+    EXPECT_NEAR(bottomAfter(Bottom(300).echo(195, 230, 250)), 29.9f, 1e-3);
+    EXPECT_NEAR(bottomAfter(Bottom(300).echo(100, 110, 250)), 29.9f, 1e-3);
+    // A school stronger than the bottom at half its depth, but far shorter than its echo.
+    EXPECT_NEAR(bottomAfter(Bottom(300).echo(150, 160, 230)), 29.9f, 1e-3);
+    // A weak thermocline at half the depth, and surface clutter reaching down past it.
+    EXPECT_NEAR(bottomAfter(Bottom(300).echo(140, 170, 40)), 29.9f, 1e-3);
+    EXPECT_NEAR(bottomAfter(Bottom(300).echo(2, 160, 240)), 29.9f, 1e-3);
+    // A soft bottom: a weak first echo and a stronger tail; its leading edge is the bottom.
+    EXPECT_NEAR(bottomAfter(Water().echo(300, 306, 70).echo(307, 340, 160)), 29.9f, 1e-3);
+    // A bottom barely above the noise floor of 10.
+    EXPECT_NEAR(bottomAfter(Water().echo(300, 330, 30)), 29.9f, 1e-3);
 }
 
 TEST_F(BottomTracking, EchoesUnderTheRingDownGiveTheFixedShallowIndexes) {
@@ -232,9 +277,10 @@ class RangeGate : public BottomTracking {
     static float depthOf(int entry) { return static_cast<float>(entry * 40.0 * 0.0024755); }
 };
 
-TEST_F(RangeGate, FollowsABottomMovingDownAndUpAndLeavesTheReadOutAlone) {
+TEST_F(RangeGate, FollowsABottomMovingDownAndUpWithTheReadOut) {
     s.AutoMode = 1;
     s.Full.DepthRange = 4;
+    s.KeelOffset = 2.0f;
     s.DisplayDepth = 12.5f;
     s.BottomDepth = s.RangeGateDepth = depthOf(300);
     std::vector<int> path;
@@ -248,12 +294,49 @@ TEST_F(RangeGate, FollowsABottomMovingDownAndUpAndLeavesTheReadOutAlone) {
         EXPECT_GE(s.GateEnd, entry) << entry;
         // The edge is met two samples early, and a jump is led on by 0.6 of its size.
         EXPECT_NEAR(s.BottomDepth, depthOf(entry), 1.5) << entry;
+        // The read-out shows the measured depth, without the lead.
+        EXPECT_NEAR(s.DisplayDepth, depthOf(entry) + 2.0f, 0.3) << entry;
         EXPECT_GE(s.RangeGateWidth, 5.0f);
         EXPECT_LE(s.RangeGateWidth, std::max(5.0f, 0.3f * s.BottomDepth));
     }
-    EXPECT_FLOAT_EQ(s.DisplayDepth, 12.5f);
-    EXPECT_EQ(s.Full.DepthRange, 4);
+    EXPECT_EQ(s.Full.DepthRange, 4) << "no automatic steps while the gate tracks";
     EXPECT_EQ(s.SendSettings, 0);
+}
+
+TEST_F(RangeGate, AClickInMetresOrFathomsPlacesItOnTheClickedBottomAndItTracksThere) {
+    struct Case {
+        std::int16_t units;
+        std::int16_t rangeIndex; // 30 m, 10 fathoms
+    };
+    for (const Case c : {Case{1, 4}, Case{2, 3}}) {
+        s.DepthUnits = c.units;
+        s.Full.DepthRange = c.rangeIndex;
+        s.RangeGateWidth = 6.0f;
+        s.KeelOffset = 3.0f;
+        const double feetPerUnit = c.units == 1 ? kFeetPerMetre : 6.0;
+        // A right click on the A-scope at the row of the bottom, 30 ft down.
+        const int range = s.DepthRangeTable[c.units][c.rangeIndex];
+        const int row = static_cast<int>(std::lround(depthOf(303) / feetPerUnit / range * 600));
+        PictVisible_MouseDown(kPointerRight, 950, row);
+        ASSERT_EQ(s.ShowRangeGate, 1);
+        EXPECT_NEAR(s.BottomDepth * feetPerUnit, depthOf(303), 0.5 * range * feetPerUnit / 600 + 1e-3);
+
+        for (int entry = 303; entry <= 453; entry += 3) {
+            track(Water().echo(entry, entry + 30, 200));
+            ASSERT_LE(s.GateStart, entry) << c.units << " " << entry;
+            ASSERT_GE(s.GateEnd, entry) << c.units << " " << entry;
+            EXPECT_NEAR(s.BottomDepth * feetPerUnit, depthOf(entry), 1.5) << c.units << " " << entry;
+            EXPECT_NEAR(s.DisplayDepth * feetPerUnit, depthOf(entry) + 3.0, 0.3) << c.units << " " << entry;
+            EXPECT_GE(s.RangeGateWidth * feetPerUnit, 5.0 - 1e-3);
+        }
+        // NMEA sends the tracked depth, in every unit of its own.
+        const double metres = depthOf(453) / kFeetPerMetre;
+        const std::string text = NmeaOutputText();
+        const std::size_t dbt = text.find("$SDDBT,");
+        ASSERT_NE(dbt, std::string::npos);
+        const double sentMetres = std::stod(text.substr(text.find(",f,", dbt) + 3));
+        EXPECT_NEAR(sentMetres, metres, 0.3) << c.units;
+    }
 }
 
 TEST_F(RangeGate, WidensWhileItFindsNothingWithoutReadingPastTheReply) {

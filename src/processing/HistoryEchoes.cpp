@@ -1,0 +1,100 @@
+#include "processing/HistoryEchoes.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vz {
+
+namespace {
+
+constexpr int kEdgeWalkTop = 20; // the leading-edge walk stops here, under the ring-down
+constexpr int kLevelSamples = 4; // an echo's level: its strongest run of this many samples
+constexpr double kSourceLevelShare = 0.8;
+constexpr double kDepthTolerance = 0.05;
+constexpr double kGridTolerance = 3.0; // samples
+constexpr int kMostSteps = 4; // a fourth echo at most leads back to the first
+
+struct HistoryEcho {
+    int edge = 0;      // last quiet entry above the echo
+    double level = 0;  // strongest run of kLevelSamples entries, above the mean
+    int length = 0;    // entries at or above half that level
+};
+
+// The echo rising after `edge`: it lasts while the history stays at or above the mean, up to
+// entry `limit`.
+HistoryEcho EchoAfter(const State& s, int edge, double mean, int limit) {
+    HistoryEcho e;
+    e.edge = edge;
+    int end = edge + 1;
+    while (end + 1 <= limit && s.EchoHistory[end + 1] >= mean)
+        ++end;
+    double strongest = 0;
+    for (int i = edge + 1; i <= end; ++i) {
+        const int runEnd = std::min(i + kLevelSamples - 1, end);
+        double sum = 0;
+        for (int k = i; k <= runEnd; ++k)
+            sum += s.EchoHistory[k];
+        strongest = std::max(strongest, sum / (runEnd - i + 1));
+    }
+    e.level = strongest - mean;
+    const double half = mean + e.level / 2.0;
+    for (int i = edge + 1; i <= end; ++i)
+        if (s.EchoHistory[i] >= half) ++e.length;
+    return e;
+}
+
+// Sample times of entries, and the entries of times, as the depth conversion counts them.
+double TimeOf(const State& s, double entry) {
+    return entry * s.SampleInterval + s.SampleDelay;
+}
+double EntryAt(const State& s, double time) {
+    return (time - s.SampleDelay) / s.SampleInterval;
+}
+
+// The shallowest echo rising near `share` of the depth of `repeat` that is strong and long enough
+// to be the echo `repeat` repeats, or one repeat of it on the way.
+bool FindEchoAt(const State& s, const HistoryEcho& repeat, double share, double mean, HistoryEcho& found) {
+    const double time = TimeOf(s, repeat.edge) * share;
+    const double tolerance = kDepthTolerance * time + kGridTolerance * s.SampleInterval;
+    const int first = std::max(kEdgeWalkTop, static_cast<int>(std::ceil(EntryAt(s, time - tolerance))));
+    const int lastEdge = std::min(repeat.edge - 2, static_cast<int>(std::floor(EntryAt(s, time + tolerance))));
+    for (int e = first; e <= lastEdge; ++e) {
+        if (!(s.EchoHistory[e] < mean && s.EchoHistory[e + 1] >= mean)) continue;
+        const HistoryEcho candidate = EchoAfter(s, e, mean, repeat.edge - 1);
+        if (candidate.level >= kSourceLevelShare * repeat.level && candidate.length >= share * repeat.length) {
+            found = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The echo that `repeat` repeats: at half its depth, or at a third of it with the second echo
+// at two thirds between them.
+bool FindSource(const State& s, const HistoryEcho& repeat, double mean, HistoryEcho& source) {
+    if (FindEchoAt(s, repeat, 1.0 / 2.0, mean, source)) return true;
+    HistoryEcho second;
+    return FindEchoAt(s, repeat, 2.0 / 3.0, mean, second) && FindEchoAt(s, repeat, 1.0 / 3.0, mean, source);
+}
+
+} // namespace
+
+int LeadingEdge(const State& s, int start, double mean) {
+    if (start < kEdgeWalkTop) return start;
+    for (int i = start; i >= kEdgeWalkTop; --i)
+        if (s.EchoHistory[i] < mean) return i;
+    return kEdgeWalkTop - 1;
+}
+
+int EdgeOfRepeatedEcho(const State& s, int edge, double mean, int last) {
+    if (!(s.SampleInterval > 0.0f) || edge < kEdgeWalkTop || s.EchoHistory[edge] >= mean) return edge;
+    HistoryEcho chosen = EchoAfter(s, edge, mean, last);
+    for (int step = 0; step < kMostSteps && chosen.level > 0; ++step) {
+        HistoryEcho source;
+        if (!FindSource(s, chosen, mean, source)) break;
+        chosen = source;
+    }
+    return chosen.edge;
+}
+
+} // namespace vz
