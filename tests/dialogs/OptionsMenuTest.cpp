@@ -124,8 +124,14 @@ TEST_F(OptionsMenu, TheTreeHasItsCaptionsNamesAndFirstCheckMarks) {
 }
 
 TEST_F(OptionsMenu, ChoicesChangeTheSettingsAndTheMenuFollows) {
+    // The depths found so far are kept, converted: a range gate keeps tracking at the same depth.
+    s.BottomDepth = s.RangeGateDepth = 30.0f;
+    s.DisplayDepth = 33.0f;
     action("mnuOptionsDepthUnitsFathoms")->trigger();
     EXPECT_EQ(s.DepthUnits, 2);
+    EXPECT_FLOAT_EQ(s.BottomDepth, 5.0f);
+    EXPECT_FLOAT_EQ(s.RangeGateDepth, 5.0f);
+    EXPECT_FLOAT_EQ(s.DisplayDepth, 5.5f);
     EXPECT_EQ(s.SettingsChanged, 1);
     EXPECT_EQ(s.SendSettings, 1);
     EXPECT_FALSE(action("mnuOptionsDepthUnitsFeet")->isChecked());
