@@ -1,6 +1,7 @@
 // The simulator's hard scenes and its truth file: the true bottom of every ping follows the
 // documented shapes and is where the reply's echo is; the soft, second-echo and school scenes
-// change the echoes as they promise; and --stdio answers on plain pipes.
+// change the echoes as they promise; --multiple-strength sets the bottom's second and third
+// echoes; and --stdio answers on plain pipes.
 #include "SimHarness.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <fstream>
 #include <numbers>
+#include <optional>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -86,6 +88,24 @@ Bytes pingOnce(const std::vector<std::string>& args, int count) {
     SimProcess sim(args);
     if (!sim.ready()) return {};
     return sim.ping(fixedGainBlock(count), 1, static_cast<size_t>(count + 13));
+}
+
+// Mean level between two depths over `pings` replies of one simulator run (speckle averages out).
+struct Stretch {
+    double fromFt, toFt;
+};
+std::vector<double> meanLevels(const std::vector<std::string>& args, int count, int pings,
+                               const std::vector<Stretch>& stretches) {
+    std::vector<double> sums(stretches.size(), 0.0);
+    SimProcess sim(args);
+    if (!sim.ready()) return {};
+    for (int n = 0; n < pings; ++n) {
+        const Bytes r = sim.ping(fixedGainBlock(count), 1, static_cast<size_t>(count + 13));
+        if (r.size() != static_cast<size_t>(count + 13)) return {};
+        for (size_t k = 0; k < stretches.size(); ++k)
+            sums[k] += meanLevel(r, stretches[k].fromFt, stretches[k].toFt) / pings;
+    }
+    return sums;
 }
 
 } // namespace
@@ -166,6 +186,95 @@ TEST(IfbSimScenes, HardScenesChangeTheEchoesTheyPromise) {
     });
     EXPECT_GT(nearBottom, 10) << "two minutes pass over about four schools";
     ::unlink(truth.c_str());
+}
+
+TEST(IfbSimScenes, MultiplesSceneHoldsFlatsOf15To60FeetJoinedByWalls) {
+    const std::string truth = tempPath("multiples");
+    // Scene times 0, 29.875, 59.75, ..., 268.875: every flat, the middle of the first wall and
+    // the return to 15 ft after the 240 s cycle.
+    const double want[] = {15, 15, 22.5, 30, 30, 45, 45, 60, 60, 15};
+    {
+        SimProcess sim({"--fast", "--scene", "multiples", "--ping-dt", "29.875",
+                        "--fish-per-minute", "0", "--truth", truth});
+        ASSERT_TRUE(sim.ready());
+        const int count = 672; // 0 .. 100 ft
+        for (double depth : want) {
+            const Bytes r = sim.ping(fixedGainBlock(count), 1, count + 13);
+            ASSERT_EQ(r.size(), static_cast<size_t>(count + 13));
+            EXPECT_NEAR(leadingEdge(r, depth), depth, 3 * kFeetPerSample);
+        }
+    }
+    const std::vector<TruthLine> lines = readTruth(truth);
+    ASSERT_EQ(lines.size(), std::size(want));
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_NEAR(lines[i].bottom, want[i], 1e-3) << "at " << lines[i].time << " s";
+    ::unlink(truth.c_str());
+
+    // Each flat lasts a minute: every 20 s, the wall into the next one is over at the minute.
+    const std::string minutes = tempPath("multiples-minutes");
+    {
+        SimProcess sim({"--fast", "--scene", "multiples", "--ping-dt", "20", "--truth", minutes});
+        ASSERT_TRUE(sim.ready());
+        for (int n = 0; n < 13; ++n)
+            sim.ping(fixedGainBlock(100), 1, 113);
+    }
+    const std::vector<TruthLine> flats = readTruth(minutes);
+    const double flat[] = {15, 15, 15, 30, 30, 30, 45, 45, 45, 60, 60, 60, 15}; // 0 .. 240 s
+    ASSERT_EQ(flats.size(), std::size(flat));
+    for (size_t i = 0; i < flats.size(); ++i)
+        EXPECT_NEAR(flats[i].bottom, flat[i], 1e-3) << "at " << flats[i].time << " s";
+    ::unlink(minutes.c_str());
+}
+
+TEST(IfbSimScenes, MultipleStrengthSetsTheSecondAndThirdEchoAboveTheEmptyWater) {
+    const int count = 672; // 0 .. 100 ft: the bottom at 30, its multiples at 60 and 90 ft
+    const std::vector<Stretch> stretches{
+        {30.1, 30.7}, {60.1, 60.7}, {90.1, 90.7}, {48, 54}, {78, 84}};
+    enum { Bottom, Second, Third, EmptyAboveSecond, EmptyAboveThird };
+    auto levels = [&](std::optional<const char*> strength) {
+        std::vector<std::string> args{"--fast", "--depth-ft", "30", "--fish-per-minute", "0"};
+        if (strength) args.insert(args.end(), {"--multiple-strength", *strength});
+        return meanLevels(args, count, 6, stretches);
+    };
+    // How far a multiple stands above the empty water, as a share of the bottom's height there.
+    auto share = [](const std::vector<double>& l, int echo, int empty) {
+        return (l[echo] - l[empty]) / (l[Bottom] - l[empty]);
+    };
+    const std::vector<double> weak = levels("0.4");
+    const std::vector<double> middle = levels("0.6");
+    const std::vector<double> full = levels("1");
+    const std::vector<double> none = levels(std::nullopt);
+    ASSERT_EQ(weak.size(), stretches.size());
+    ASSERT_EQ(middle.size(), stretches.size());
+    ASSERT_EQ(full.size(), stretches.size());
+    ASSERT_EQ(none.size(), stretches.size());
+
+    EXPECT_NEAR(share(weak, Second, EmptyAboveSecond), 0.4, 0.08);
+    EXPECT_NEAR(share(middle, Second, EmptyAboveSecond), 0.6, 0.08);
+    EXPECT_NEAR(share(full, Second, EmptyAboveSecond), 1.0, 0.08);
+    EXPECT_GT(full[Second], weak[Second] + 80);
+    EXPECT_NEAR(share(middle, Third, EmptyAboveThird), 0.36, 0.08);
+    EXPECT_NEAR(share(full, Third, EmptyAboveThird), 1.0, 0.08);
+    // Without the option only the physical model's weak second echo is there, and no third.
+    EXPECT_LT(share(none, Second, EmptyAboveSecond), 0.35);
+    EXPECT_LT(none[Third], none[EmptyAboveThird] + 5);
+
+    // Each multiple starts at its whole multiple of the true depth, with the option only.
+    const std::vector<std::string> base{"--fast", "--depth-ft", "30", "--fish-per-minute", "0"};
+    std::vector<std::string> withOption = base;
+    withOption.insert(withOption.end(), {"--multiple-strength", "0.6"});
+    const Bytes r = pingOnce(withOption, count);
+    ASSERT_EQ(r.size(), static_cast<size_t>(count + 13));
+    EXPECT_NEAR(leadingEdge(r, 60), 60, 3 * kFeetPerSample);
+    EXPECT_NEAR(leadingEdge(r, 90), 90, 3 * kFeetPerSample);
+
+    std::vector<std::string> tooStrong = base;
+    tooStrong.insert(tooStrong.end(), {"--multiple-strength", "1.5"});
+    SimProcess refused(tooStrong);
+    EXPECT_FALSE(refused.ready());
+    int status = -1;
+    ASSERT_TRUE(refused.waitExit(milliseconds(2000), status));
+    EXPECT_EQ(status, 2);
 }
 
 TEST(IfbSimScenes, StdioModeAnswersOnPipes) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 // Levels are in dB above the 200 kHz receiver noise at the reference gain. The receiver is
 // logarithmic: a sample byte is kRawBase + kRawPerDb x (level after gain), plus a small electronic
@@ -18,6 +19,13 @@
 // bottom echo (at twice the depth) weak enough that a depth-weighted bottom search still picks the
 // first one, except in the scenes made to be hard (scene.h): there the bottom is soft, the second
 // echo strong, a school sits on the bottom or the surface clutter reaches far down.
+//
+// With a set multiple strength R the bottom's second and third echoes (twice and three times the
+// depth) repeat the bottom echo's shape, each with one more footprint spread, at R and R squared
+// times the bottom's level above the noise in dB. The level counted is that of echo plus noise,
+// so that R = 0 gives no echo and, through the logarithmic receiver, the samples of a multiple
+// stand R (or R squared) times as far above the empty water as the bottom's do, whatever gain
+// the receiver adds at either depth.
 
 namespace ifbsim {
 
@@ -32,6 +40,9 @@ constexpr double kRingdownDb = 90.0;       // transducer ring-down right after t
 constexpr double kThermoclineDb = 22.0;
 constexpr double kBottomDb = 132.0;       // bottom level at 1 ft before spreading
 constexpr double kBottomReverbFt = 0.6;   // hard bottom rings on past the pulse
+constexpr double kBottomTailFt = 0.4;
+constexpr double kSecondEchoTailFt = 0.3;
+constexpr int kDeepestMultiple = 3;
 
 // A pulse-shaped echo: full level from `start` for `len` feet, then an exponential tail.
 struct Echo {
@@ -74,6 +85,16 @@ double fromDb(double db) {
     return std::pow(10.0, db / 10.0);
 }
 
+// Transmit power and pulse width relative to the reference settings.
+double transmitDb(const PingSetup& p) {
+    return 20.0 * std::log10(std::max(p.xmitPower, 1) / 50.0) +
+           10.0 * std::log10(std::max(p.pulseWidth, 1) / 3.0);
+}
+
+double receiverNoiseDb(const PingSetup& p) {
+    return bandTraits(p.band).noiseDb + (p.digital() ? kDigitalNoiseReductionDb : 0.0);
+}
+
 double bottomLevelDb(double depthFt, const BandTraits& bt) {
     return kBottomDb + bt.bottomOffsetDb - 20.0 * std::log10(std::max(depthFt, 1.0)) -
            bt.absorptionDbPerFt * depthFt;
@@ -100,14 +121,30 @@ Echoes collectEchoes(const Scene& scene, double t, const PingSetup& p, Rng& rng)
     const double spread = bottom * (1.0 / std::cos(halfBeam) - 1.0);
     const double bottomLen = pulse + spread + kBottomReverbFt;
     const double bottomDb = bottomLevelDb(bottom, bt) + scene.bottomStrengthDb();
-    echoes.push_back({bottom, bottomLen, 0.4, fromDb(bottomDb) * rng.gamma(6)});
+    echoes.push_back({bottom, bottomLen, kBottomTailFt, fromDb(bottomDb) * rng.gamma(6)});
     echoes.push_back(
         {bottom + bottomLen, 0.0, bt.subBottomTauFt, fromDb(bottomDb + bt.subBottomDb)});
-    const double second = 2.0 * bottom;
-    // Reflected by the bottom twice, so a soft bottom weakens it twice.
-    const double secondDb =
-        bottomLevelDb(second, bt) + scene.secondEchoDb() + 2.0 * scene.bottomStrengthDb();
-    echoes.push_back({second, pulse + 2.0 * spread, 0.3, fromDb(secondDb) * rng.gamma(3)});
+    if (const std::optional<double> r = scene.config().multipleStrength) {
+        // Each multiple's intensity puts echo plus noise R^(k-1) times the bottom's dB over
+        // the noise.
+        const double noise = fromDb(receiverNoiseDb(p));
+        const double tx = fromDb(transmitDb(p));
+        const double bottomAboveDb = 10.0 * std::log10(1.0 + tx * fromDb(bottomDb) / noise);
+        double share = 1.0;
+        for (int k = 2; k <= kDeepestMultiple; ++k) {
+            share *= *r;
+            const double amp = noise / tx * (fromDb(share * bottomAboveDb) - 1.0);
+            echoes.push_back({k * bottom, pulse + k * spread + kBottomReverbFt, kBottomTailFt,
+                              amp * rng.gamma(3)});
+        }
+    } else {
+        const double second = 2.0 * bottom;
+        // Reflected by the bottom twice, so a soft bottom weakens it twice.
+        const double secondDb =
+            bottomLevelDb(second, bt) + scene.secondEchoDb() + 2.0 * scene.bottomStrengthDb();
+        echoes.push_back(
+            {second, pulse + 2.0 * spread, kSecondEchoTailFt, fromDb(secondDb) * rng.gamma(3)});
+    }
 
     for (const FishEcho& f : scene.fishInBeam(t, p.band))
         echoes.push_back({f.rangeFt, pulse + bt.rxLengthFt / 2.0, bt.rxLengthFt / 3.0,
@@ -139,10 +176,8 @@ std::vector<uint8_t> synthesizeSamples(const Scene& scene, double t, const PingS
 
     const BandTraits& bt = bandTraits(p.band);
     const Echoes echoes = collectEchoes(scene, t, p, noise);
-    const double txDb = 20.0 * std::log10(std::max(p.xmitPower, 1) / 50.0) +
-                        10.0 * std::log10(std::max(p.pulseWidth, 1) / 3.0);
-    const double tx = fromDb(txDb);
-    const double noiseFloor = fromDb(bt.noiseDb + (p.digital() ? kDigitalNoiseReductionDb : 0.0));
+    const double tx = fromDb(transmitDb(p));
+    const double noiseFloor = fromDb(receiverNoiseDb(p));
     const double electronic = fromDb(kElectronicFloorDb);
     const double bin = std::max(p.depthPerSampleFt(), bt.rxLengthFt);
     const int shape = p.digital() ? 8 : 3;

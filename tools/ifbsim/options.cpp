@@ -86,7 +86,8 @@ const std::map<std::string, Setter>& valueOptions() {
          [](const std::string& v, Options& o, std::string& err) {
              const auto kind = sceneKindNamed(v);
              if (!kind) {
-                 err = "expects wandering, shelving, dropoff, soft, second-echo, school or clutter";
+                 err = "expects wandering, shelving, dropoff, soft, second-echo, school, "
+                       "clutter or multiples";
                  return false;
              }
              o.scene.kind = *kind;
@@ -150,6 +151,8 @@ const std::map<std::string, Setter>& valueOptions() {
          number([](Options& o, double d) { o.scene.fishPerMinute = d; }, 0.0, 600.0)},
         {"--boat-speed",
          number([](Options& o, double d) { o.scene.boatSpeedFtPerS = d; }, 0.1, 100.0)},
+        {"--multiple-strength",
+         number([](Options& o, double d) { o.scene.multipleStrength = d; }, 0.0, 1.0)},
         {"--drop-acks", share(&FaultOptions::dropAcks)},
         {"--corrupt-checksums", share(&FaultOptions::corruptChecksums)},
         {"--stall", share(&FaultOptions::stall)},
@@ -248,7 +251,8 @@ Scene
                          from 30 to 120 ft and back, 120 s a cycle), soft (bottom echo 20 dB
                          weaker), second-echo (strong echo at twice the depth), school (a big
                          school close to the bottom about every 30 s), clutter (heavy surface
-                         clutter reaching far down)
+                         clutter reaching far down), multiples (a hard, calm bottom in flats of
+                         15, 30, 45 and 60 ft, 60 s each, then from 15 ft again)
   --depth-ft D           flat bottom at D feet (default: wandering slowly over minutes)
   --min-depth-ft D       shallowest wandering bottom (default 25)
   --max-depth-ft D       deepest wandering bottom (default 90)
@@ -256,6 +260,11 @@ Scene
   --temp-drift F         amplitude of its slow drift in degrees F (default 0.3)
   --fish-per-minute R    fish or small schools passed per minute (default 8)
   --boat-speed FT        boat speed in feet per second (default 4)
+  --multiple-strength R  the bottom's multiple echoes at a set strength, R from 0 to 1: the
+                         second (twice the depth) R times, the third (three times the depth)
+                         R squared times the bottom echo's level above the noise, in dB before
+                         the receiver's gain; each repeats the bottom echo's shape (default: a
+                         weak second echo only, as the water makes it)
   --clock wall|ping      scene time from the wall clock (default) or --ping-dt per ping
                          (default with --fast)
   --ping-dt S            scene seconds per ping with --clock ping (default 0.1)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 namespace ifbsim {
@@ -25,6 +26,10 @@ constexpr double kLedgeFt = 30.0;
 constexpr double kFloorFt = 120.0;
 constexpr double kDropHalfPeriodS = 60.0;
 constexpr double kWallS = 0.5;
+// Multiples: flats at these depths, each held for kMultipleFlatS (its last kWallS being the wall
+// to the next one), in a cycle.
+constexpr double kMultipleFlatsFt[] = {15.0, 30.0, 45.0, 60.0};
+constexpr double kMultipleFlatS = 60.0;
 // The hard cases' echo strengths, and the everyday ones.
 constexpr double kSoftBottomDb = -20.0;
 constexpr double kSecondEchoDb = -70.0;
@@ -60,14 +65,24 @@ double dropOffDepthFt(double t) {
     const double up = (s - 1.5 * kDropHalfPeriodS) / kWallS;
     return kLedgeFt + (kFloorFt - kLedgeFt) * (ease(down) - ease(up));
 }
+
+double multiplesDepthFt(double t) {
+    constexpr int flats = static_cast<int>(std::size(kMultipleFlatsFt));
+    const double s = std::fmod(std::max(t, 0.0), flats * kMultipleFlatS);
+    const int k = std::min(static_cast<int>(s / kMultipleFlatS), flats - 1);
+    const double here = kMultipleFlatsFt[k];
+    const double next = kMultipleFlatsFt[(k + 1) % flats];
+    const double wall = (s - (k + 1) * kMultipleFlatS + kWallS) / kWallS;
+    return here + (next - here) * ease(wall);
+}
 } // namespace
 
 std::optional<SceneKind> sceneKindNamed(const std::string& name) {
     static const std::pair<const char*, SceneKind> kinds[] = {
-        {"wandering", SceneKind::Wandering}, {"shelving", SceneKind::Shelving},
-        {"dropoff", SceneKind::DropOff},     {"soft", SceneKind::Soft},
+        {"wandering", SceneKind::Wandering},    {"shelving", SceneKind::Shelving},
+        {"dropoff", SceneKind::DropOff},        {"soft", SceneKind::Soft},
         {"second-echo", SceneKind::SecondEcho}, {"school", SceneKind::School},
-        {"clutter", SceneKind::Clutter}};
+        {"clutter", SceneKind::Clutter},        {"multiples", SceneKind::Multiples}};
     for (const auto& [n, kind] : kinds)
         if (name == n) return kind;
     return std::nullopt;
@@ -81,6 +96,7 @@ Scene::Scene(const SceneConfig& config, uint64_t seed)
     double deepest = config_.fixedDepthFt.value_or(config_.maxDepthFt);
     if (config_.kind == SceneKind::Shelving) deepest = kShelfDeepFt;
     if (config_.kind == SceneKind::DropOff) deepest = kFloorFt;
+    if (config_.kind == SceneKind::Multiples) deepest = *std::ranges::max_element(kMultipleFlatsFt);
     // Long enough for the widest beam (50 kHz, out to the cut-off angle) at the deepest fish.
     const double halfWidthFt =
         deepest * std::tan(2.0 * bandTraits(Band::Khz50).halfBeamDeg * std::numbers::pi / 180.0);
@@ -156,6 +172,7 @@ void Scene::spawnSchoolNearBottom(double crossTime) {
 double Scene::bottomDepthFt(double t) const {
     if (config_.kind == SceneKind::Shelving) return shelvingDepthFt(t);
     if (config_.kind == SceneKind::DropOff) return dropOffDepthFt(t);
+    if (config_.kind == SceneKind::Multiples) return multiplesDepthFt(t);
     if (config_.fixedDepthFt) return *config_.fixedDepthFt;
     const double lo = config_.minDepthFt;
     const double hi = std::max(config_.maxDepthFt, lo);

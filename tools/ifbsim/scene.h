@@ -26,7 +26,10 @@ namespace ifbsim {
 //   second-echo  a hard, calm bottom whose echo returns again at twice the depth, strongly
 //   school       a big school of fish close to the bottom, about every 30 s (no single fish)
 //   clutter      heavy surface clutter (wake, bubbles) reaching far down
-enum class SceneKind { Wandering, Shelving, DropOff, Soft, SecondEcho, School, Clutter };
+//   multiples    a hard, calm bottom in flats of 15, 30, 45 and 60 ft, 60 s each, joined by walls
+//                of half a second, then from 15 ft again (240 s a cycle): the depths at which a
+//                bottom's multiple echoes (--multiple-strength) fall inside the usual windows
+enum class SceneKind { Wandering, Shelving, DropOff, Soft, SecondEcho, School, Clutter, Multiples };
 std::optional<SceneKind> sceneKindNamed(const std::string& name);
 
 struct SceneConfig {
@@ -38,6 +41,10 @@ struct SceneConfig {
     double tempDriftF = 0.3;    // amplitude of the slow temperature drift
     double fishPerMinute = 8.0; // fish (or small schools) passed per minute
     double boatSpeedFtPerS = 4.0;
+    // --multiple-strength R (0..1): the bottom's second echo comes back at R times the bottom
+    // echo's level above the receiver noise (in dB, before the receiver's gain) and a third echo
+    // at R squared times it, instead of the physical model's weak second echo.
+    std::optional<double> multipleStrength;
 };
 
 struct Fish {

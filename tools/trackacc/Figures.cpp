@@ -12,11 +12,19 @@ constexpr int kHoldSearches = 10;      // a depth holds when this many searches 
 constexpr std::size_t kSteadyPings = 10;
 constexpr double kSteadyFt = 1.0;
 
-enum class Miss { SecondEcho, Fish, Surface, Other };
+enum class Miss { MultipleEcho, Fish, Surface, Other };
+
+// Within 4 % + 1 ft of twice or three times the true depth: on one of the bottom's repetitions.
+bool OnMultipleEcho(double d, double bottomFt) {
+    for (int k = 2; k <= 3; ++k) {
+        const double multiple = k * bottomFt;
+        if (std::abs(d - multiple) <= 0.04 * multiple + 1.0) return true;
+    }
+    return false;
+}
 
 Miss Classify(double d, const TruthPing& t) {
-    const double second = 2.0 * t.bottomFt;
-    if (std::abs(d - second) <= 0.04 * second + 1.0) return Miss::SecondEcho;
+    if (OnMultipleEcho(d, t.bottomFt)) return Miss::MultipleEcho;
     if (t.fish > 0 && d < t.bottomFt && d >= t.fishNearestFt - 1.0 && d <= t.fishFarthestFt + 1.0)
         return Miss::Fish;
     if (d < kSurfaceBandFt && d < 0.5 * t.bottomFt) return Miss::Surface;
@@ -97,8 +105,8 @@ Figures Measure(const std::vector<PingResult>& results, const std::vector<TruthP
             continue;
         }
         switch (Classify(r.depthFt, t)) {
-        case Miss::SecondEcho:
-            ++f.secondEcho;
+        case Miss::MultipleEcho:
+            ++f.multipleEcho;
             break;
         case Miss::Fish:
             ++f.fish;

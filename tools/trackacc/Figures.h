@@ -15,7 +15,7 @@ struct Figures {
     int steadyWithin = 0;         // ... of those within the band
     double worstFt = 0;           // largest error among the settled ones
     double worstAtFt = 0;         // the true depth there
-    int secondEcho = 0;           // settled and out of the band: on the second bottom echo
+    int multipleEcho = 0;         // settled and out of the band: on the bottom's 2nd or 3rd echo
     int fish = 0;                 // ... on fish (a school) in the beam
     int surface = 0;              // ... in the surface band
     int other = 0;                // ... anything else (lagging behind the bottom)

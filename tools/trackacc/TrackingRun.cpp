@@ -1,10 +1,11 @@
 #include "TrackingRun.h"
 
+#include "GateClick.h"
 #include "SimProcess.h"
+#include "TruthFile.h"
 #include "core/Defaults.h"
 #include "core/StartupTables.h"
 #include "core/State.h"
-#include "processing/AutoRange.h"
 #include "processing/BottomTracking.h"
 #include "processing/ChannelBlocks.h"
 #include "processing/DecodePing.h"
@@ -19,6 +20,7 @@ using namespace vz;
 namespace {
 
 constexpr int kExtraTrailerBytes = 3; // the simulator's default firmware sends the interval total
+constexpr std::int16_t kZeroOffsetIndex = 1;
 
 void ConfigureProgram(const RunConfig& c) {
     ResetState();
@@ -36,6 +38,27 @@ void ConfigureProgram(const RunConfig& c) {
     for (Channel ch : kChannels)
         s.channel(ch).ProcessingType = static_cast<std::int16_t>(c.processingType);
     s.Full.Frequency = static_cast<std::int16_t>(c.fullFrequency);
+    if (c.windowIndex > 0) {
+        for (Channel ch : kChannels) {
+            s.channel(ch).DepthRange = static_cast<std::int16_t>(c.windowIndex);
+            s.channel(ch).DepthOffset = kZeroOffsetIndex;
+        }
+    }
+}
+
+// The range gate set by a right click on the bottom of ping `n`, as the truth file has it.
+bool SetGateOnTruth(const std::string& truthPath, long n, int depthUnits, std::string& error) {
+    std::vector<TruthPing> truth;
+    if (!ReadTruthFile(truthPath, truth, error)) return false;
+    if (truth.empty() || truth.back().ping != n) {
+        error = "ping " + std::to_string(n) + ": no truth line to place the gate with";
+        return false;
+    }
+    if (!ClickGateAt(truth.back().bottomFt, depthUnits)) {
+        error = "ping " + std::to_string(n) + ": no window to place the gate in";
+        return false;
+    }
+    return true;
 }
 
 void NoteWindow(PingResult& r, int units) {
@@ -86,6 +109,7 @@ bool RunTracking(const RunConfig& config, const std::string& ifbsim, const std::
         return false;
     }
     const long pings = std::lround(config.durationS / config.pingDtS);
+    bool gateSet = false;
     for (long n = 1; n <= pings; ++n) {
         PingResult r;
         r.ping = n;
@@ -117,11 +141,15 @@ bool RunTracking(const RunConfig& config, const std::string& ifbsim, const std::
             return false;
         }
         if (s.ClutterFilter > 0) ApplyClutterFilter();
-        r.searched = s.SplitScreen == 0 ||
-                     s.LeftSideNow == (WindowFoot(Channel::Left) >= WindowFoot(Channel::Right));
+        r.searched = r.channel == DrivingChannel();
+        r.gate = s.ShowRangeGate == 1;
         TrackBottom();
         r.depthFt = s.DisplayDepth * FeetPerUnit(config.depthUnits) - s.KeelOffset;
         results.push_back(r);
+        if (r.searched && !gateSet && config.gateAfter >= 0 && n >= config.gateAfter) {
+            if (!SetGateOnTruth(truthPath, n, config.depthUnits, error)) return false;
+            gateSet = true;
+        }
     }
     sim.finish();
     return true;

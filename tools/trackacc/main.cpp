@@ -2,8 +2,9 @@
 // scene, depth unit and screen asked for it runs a session against `ifbsim --stdio --truth` and
 // prints one table row: how many searched replies, once settled, lie within 2 % + 0.5 ft of the
 // true depth, the worst error, the pings needed to settle after a step of the bottom, the misses
-// on the second echo, on fish and in the surface band, and the drawn replies whose window missed
-// the true bottom. See --help.
+// on a multiple echo of the bottom, on fish and in the surface band, and the drawn replies whose
+// window missed the true bottom. With --gate the tracking runs in a fixed window with the range
+// gate, placed by a click on the true bottom. See --help.
 #include "Figures.h"
 #include "TrackingRun.h"
 #include "TruthFile.h"
@@ -31,26 +32,42 @@ Usage: trackacc [options]
 
   --ifbsim PATH          the simulator (default: ifbsim beside trackacc)
   --scenes LIST          comma-separated ifbsim scenes
-                         (default shelving,dropoff,soft,school,second-echo,clutter)
+                         (default shelving,dropoff,soft,school,second-echo,clutter; also
+                         multiples, with e.g. --sim-arg --multiple-strength=0.6)
   --units LIST           feet,metres,fathoms (default feet,metres)
   --screens LIST         full,split (default full,split)
   --processing N         signal processing type of every channel, 0..3 (default 0)
   --full-50khz           the Full channel pings at 50 kHz (default 200 kHz; in Split screen
                          the factory Left half, 200 kHz, drives the depth)
   --manual               Manual mode: the factory window (0 to 100 ft) stays
+  --window-index N       Manual mode with a fixed window for every channel: range index N
+                         (1..11) at the zero offset, e.g. 7 = 500 ft, 200 m or 100 fathoms
+  --gate                 range-gate runs: Manual mode in a fixed window (--window-index,
+                         default 7); after --gate-after pings of the whole-column detector a
+                         right click on the A-scope of the channel that drives the depth, at the
+                         true bottom of its latest ping, sets the range gate, which then tracks
+  --gate-after N         pings before the click that sets the gate (default 20)
   --range-and-offset     Auto mode steps offset and range (default: range only)
   --clutter-filter N     clutter filter level 0..8 (default 0)
   --damping N            depth damping 1..10 (default 4)
   --keel FT              keel offset in feet (default 0)
   --ping-dt S            scene seconds per ping (default 0.25)
-  --duration S           session length in scene seconds (default: shelving 850, dropoff 240,
-                         others 300)
+  --duration S           session length in scene seconds (default: shelving 850, dropoff and
+                         multiples 240, others 300)
   --seed N               simulator seed (default 1)
   --settle-pings N       pings left out after the start and after each step of the bottom
                          (default 40)
   --per-ping FILE        also write every ping (CSV) to FILE
   --sim-arg ARG          pass ARG on to ifbsim (repeatable), e.g. --sim-arg --depth-ft=60
+
+A miss counts as on a multiple echo within 4 % + 1 ft of twice or three times the true depth.
+The gate column tells the range-gate runs (yes) from the whole-column ones (no).
 )";
+
+// The depth range tables have 11 steps; step 7 (500 ft, 200 m, 100 fathoms) holds the shelving
+// scene's 400 ft in every unit.
+constexpr int kWidestWindowIndex = 11;
+constexpr int kGateWindowIndex = 7;
 
 struct Options {
     std::string ifbsim;
@@ -59,6 +76,8 @@ struct Options {
     std::vector<std::string> units{"feet", "metres"};
     std::vector<std::string> screens{"full", "split"};
     RunConfig base;
+    bool gate = false;
+    int gateAfter = 20;
     double duration = 0;
     int settlePings = 40;
     std::string perPingPath;
@@ -82,6 +101,10 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
         }
         if (arg == "--manual") {
             o.base.autoMode = false;
+            continue;
+        }
+        if (arg == "--gate") {
+            o.gate = true;
             continue;
         }
         if (arg == "--full-50khz") {
@@ -122,6 +145,10 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
                 o.base.seed = std::stoul(v);
             else if (arg == "--settle-pings")
                 o.settlePings = std::max(std::stoi(v), 0);
+            else if (arg == "--window-index")
+                o.base.windowIndex = std::clamp(std::stoi(v), 1, kWidestWindowIndex);
+            else if (arg == "--gate-after")
+                o.gateAfter = std::max(std::stoi(v), 0);
             else if (arg == "--per-ping")
                 o.perPingPath = v;
             else if (arg == "--sim-arg")
@@ -135,12 +162,17 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
             return false;
         }
     }
+    if (o.gate) {
+        if (o.base.windowIndex == 0) o.base.windowIndex = kGateWindowIndex;
+        o.base.gateAfter = o.gateAfter;
+    }
+    if (o.base.windowIndex > 0) o.base.autoMode = false;
     return true;
 }
 
 double SceneDuration(const std::string& scene) {
     if (scene == "shelving") return 850;
-    if (scene == "dropoff") return 240;
+    if (scene == "dropoff" || scene == "multiples") return 240;
     return 300;
 }
 
@@ -170,12 +202,12 @@ void PrintRow(const RunConfig& c, const std::string& units, const std::string& s
               const Figures& f) {
     char worst[64];
     std::snprintf(worst, sizeof worst, "%.1f ft at %.0f ft", f.worstFt, f.worstAtFt);
-    std::printf(
-        "| %s | %s | %s | %d | %d | %s | %s of %d | %s | %s | %d | %d | %d | %d | %d of %d |\n",
-        c.scene.c_str(), units.c_str(), screen.c_str(), f.searched, f.settled,
-        Percent(f.within, f.settled).c_str(), Percent(f.steadyWithin, f.steady).c_str(), f.steady,
-        worst, SettleText(f).c_str(), f.secondEcho, f.fish, f.surface, f.other, f.offWindow,
-        f.drawnSettled);
+    std::printf("| %s | %s | %s | %s | %d | %d | %s | %s of %d | %s | %s | %d | %d | %d | %d | %d "
+                "of %d |\n",
+                c.scene.c_str(), units.c_str(), screen.c_str(), c.gateAfter >= 0 ? "yes" : "no",
+                f.searched, f.settled, Percent(f.within, f.settled).c_str(),
+                Percent(f.steadyWithin, f.steady).c_str(), f.steady, worst, SettleText(f).c_str(),
+                f.multipleEcho, f.fish, f.surface, f.other, f.offWindow, f.drawnSettled);
     std::fflush(stdout);
 }
 
@@ -187,7 +219,7 @@ void WritePerPing(std::ofstream& out, const RunConfig& c, const std::string& uni
         const PingResult& r = results[i];
         out << c.scene << ',' << units << ',' << screen << ',' << r.ping << ','
             << vz::channelName(r.channel) << ',' << r.discarded << ',' << r.searched << ','
-            << truth[i].bottomFt << ',' << r.depthFt << ',' << r.windowTopFt << ','
+            << r.gate << ',' << truth[i].bottomFt << ',' << r.depthFt << ',' << r.windowTopFt << ','
             << r.windowFootFt << ',' << truth[i].fish << '\n';
     }
 }
@@ -205,19 +237,18 @@ int main(int argc, char** argv) {
     std::ofstream perPing;
     if (!o.perPingPath.empty()) {
         perPing.open(o.perPingPath);
-        perPing << "scene,units,screen,ping,channel,discarded,searched,true_ft,tracked_ft,window_"
-                   "top_ft,"
-                   "window_foot_ft,fish\n";
+        perPing << "scene,units,screen,ping,channel,discarded,searched,gate,true_ft,tracked_ft,"
+                   "window_top_ft,window_foot_ft,fish\n";
     }
     const std::string truthPath = (std::filesystem::temp_directory_path() /
                                    ("trackacc-truth-" + std::to_string(::getpid()) + ".txt"))
                                       .string();
 
-    std::printf("| scene | units | screen | searched | settled | within 2 %% + 0.5 ft | ... on a "
-                "steady bottom | "
-                "worst error | settle pings after a step (median / max) | on 2nd echo | on fish | "
-                "in surface band | other misses | window missed the bottom |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    std::printf("| scene | units | screen | gate | searched | settled | within 2 %% + 0.5 ft | ... "
+                "on a steady bottom | worst error | settle pings after a step (median / max) | on "
+                "a multiple echo | on fish | in surface band | other misses | window missed the "
+                "bottom |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     for (const std::string& scene : o.scenes) {
         for (const std::string& units : o.units) {
             for (const std::string& screen : o.screens) {
