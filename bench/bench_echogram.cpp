@@ -23,9 +23,9 @@ namespace {
 std::vector<std::uint8_t> MakeReply(int n, int e, int interval) {
     std::vector<std::uint8_t> r(static_cast<std::size_t>(n + 10 + e + 1)); // r[0] unused: entries from 1
     std::uint32_t seed = 12345;
-    for (int i = 2; i <= n; ++i) {
+    for (std::size_t i = 2; i <= static_cast<std::size_t>(n); ++i) {
         seed = seed * 1103515245u + 12345u;
-        r[i] = static_cast<std::uint8_t>((seed >> 16) % 256);
+        r.at(i) = static_cast<std::uint8_t>((seed >> 16) % 256);
     }
     const int l = n + 10 + e;
     auto back = [&](int k) -> std::uint8_t& { return r[static_cast<std::size_t>(l - k - e)]; };

@@ -1,6 +1,7 @@
 #include "controls/SetupProperties.h"
 
 #include "controls/PanelRows.h"
+#include "core/DepthUnits.h"
 #include "core/State.h"
 #include "core/Timers.h"
 #include "core/Ui.h"
@@ -12,6 +13,10 @@
 #include <algorithm>
 
 namespace vz {
+
+namespace {
+constexpr double kStartingGateFeet = 6.0;
+} // namespace
 
 void SetupProperties() {
     State& s = state();
@@ -33,7 +38,8 @@ void SetupProperties() {
     CheckSetManualAutoModeDisplays();
     DrawSplitDividerIfSplit();
     CheckColorScales();
-    s.RangeGateWidth = 6.0f;
+    // The gate starts 6 ft high, in whatever units it is shown.
+    s.RangeGateWidth = static_cast<float>(kStartingGateFeet / FeetPerDepthUnit(s.DepthUnits));
     timers().tmrMainTimer1.setEnabled(true);
 }
 

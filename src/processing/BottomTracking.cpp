@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace vz {
 
@@ -27,6 +28,7 @@ constexpr double kGateFeetPerTime = 0.0024735;
 constexpr double kCentreFeetPerTime = 0.0024725;
 constexpr int kGateFirstSample = 5;
 constexpr int kEdgeSamples = 4;
+constexpr double kStandOut = 1.6; // the gate's strongest echo, against the gate's mean level
 constexpr float kNarrowestGate = 5.0f;
 // A gate that keeps finding nothing grows by a fifth per ping; beyond this (deeper than the
 // deepest window) growing further only risks overflow.
@@ -190,16 +192,28 @@ void TrackBottomInGate() {
     long long bottomIndex = -1;
     if (span > 0.0) {
         const long long threshold = Nearest(static_cast<double>(total) * 3.0 / span);
+        // Sums of kEdgeSamples samples from each index of the gate that the reply covers.
+        std::vector<long long> sums;
         for (double i = start; i <= static_cast<double>(end); i += 1.0) {
             const long long index = Nearest(i);
             if (index + kEdgeSamples - 1 > lastSample) break;
-            long long edge = 0;
+            long long sum = 0;
             for (int k = 0; k < kEdgeSamples; ++k)
-                edge += GateSample(s, index + k);
-            if (edge > threshold) {
-                bottomIndex = index;
-                break;
-            }
+                sum += GateSample(s, index + k);
+            sums.push_back(sum);
+        }
+        // The bottom is the leading edge of the gate's strongest echo: the first index of the
+        // run of sums above the threshold that holds it. Taking the first such sum anywhere in
+        // the gate would take any fish or layer above the bottom, and in a gate of only water
+        // the noise at its top, so that the gate climbed a little further every ping, up to the
+        // surface. A gate whose strongest echo does not stand out from its mean holds no bottom.
+        const auto strongest = std::max_element(sums.begin(), sums.end());
+        if (strongest != sums.end() && *strongest > threshold &&
+            static_cast<double>(*strongest) >= kStandOut * kEdgeSamples * static_cast<double>(total) / span) {
+            auto edge = strongest;
+            while (edge != sums.begin() && *(edge - 1) > threshold)
+                --edge;
+            bottomIndex = Nearest(start + static_cast<double>(edge - sums.begin()));
         }
     }
 

@@ -112,7 +112,7 @@ TEST_F(SetupPropertiesTest, SetupPropertiesReappliesEverythingAndRestartsThePing
     EXPECT_EQ(s.DepthUnitsText, " Mtr");
     EXPECT_EQ(s.TempUnitsText, "C");
     EXPECT_TRUE(s.NmeaOutputActive);
-    EXPECT_EQ(s.RangeGateWidth, 6.0f);
+    EXPECT_FLOAT_EQ(s.RangeGateWidth, 6.0f / 3.280839f) << "6 ft, in metres";
     EXPECT_EQ(PictVisible().pixel(10, 10), s.BackgroundColor);
     EXPECT_EQ(windows.controlsApplied, 1);
     const std::vector<Channel> all{Channel::Full, Channel::Left, Channel::Right};

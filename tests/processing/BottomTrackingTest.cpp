@@ -303,6 +303,28 @@ TEST_F(RangeGate, FollowsABottomMovingDownAndUpWithTheReadOut) {
     EXPECT_EQ(s.SendSettings, 0);
 }
 
+TEST_F(RangeGate, StaysOnTheBottomPastFishAndLayersAndHoldsWhereThereIsOnlyWater) {
+    s.BottomDepth = s.RangeGateDepth = depthOf(300);
+    track(Water().echo(300, 330, 200));
+    const float onBottom = s.DisplayDepth;
+    EXPECT_NEAR(onBottom, depthOf(300), 0.3);
+    // A fish and a layer inside the gate, above the bottom and weaker than it.
+    for (int ping = 0; ping < 5; ++ping) {
+        track(Water().echo(300, 330, 200).echo(285, 288, 120).echo(275, 280, 40));
+        EXPECT_FLOAT_EQ(s.DisplayDepth, onBottom) << ping;
+    }
+    // The bottom fades out: a gate of only water finds nothing, holds its depth and widens.
+    for (int ping = 0; ping < 5; ++ping) {
+        track(Water());
+        EXPECT_FLOAT_EQ(s.DisplayDepth, onBottom) << ping;
+        EXPECT_NEAR(s.BottomDepth, depthOf(300), 1.0) << ping;
+    }
+    EXPECT_GT(s.RangeGateWidth, 6.0f * 1.2f * 1.2f);
+    // It comes back deeper, and the wider gate finds it again.
+    track(Water().echo(330, 360, 200));
+    EXPECT_NEAR(s.DisplayDepth, depthOf(330), 0.3);
+}
+
 TEST_F(RangeGate, AClickInMetresOrFathomsPlacesItOnTheClickedBottomAndItTracksThere) {
     struct Case {
         std::int16_t units;

@@ -3,8 +3,11 @@
 namespace vz::test {
 
 std::vector<std::uint8_t> PingReply::bytes() const {
-    std::vector<std::uint8_t> b{first};
-    b.insert(b.end(), samples.begin(), samples.end());
+    std::vector<std::uint8_t> b;
+    b.reserve(samples.size() + 16);
+    b.push_back(first);
+    for (std::uint8_t sample : samples)
+        b.push_back(sample);
     b.push_back(0x5A); // spare bytes N+1, N+2
     b.push_back(0xA5);
     b.push_back(offset);
