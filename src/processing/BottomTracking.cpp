@@ -28,7 +28,8 @@ constexpr double kGateFeetPerTime = 0.0024735;
 constexpr double kCentreFeetPerTime = 0.0024725;
 constexpr int kGateFirstSample = 5;
 constexpr int kEdgeSamples = 4;
-constexpr double kStandOut = 1.6; // the gate's strongest echo, against the gate's mean level
+constexpr double kStandOut = 1.6;   // the gate's strongest echo, against the gate's mean level
+constexpr double kBottomShare = 0.8; // of the strongest echo, for a shallower one to be the bottom
 constexpr float kNarrowestGate = 5.0f;
 // A gate that keeps finding nothing grows by a fifth per ping; beyond this (deeper than the
 // deepest window) growing further only risks overflow.
@@ -102,6 +103,31 @@ void SetDepths(State& s, int bottomIndex) {
 
 int GateSample(const State& s, long long index) {
     return s.RxBuffer[static_cast<std::size_t>(index)];
+}
+
+// Where the bottom's echo begins among the gate's sums of kEdgeSamples samples: the first of the
+// run of sums above `threshold` that holds the shallowest echo nearly as strong as the gate's
+// strongest (a repeat of the bottom echo may be as strong as the bottom, never clearly
+// stronger). Taking the first sum above the threshold anywhere in the gate would take any fish
+// or layer above the bottom and, in a gate of only water, the noise at its top, so that the gate
+// climbed a little further every ping, up to the surface. A gate whose strongest echo does not
+// stand out from the mean sum `meanSum` holds no bottom: -1.
+long long GateEdge(const std::vector<long long>& sums, long long threshold, double meanSum) {
+    const auto strongest = std::max_element(sums.begin(), sums.end());
+    if (strongest == sums.end() || *strongest <= threshold ||
+        static_cast<double>(*strongest) < kStandOut * meanSum)
+        return -1;
+    for (std::size_t first = 0; first < sums.size(); ++first) {
+        if (sums[first] <= threshold) continue;
+        std::size_t end = first;
+        long long peak = 0;
+        for (; end < sums.size() && sums[end] > threshold; ++end)
+            peak = std::max(peak, sums[end]);
+        if (static_cast<double>(peak) >= kBottomShare * static_cast<double>(*strongest))
+            return static_cast<long long>(first);
+        first = end;
+    }
+    return -1;
 }
 
 } // namespace
@@ -202,19 +228,8 @@ void TrackBottomInGate() {
                 sum += GateSample(s, index + k);
             sums.push_back(sum);
         }
-        // The bottom is the leading edge of the gate's strongest echo: the first index of the
-        // run of sums above the threshold that holds it. Taking the first such sum anywhere in
-        // the gate would take any fish or layer above the bottom, and in a gate of only water
-        // the noise at its top, so that the gate climbed a little further every ping, up to the
-        // surface. A gate whose strongest echo does not stand out from its mean holds no bottom.
-        const auto strongest = std::max_element(sums.begin(), sums.end());
-        if (strongest != sums.end() && *strongest > threshold &&
-            static_cast<double>(*strongest) >= kStandOut * kEdgeSamples * static_cast<double>(total) / span) {
-            auto edge = strongest;
-            while (edge != sums.begin() && *(edge - 1) > threshold)
-                --edge;
-            bottomIndex = Nearest(start + static_cast<double>(edge - sums.begin()));
-        }
+        const long long edge = GateEdge(sums, threshold, kEdgeSamples * static_cast<double>(total) / span);
+        if (edge >= 0) bottomIndex = Nearest(start + static_cast<double>(edge));
     }
 
     if (bottomIndex < 0) {

@@ -323,6 +323,12 @@ TEST_F(RangeGate, StaysOnTheBottomPastFishAndLayersAndHoldsWhereThereIsOnlyWater
     // It comes back deeper, and the wider gate finds it again.
     track(Water().echo(330, 360, 200));
     EXPECT_NEAR(s.DisplayDepth, depthOf(330), 0.3);
+
+    // A gate wide enough to hold the bottom and its repeat at twice the depth, a little stronger.
+    s.BottomDepth = s.RangeGateDepth = depthOf(450);
+    s.RangeGateWidth = 45.0f;
+    track(Column(900, 10).echo(2, 12, 250).echo(300, 330, 235).echo(600, 636, 240));
+    EXPECT_NEAR(s.DisplayDepth, depthOf(300), 0.3);
 }
 
 TEST_F(RangeGate, AClickInMetresOrFathomsPlacesItOnTheClickedBottomAndItTracksThere) {

@@ -253,7 +253,8 @@ Scene
                          school close to the bottom about every 30 s), clutter (heavy surface
                          clutter reaching far down), multiples (a hard, calm bottom in flats of
                          15, 30, 45 and 60 ft, 60 s each, then from 15 ft again)
-  --depth-ft D           flat bottom at D feet (default: wandering slowly over minutes)
+  --depth-ft D           flat bottom at D feet (default: wandering slowly over minutes; also
+                         replaces the flats of the multiples scene)
   --min-depth-ft D       shallowest wandering bottom (default 25)
   --max-depth-ft D       deepest wandering bottom (default 90)
   --water-temp F         water temperature in degrees F (default 68)

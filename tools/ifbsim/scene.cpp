@@ -172,8 +172,8 @@ void Scene::spawnSchoolNearBottom(double crossTime) {
 double Scene::bottomDepthFt(double t) const {
     if (config_.kind == SceneKind::Shelving) return shelvingDepthFt(t);
     if (config_.kind == SceneKind::DropOff) return dropOffDepthFt(t);
-    if (config_.kind == SceneKind::Multiples) return multiplesDepthFt(t);
     if (config_.fixedDepthFt) return *config_.fixedDepthFt;
+    if (config_.kind == SceneKind::Multiples) return multiplesDepthFt(t);
     const double lo = config_.minDepthFt;
     const double hi = std::max(config_.maxDepthFt, lo);
     // Long swells of the bottom over minutes, with some small-scale roughness.

@@ -35,6 +35,8 @@ void ConfigureProgram(const RunConfig& c) {
     s.ClutterFilter = static_cast<std::int16_t>(c.clutterFilter);
     s.DepthDamping = static_cast<std::int16_t>(c.damping);
     s.KeelOffset = c.keelOffsetFt;
+    // The gate's starting height as the program's start-up sets it: 6 ft in every unit.
+    s.RangeGateWidth = static_cast<float>(6.0 / FeetPerUnit(c.depthUnits));
     for (Channel ch : kChannels)
         s.channel(ch).ProcessingType = static_cast<std::int16_t>(c.processingType);
     s.Full.Frequency = static_cast<std::int16_t>(c.fullFrequency);

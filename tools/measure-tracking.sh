@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Prints the bottom-tracking accuracy tables of the README: the bottom's multiple echoes at four
+# strengths, the range gate on flat bottoms with strong multiples and over the shelving bottom,
+# and the earlier scenes at the factory damping and at damping 1.
+#   tools/measure-tracking.sh [build-dir]
+# Takes about five minutes.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+trackacc="${1:-build}/tools/trackacc"
+units=feet,metres,fathoms
+
+echo "### Multiple echoes, whole-column detection"
+for strength in 0.4 0.6 0.8 1.0; do
+    echo
+    echo "Multiple strength $strength:"
+    echo
+    "$trackacc" --scenes multiples --units "$units" --sim-arg "--multiple-strength=$strength" \
+        --duration 235
+done
+
+echo
+echo "### Range gate on a flat bottom with multiple echoes"
+for strength in 0.6 1.0; do
+    for depth in 15 30 45 60; do
+        echo
+        echo "Multiple strength $strength, bottom at $depth ft:"
+        echo
+        "$trackacc" --scenes multiples --gate --units "$units" --duration 120 \
+            --sim-arg "--multiple-strength=$strength" --sim-arg "--depth-ft=$depth"
+    done
+done
+
+echo
+echo "### Range gate over the shelving bottom"
+echo
+"$trackacc" --scenes shelving --gate --units "$units"
+
+echo
+echo "### Earlier scenes, factory damping 4"
+echo
+"$trackacc"
+
+echo
+echo "### Earlier scenes, damping 1"
+echo
+"$trackacc" --units feet --damping 1
