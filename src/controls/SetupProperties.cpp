@@ -83,7 +83,8 @@ std::string XmitPowerLabel(float watts) {
 
 void ShowXmitPower() {
     State& s = state();
-    s.XmitPowerWatts = static_cast<float>(s.XmitPower) * s.XmitPower * 320.0f * 8.0f / (255.0f * 255.0f);
+    s.XmitPowerWatts =
+        static_cast<float>(s.XmitPower) * s.XmitPower * 320.0f * 8.0f / (255.0f * 255.0f);
     ui().setXmitPowerLabel(XmitPowerLabel(s.XmitPowerWatts));
 }
 

@@ -56,10 +56,14 @@ void mnuOptFishAlarmSearch_Click(std::uint8_t zone) {
 std::uint8_t& AlarmOnFlag(Alarm alarm) {
     State& s = state();
     switch (alarm) {
-    case Alarm::Shallow: return s.ShallowAlarmOn;
-    case Alarm::Deep: return s.DeepAlarmOn;
-    case Alarm::Fish: return s.FishAlarmOn;
-    case Alarm::Drag: break;
+    case Alarm::Shallow:
+        return s.ShallowAlarmOn;
+    case Alarm::Deep:
+        return s.DeepAlarmOn;
+    case Alarm::Fish:
+        return s.FishAlarmOn;
+    case Alarm::Drag:
+        break;
     }
     return s.DragAlarmOn;
 }

@@ -28,7 +28,7 @@ constexpr double kGateFeetPerTime = 0.0024735;
 constexpr double kCentreFeetPerTime = 0.0024725;
 constexpr int kGateFirstSample = 5;
 constexpr int kEdgeSamples = 4;
-constexpr double kStandOut = 1.6;   // the gate's strongest echo, against the gate's mean level
+constexpr double kStandOut = 1.6;    // the gate's strongest echo, against the gate's mean level
 constexpr double kBottomShare = 0.8; // of the strongest echo, for a shallower one to be the bottom
 constexpr float kNarrowestGate = 5.0f;
 // A gate that keeps finding nothing grows by a fifth per ping; beyond this (deeper than the
@@ -228,7 +228,8 @@ void TrackBottomInGate() {
                 sum += GateSample(s, index + k);
             sums.push_back(sum);
         }
-        const long long edge = GateEdge(sums, threshold, kEdgeSamples * static_cast<double>(total) / span);
+        const long long edge =
+            GateEdge(sums, threshold, kEdgeSamples * static_cast<double>(total) / span);
         if (edge >= 0) bottomIndex = Nearest(start + static_cast<double>(edge));
     }
 
@@ -237,7 +238,8 @@ void TrackBottomInGate() {
         s.RangeGateDepth = s.BottomDepth;
         return;
     }
-    const auto measured = static_cast<float>((bottomIndex * interval + s.SampleDelay) * s.SoundSpeed);
+    const auto measured =
+        static_cast<float>((bottomIndex * interval + s.SampleDelay) * s.SoundSpeed);
     bottom = measured;
     if (std::abs(bottom - gateDepth) > 0.1f * width) {
         // A jump: lead the gate further in its direction and remember the measured depth.
@@ -245,7 +247,8 @@ void TrackBottomInGate() {
         gateDepth = measured;
     }
     const double middle = start + span / 2.0;
-    width = static_cast<float>(2.0 * std::abs(static_cast<double>(bottomIndex) - middle) + 0.06 * bottom);
+    width = static_cast<float>(2.0 * std::abs(static_cast<double>(bottomIndex) - middle) +
+                               0.06 * bottom);
     width = std::max(std::min(width, 0.3f * bottom), kNarrowestGate);
 
     s.BottomDepth = bottom / feetPerUnit;

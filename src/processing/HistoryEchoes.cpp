@@ -12,12 +12,12 @@ constexpr int kLevelSamples = 4; // an echo's level: its strongest run of this m
 constexpr double kSourceLevelShare = 0.8;
 constexpr double kDepthTolerance = 0.05;
 constexpr double kGridTolerance = 3.0; // samples
-constexpr int kMostSteps = 4; // a fourth echo at most leads back to the first
+constexpr int kMostSteps = 4;          // a fourth echo at most leads back to the first
 
 struct HistoryEcho {
-    int edge = 0;      // last quiet entry above the echo
-    double level = 0;  // strongest run of kLevelSamples entries, above the mean
-    int length = 0;    // entries at or above half that level
+    int edge = 0;     // last quiet entry above the echo
+    double level = 0; // strongest run of kLevelSamples entries, above the mean
+    int length = 0;   // entries at or above half that level
 };
 
 // The echo rising after `edge`: it lasts while the history stays at or above the mean, up to
@@ -53,15 +53,19 @@ double EntryAt(const State& s, double time) {
 
 // The shallowest echo rising near `share` of the depth of `repeat` that is strong and long enough
 // to be the echo `repeat` repeats, or one repeat of it on the way.
-bool FindEchoAt(const State& s, const HistoryEcho& repeat, double share, double mean, HistoryEcho& found) {
+bool FindEchoAt(const State& s, const HistoryEcho& repeat, double share, double mean,
+                HistoryEcho& found) {
     const double time = TimeOf(s, repeat.edge) * share;
     const double tolerance = kDepthTolerance * time + kGridTolerance * s.SampleInterval;
-    const int first = std::max(kEdgeWalkTop, static_cast<int>(std::ceil(EntryAt(s, time - tolerance))));
-    const int lastEdge = std::min(repeat.edge - 2, static_cast<int>(std::floor(EntryAt(s, time + tolerance))));
+    const int first =
+        std::max(kEdgeWalkTop, static_cast<int>(std::ceil(EntryAt(s, time - tolerance))));
+    const int lastEdge =
+        std::min(repeat.edge - 2, static_cast<int>(std::floor(EntryAt(s, time + tolerance))));
     for (int e = first; e <= lastEdge; ++e) {
         if (!(s.EchoHistory[e] < mean && s.EchoHistory[e + 1] >= mean)) continue;
         const HistoryEcho candidate = EchoAfter(s, e, mean, repeat.edge - 1);
-        if (candidate.level >= kSourceLevelShare * repeat.level && candidate.length >= share * repeat.length) {
+        if (candidate.level >= kSourceLevelShare * repeat.level &&
+            candidate.length >= share * repeat.length) {
             found = candidate;
             return true;
         }
@@ -74,7 +78,8 @@ bool FindEchoAt(const State& s, const HistoryEcho& repeat, double share, double 
 bool FindSource(const State& s, const HistoryEcho& repeat, double mean, HistoryEcho& source) {
     if (FindEchoAt(s, repeat, 1.0 / 2.0, mean, source)) return true;
     HistoryEcho second;
-    return FindEchoAt(s, repeat, 2.0 / 3.0, mean, second) && FindEchoAt(s, repeat, 1.0 / 3.0, mean, source);
+    return FindEchoAt(s, repeat, 2.0 / 3.0, mean, second) &&
+           FindEchoAt(s, repeat, 1.0 / 3.0, mean, source);
 }
 
 } // namespace
@@ -87,7 +92,8 @@ int LeadingEdge(const State& s, int start, double mean) {
 }
 
 int EdgeOfRepeatedEcho(const State& s, int edge, double mean, int last) {
-    if (!(s.SampleInterval > 0.0f) || edge < kEdgeWalkTop || s.EchoHistory[edge] >= mean) return edge;
+    if (!(s.SampleInterval > 0.0f) || edge < kEdgeWalkTop || s.EchoHistory[edge] >= mean)
+        return edge;
     HistoryEcho chosen = EchoAfter(s, edge, mean, last);
     for (int step = 0; step < kMostSteps && chosen.level > 0; ++step) {
         HistoryEcho source;

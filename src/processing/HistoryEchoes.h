@@ -6,8 +6,8 @@
 namespace vz {
 
 // Walks up from `start` to the first entry whose history lies below the mean: the last quiet
-// sample above the echo. Entries above 20 (the transducer's ring-down) are not walked into: a
-// start above 20 is its own edge, an echo reaching up to 20 gives 19.
+// sample above the echo. Entries before 20 (the transducer's ring-down) are not walked into: a
+// start before entry 20 is its own edge, an echo reaching up to entry 20 gives 19.
 int LeadingEdge(const State& s, int start, double mean);
 
 // A hard bottom sends its echo back again at two and three times its depth (the sound bounces

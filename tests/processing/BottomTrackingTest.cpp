@@ -147,8 +147,8 @@ TEST_F(BottomTracking, ARepeatOfTheBottomEchoIsTracedBackToTheBottom) {
         int start;
         double second, third;
     };
-    const Case cases[] = {{200, 0.4, 0}, {200, 0.6, 0}, {200, 1.0, 0}, {300, 0.4, 0},
-                          {300, 0.6, 0}, {300, 1.0, 0}, {420, 0.4, 0}, {420, 0.6, 0},
+    const Case cases[] = {{200, 0.4, 0}, {200, 0.6, 0},    {200, 1.0, 0},    {300, 0.4, 0},
+                          {300, 0.6, 0}, {300, 1.0, 0},    {420, 0.4, 0},    {420, 0.6, 0},
                           {420, 1.0, 0}, {200, 0.8, 0.64}, {300, 0.8, 0.64}, {420, 1.0, 1.0}};
     for (const Case& c : cases) {
         ClearHistoryBuffer(kRxBufferLast);
@@ -347,14 +347,17 @@ TEST_F(RangeGate, AClickInMetresOrFathomsPlacesItOnTheClickedBottomAndItTracksTh
         const int row = static_cast<int>(std::lround(depthOf(303) / feetPerUnit / range * 600));
         PictVisible_MouseDown(kPointerRight, 950, row);
         ASSERT_EQ(s.ShowRangeGate, 1);
-        EXPECT_NEAR(s.BottomDepth * feetPerUnit, depthOf(303), 0.5 * range * feetPerUnit / 600 + 1e-3);
+        EXPECT_NEAR(s.BottomDepth * feetPerUnit, depthOf(303),
+                    0.5 * range * feetPerUnit / 600 + 1e-3);
 
         for (int entry = 303; entry <= 453; entry += 3) {
             track(Water().echo(entry, entry + 30, 200));
             ASSERT_LE(s.GateStart, entry) << c.units << " " << entry;
             ASSERT_GE(s.GateEnd, entry) << c.units << " " << entry;
-            EXPECT_NEAR(s.BottomDepth * feetPerUnit, depthOf(entry), 1.5) << c.units << " " << entry;
-            EXPECT_NEAR(s.DisplayDepth * feetPerUnit, depthOf(entry) + 3.0, 0.3) << c.units << " " << entry;
+            EXPECT_NEAR(s.BottomDepth * feetPerUnit, depthOf(entry), 1.5)
+                << c.units << " " << entry;
+            EXPECT_NEAR(s.DisplayDepth * feetPerUnit, depthOf(entry) + 3.0, 0.3)
+                << c.units << " " << entry;
             EXPECT_GE(s.RangeGateWidth * feetPerUnit, 5.0 - 1e-3);
         }
         // NMEA sends the tracked depth, in every unit of its own.
