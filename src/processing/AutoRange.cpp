@@ -99,6 +99,11 @@ int WindowFoot(Channel channel) {
     return O(c.DepthOffset) + R(c.DepthRange);
 }
 
+Channel DrivingChannel() {
+    if (state().SplitScreen == 0) return Channel::Full;
+    return WindowFoot(Channel::Left) >= WindowFoot(Channel::Right) ? Channel::Left : Channel::Right;
+}
+
 void AutoRangeAndOffset(float bottomDepth) {
     State& s = state();
     if (s.AutoMode == 0) return;

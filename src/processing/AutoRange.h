@@ -7,6 +7,11 @@ namespace vz {
 // The depth at the foot of a channel's window (offset plus range), in the current depth units.
 int WindowFoot(Channel channel);
 
+// The channel whose replies the bottom tracker searches: Full, or in Split screen the half whose
+// window reaches deeper (Left when both reach equally deep). It drives the shared depth and both
+// halves' windows.
+Channel DrivingChannel();
+
 // Steps the depth range and offset of the channels that the tracked bottom drives, for a bottom
 // `bottomDepth` below the transducer in the current depth units: the Full channel in Full
 // screen, the Right and then the Left channel together in Split screen (the Right channel's

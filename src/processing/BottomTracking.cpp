@@ -151,14 +151,9 @@ void ApplyClutterFilter() {
 }
 
 void TrackBottom() {
-    const State& s = state();
-    if (s.SplitScreen == 0) {
+    const Channel driving = DrivingChannel();
+    if (driving == Channel::Full || state().LeftSideNow == (driving == Channel::Left))
         DetectBottom();
-        return;
-    }
-    // The half that reaches deeper drives the shared depth and both halves' windows.
-    const bool leftDrives = WindowFoot(Channel::Left) >= WindowFoot(Channel::Right);
-    if (s.LeftSideNow == leftDrives) DetectBottom();
 }
 
 void DetectBottom() {

@@ -1,6 +1,6 @@
 #include "GateClick.h"
 
-#include "TrackingRun.h"
+#include "core/DepthUnits.h"
 #include "core/State.h"
 #include "display/ChannelView.h"
 #include "display/Pointer.h"
@@ -18,16 +18,11 @@ namespace {
 constexpr int kIntoAscope = 45;
 } // namespace
 
-Channel DrivingChannel() {
-    if (state().SplitScreen == 0) return Channel::Full;
-    return WindowFoot(Channel::Left) >= WindowFoot(Channel::Right) ? Channel::Left : Channel::Right;
-}
-
 bool ClickGateAt(double bottomFt, int depthUnits) {
     const ChannelView view = ViewOf(DrivingChannel());
     if (view.rangeDepth <= 0) return false;
     const int x = view.rightEdge - kIntoAscope;
-    const double depth = bottomFt / FeetPerUnit(depthUnits);
+    const double depth = bottomFt / FeetPerDepthUnit(depthUnits);
     const int y = static_cast<int>(
         std::lround((depth - view.offsetDepth) / view.rangeDepth * PictVisible().height()));
     PictVisible_MouseDown(kPointerRight, x, y);

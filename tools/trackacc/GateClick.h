@@ -5,10 +5,6 @@
 
 namespace trackacc {
 
-// The channel whose replies the bottom tracker searches: Full, or in Split screen the half whose
-// window reaches deeper.
-vz::Channel DrivingChannel();
-
 // Right-clicks the driving channel's A-scope at the row of `bottomFt` (below the transducer) in
 // its current window; false when that window has no usable range to place a row in.
 bool ClickGateAt(double bottomFt, int depthUnits);

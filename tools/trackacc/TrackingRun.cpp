@@ -4,8 +4,10 @@
 #include "SimProcess.h"
 #include "TruthFile.h"
 #include "core/Defaults.h"
+#include "core/DepthUnits.h"
 #include "core/StartupTables.h"
 #include "core/State.h"
+#include "processing/AutoRange.h"
 #include "processing/BottomTracking.h"
 #include "processing/ChannelBlocks.h"
 #include "processing/DecodePing.h"
@@ -36,7 +38,7 @@ void ConfigureProgram(const RunConfig& c) {
     s.DepthDamping = static_cast<std::int16_t>(c.damping);
     s.KeelOffset = c.keelOffsetFt;
     // The gate's starting height as the program's start-up sets it: 6 ft in every unit.
-    s.RangeGateWidth = static_cast<float>(6.0 / FeetPerUnit(c.depthUnits));
+    s.RangeGateWidth = static_cast<float>(6.0 / FeetPerDepthUnit(c.depthUnits));
     for (Channel ch : kChannels)
         s.channel(ch).ProcessingType = static_cast<std::int16_t>(c.processingType);
     s.Full.Frequency = static_cast<std::int16_t>(c.fullFrequency);
@@ -66,7 +68,7 @@ bool SetGateOnTruth(const std::string& truthPath, long n, int depthUnits, std::s
 void NoteWindow(PingResult& r, int units) {
     State& s = state();
     const ChannelSettings& ch = s.channel(r.channel);
-    const double feet = FeetPerUnit(units);
+    const double feet = FeetPerDepthUnit(units);
     r.windowTopFt = s.DepthOffsetTable[units][std::clamp<int>(ch.DepthOffset, 0, 20)] * feet;
     r.windowFootFt =
         r.windowTopFt + s.DepthRangeTable[units][std::clamp<int>(ch.DepthRange, 0, 20)] * feet;
@@ -91,10 +93,6 @@ bool RequestPing(SimProcess& sim, Channel& channel, Bytes& reply) {
 }
 
 } // namespace
-
-double FeetPerUnit(int depthUnits) {
-    return depthUnits == 1 ? 3.280839 : depthUnits == 2 ? 6.0 : 1.0;
-}
 
 bool RunTracking(const RunConfig& config, const std::string& ifbsim, const std::string& truthPath,
                  std::vector<PingResult>& results, std::string& error) {
@@ -146,7 +144,7 @@ bool RunTracking(const RunConfig& config, const std::string& ifbsim, const std::
         r.searched = r.channel == DrivingChannel();
         r.gate = s.ShowRangeGate == 1;
         TrackBottom();
-        r.depthFt = s.DisplayDepth * FeetPerUnit(config.depthUnits) - s.KeelOffset;
+        r.depthFt = s.DisplayDepth * FeetPerDepthUnit(config.depthUnits) - s.KeelOffset;
         results.push_back(r);
         if (r.searched && !gateSet && config.gateAfter >= 0 && n >= config.gateAfter) {
             if (!SetGateOnTruth(truthPath, n, config.depthUnits, error)) return false;

@@ -45,7 +45,4 @@ struct PingResult {
 bool RunTracking(const RunConfig& config, const std::string& ifbsim, const std::string& truthPath,
                  std::vector<PingResult>& results, std::string& error);
 
-// Feet per unit of the program's depth units.
-double FeetPerUnit(int depthUnits);
-
 } // namespace trackacc
