@@ -204,6 +204,7 @@ void frmMain::wireTimers() {
     Timers& t = timers();
     t.tmrMainTimer1.onTick([] { PingCycle(); });
     t.tmrMainTimer2.onTick([] { AcquisitionTick(); });
+    t.tmrMainTimer2.onHeldTick([] { AcquisitionTickHeld(); });
     t.tmr5Sec.onTick([] { ClearCommErrors(); });
     t.tmr5Sec.setEnabled(true);
     t.tmrGpsTimer.onTick([] { ParseGpsSentence(); });

@@ -11,6 +11,11 @@ std::unique_ptr<Timers>& holder() {
 }
 } // namespace
 
+Timers::Timers() {
+    for (Timer* t : {&tmrMainTimer1, &tmrMainTimer2, &tmrGpsTimer, &tmrNmeaTimer, &tmrAutoLogFile})
+        t->setExclusive(true);
+}
+
 Timers& timers() {
     if (!holder()) holder() = std::make_unique<Timers>();
     return *holder();

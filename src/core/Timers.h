@@ -6,6 +6,7 @@
 namespace vz {
 
 struct Timers {
+    Timers();
     Timer tmrMainTimer1{10};   // ping request cycle
     Timer tmrMainTimer2{10};   // acquisition tick
     Timer tmr5Sec{5000};       // clears the communication-error count
@@ -15,6 +16,11 @@ struct Timers {
     Timer tmrMainMouse{150};   // repeat of the main window's stepping buttons
     Timer tmrFullMouse{150}, tmrLeftMouse{150}, tmrRightMouse{150};
 };
+
+// The ping cycle, the acquisition tick (and the playback read within it), the GPS and NMEA timers
+// and the log-file rotation share the box link, the reply buffer and the files: none of them
+// runs inside another's wait loop or dialog. The others (the error-count clear, the button
+// repeats) only change values, so they run inside waits, keeping the window responsive.
 
 // Created on first use; needs the application object to exist.
 Timers& timers();

@@ -1,6 +1,7 @@
 #include "link/BoxProtocol.h"
 
 #include "core/State.h"
+#include "link/Connection.h"
 #include "link/ReceivePath.h"
 #include "platform/Events.h"
 #include "platform/SerialPort.h"
@@ -24,10 +25,11 @@ constexpr std::uint8_t kTemperatureCommand = 192;
 constexpr int kTempTableFirst = 15;
 constexpr int kTempTableLast = 100;
 
-// A wait for the box is pointless once its port is gone or the program is ending.
+// A wait for the box is pointless once its port is gone, the program is ending or the user has
+// chosen playback.
 bool LinkWaitOver() {
     const State& s = state();
-    return s.IfbPortLost || s.ProgramEnding;
+    return s.IfbPortLost || s.ProgramEnding || ConnectionAbandoned();
 }
 
 bool Acknowledged() {
@@ -43,7 +45,7 @@ bool SendCommand(std::uint8_t reg, std::uint8_t value) {
     const std::array<std::uint8_t, 5> frame{kFrameStart, kWrite, reg, value,
                                             static_cast<std::uint8_t>(0xFE ^ reg ^ value)};
     for (int attempt = 1; attempt <= kMaxWriteFrames; ++attempt) {
-        if (s.ProgramEnding) return false;
+        if (s.ProgramEnding || ConnectionAbandoned()) return false;
         if (s.IfbPortLost) {
             // Every command of the ping cycle lands here while the port is gone, so the prompt
             // for another port comes up even if the error count was cleared meanwhile.

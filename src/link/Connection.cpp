@@ -12,6 +12,7 @@
 #include "processing/BottomTracking.h"
 #include "processing/ChannelBlocks.h"
 #include "processing/DecodePing.h"
+#include "logging/Playback.h"
 
 #include <string>
 #include <utility>
@@ -33,6 +34,21 @@ constexpr std::pair<std::uint8_t, std::uint8_t> kTestPingRegisters[] = {
     {1, 1}, {2, 1}, {6, 3}, {3, 5}, {8, 0}, {9, 10}};
 constexpr std::uint8_t kTestPingProcessing = 1;
 constexpr std::int32_t kTestPingBaseLength = 20;
+
+bool connecting = false;
+bool playbackChosen = false;
+
+// Counts the connection as under way for its lifetime.
+class Connecting {
+public:
+    Connecting() {
+        connecting = true;
+        playbackChosen = false;
+    }
+    ~Connecting() { connecting = false; }
+    Connecting(const Connecting&) = delete;
+    Connecting& operator=(const Connecting&) = delete;
+};
 
 // Several attempts the box ignored: another port, playback, or the end of the program.
 void AskAfterContactFailure() {
@@ -60,11 +76,15 @@ bool ContactBox() {
             if (s.PlaybackMode) return true;
         }
         QueryRegister(0); // wakes the box; the answer means nothing
-        if (const auto version = QueryRegister(kFirmwareRegister)) s.IfbFirmwareVersion = *version;
+        const auto version = QueryRegister(kFirmwareRegister);
+        // Playback chosen meanwhile keeps the trailer layout its recording's header gave.
+        if (s.PlaybackMode || playbackChosen) return true;
+        if (version) s.IfbFirmwareVersion = *version;
         s.TrailerExtraBytes =
             s.IfbFirmwareVersion > kLastFirmwareWithoutExtraBytes ? kExtraTrailerBytes : 0;
         if (SendCommand(0, 0)) return true;
         if (s.ProgramEnding) return false;
+        if (s.PlaybackMode || playbackChosen) return true;
     }
 }
 
@@ -77,8 +97,9 @@ bool TestPing() {
     s.PingProcessing = kTestPingProcessing;
     s.PacketLength = s.TrailerExtraBytes + kTestPingBaseLength;
     WaitUntil(kTestPingSeconds, [&s] {
-        return s.RxCount >= s.PacketLength || s.IfbPortLost || s.ProgramEnding;
+        return s.RxCount >= s.PacketLength || s.IfbPortLost || s.ProgramEnding || playbackChosen;
     });
+    if (playbackChosen) return true;
     if (s.RxCount < s.PacketLength) return false;
     std::uint8_t packetError = 0;
     DecodePing(packetError);
@@ -148,8 +169,9 @@ void ConnectInterfaceBox() {
     s.MaxPingValue = 0;
 
     if (!s.PlaybackMode) {
+        const Connecting connection;
         if (!ContactBox()) return;
-        if (!s.PlaybackMode) {
+        if (!s.PlaybackMode && !playbackChosen) {
             ReadSerialNumber();
             if (!TestPing()) {
                 if (s.ProgramEnding) return;
@@ -160,9 +182,24 @@ void ConnectInterfaceBox() {
                 return;
             }
         }
+        if (playbackChosen) {
+            EnterPlaybackMode();
+            // Without a file chosen the start-up has run again and connected from the start.
+            if (!s.PlaybackMode) return;
+        }
     }
     if (s.ProgramEnding) return;
     StartPingCycle();
 }
+
+void cmdCheckPortsPlaybackMode_Click() {
+    if (connecting) {
+        playbackChosen = true;
+        return;
+    }
+    EnterPlaybackMode();
+}
+
+bool ConnectionAbandoned() { return connecting && playbackChosen; }
 
 } // namespace vz

@@ -14,4 +14,12 @@ void SearchForInterfaceBox();
 // test ping gets no answer the program starts over.
 void ConnectInterfaceBox();
 
+// "Enter Playback Mode" in the search window. During the handshake the exchange with the box is
+// abandoned first, so that playback starts from the connection sequence and not from inside one
+// of its waits.
+void cmdCheckPortsPlaybackMode_Click();
+
+// The handshake gives way to playback: its waits end at once.
+bool ConnectionAbandoned();
+
 } // namespace vz

@@ -1,6 +1,6 @@
 #include "link/frmCheckPorts.h"
 
-#include "logging/Playback.h"
+#include "link/Connection.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -18,7 +18,7 @@ frmCheckPorts::frmCheckPorts() {
     lblCheckPorts2->setObjectName("lblCheckPorts2");
     auto* cmdCheckPortsPlaybackMode = new QPushButton("Enter Playback Mode", this);
     cmdCheckPortsPlaybackMode->setObjectName("cmdCheckPortsPlaybackMode");
-    connect(cmdCheckPortsPlaybackMode, &QPushButton::clicked, this, [] { EnterPlaybackMode(); });
+    connect(cmdCheckPortsPlaybackMode, &QPushButton::clicked, this, [] { cmdCheckPortsPlaybackMode_Click(); });
     layout->addWidget(lblCheckPorts);
     layout->addWidget(lblCheckPorts2);
     layout->addWidget(cmdCheckPortsPlaybackMode, 0, Qt::AlignCenter);

@@ -56,7 +56,7 @@ int frmComms::choose(const std::string& caption, const std::string& prompt, int 
     while (!w.accepted_) {
         // Closing the window counts as choosing what is selected.
         if (!w.isVisible()) break;
-        ProcessEvents();
+        WaitForEvents(1.0);
     }
     const int chosen = w.optComm->checkedId();
     return chosen < 0 || chosen == kNoneOption ? 0 : chosen + 1;

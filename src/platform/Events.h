@@ -2,11 +2,14 @@
 
 namespace vz {
 
-// Lets pending window, timer and serial events run; waiting loops call it so that the window
-// stays alive and replies reach the receive buffer while an operation waits.
+// Lets pending window, timer and serial events run, without waiting for more.
 void ProcessEvents();
 
-// Waits until `done()` is true or `seconds` have passed on the monotonic clock, processing events
+// Sleeps in the event loop until an event arrives (a byte, a timer, a window event) or `seconds`
+// have passed, and runs what arrived.
+void WaitForEvents(double seconds);
+
+// Waits until `done()` is true or `seconds` have passed on the monotonic clock, running events
 // meanwhile. Returns whether `done()` became true.
 template <class Done> bool WaitUntil(double seconds, Done done);
 
@@ -18,8 +21,9 @@ namespace vz {
 template <class Done> bool WaitUntil(double seconds, Done done) {
     const double deadline = clock().monotonicSeconds() + seconds;
     while (!done()) {
-        if (clock().monotonicSeconds() >= deadline) return false;
-        ProcessEvents();
+        const double left = deadline - clock().monotonicSeconds();
+        if (left <= 0) return false;
+        WaitForEvents(left);
     }
     return true;
 }

@@ -13,6 +13,7 @@
 #include "platform/Events.h"
 #include "processing/BottomTracking.h"
 #include "processing/DecodePing.h"
+#include "processing/PingCycle.h"
 #include "processing/StatusLine.h"
 
 #include <algorithm>
@@ -50,8 +51,7 @@ void CommunicationsErrorPrompt(State& s) {
 Reply WaitForReply(State& s) {
     ++s.PingWaitTicks;
     ui().showPingWaitTicks();
-    const double deadline = s.PacketLength / 10.0 + 30;
-    if (deadline < s.PingWaitTicks) {
+    if (ReplyOverdue(s)) {
         ++s.CommErrorCount;
         return Reply::Missed;
     }
@@ -108,6 +108,18 @@ void ShowStatusAndRearm(State& s) {
 }
 
 } // namespace
+
+bool ReplyOverdue(const State& s) { return s.PacketLength / 10.0 + 30 < s.PingWaitTicks; }
+
+void AcquisitionTickHeld() {
+    // A ping cycle that waits for a silent box takes seconds; the ticks of an overdue reply that
+    // fall within it count as misses, so that the error count reaches the prompt as it would
+    // between cycles. Nothing else of the tick runs inside the cycle.
+    if (!PingCycleRunning()) return;
+    State& s = state();
+    ++s.PingWaitTicks;
+    if (ReplyOverdue(s)) ++s.CommErrorCount;
+}
 
 void AcquisitionTick() {
     State& s = state();

@@ -7,6 +7,7 @@
 #include "link/BoxProtocol.h"
 #include "logging/Recording.h"
 #include "platform/Events.h"
+#include "processing/AcquisitionTick.h"
 #include "processing/ChannelBlocks.h"
 
 namespace vz {
@@ -25,12 +26,32 @@ void RequestPing(State& s, Channel c) {
     s.PingProcessing = block[0];
 }
 
+bool cycleRunning = false;
+
+class CycleRunning {
+public:
+    CycleRunning() { cycleRunning = true; }
+    ~CycleRunning() { cycleRunning = false; }
+    CycleRunning(const CycleRunning&) = delete;
+    CycleRunning& operator=(const CycleRunning&) = delete;
+};
+
 } // namespace
+
+bool PingCycleRunning() { return cycleRunning; }
 
 void PingCycle() {
     State& s = state();
     Timers& t = timers();
     if (ui().colorScaleVisible()) return;
+    // A request while the last reply is still due would cut it off and mix the two on the wire.
+    // Settings changes enable the cycle at any time; the acquisition tick enables it again once
+    // the reply is in or overdue.
+    if (!s.PlaybackMode && t.tmrMainTimer2.enabled() && !ReplyOverdue(s)) {
+        t.tmrMainTimer1.setEnabled(false);
+        return;
+    }
+    const CycleRunning running;
     if (s.HeldMainButton == kSearchAnimationRunning) {
         t.tmrMainMouse.setEnabled(false);
         ui().closeSearchWindow();

@@ -9,4 +9,7 @@ namespace vz {
 // acquisition tick. In playback it only alternates, scrolls and hands over.
 void PingCycle();
 
+// Whether a ping cycle is under way (waiting for the box, somewhere inside it).
+bool PingCycleRunning();
+
 } // namespace vz

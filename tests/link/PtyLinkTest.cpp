@@ -1,4 +1,5 @@
 // The real serial port code against the simulated box on a pseudo-terminal.
+#include "support/Poll.h"
 #include "RecordingUi.h"
 #include "core/StartupTables.h"
 #include "link/BoxProtocol.h"
@@ -26,7 +27,7 @@ public:
         : link_(dir.filePath(QString("COM%1").arg(com))), log_(link_ + ".log"), com_(com) {
         process_.start(VZ_IFBSIM_PATH, QStringList{"--link", link_, "--log", log_} + options);
         running_ = process_.waitForStarted(5000) &&
-                   WaitUntil(5.0, [this] { return QFileInfo::exists(link_); });
+                   test::PollUntil(5.0, [this] { return QFileInfo::exists(link_); });
         qputenv(envName(), link_.toLocal8Bit());
     }
     ~Ifbsim() {
@@ -47,7 +48,7 @@ public:
     }
     // Waits until the box has logged `count` frames.
     QStringList logOf(int count) const {
-        WaitUntil(2.0, [&] { return log().size() >= count; });
+        test::PollUntil(2.0, [&] { return log().size() >= count; });
         return log();
     }
 

@@ -4,6 +4,7 @@
 //
 // With VZ_WRITE_SAMPLE=FILE in the environment the recording is also copied to FILE: that is
 // how samples/ is made (see samples/README.md).
+#include "support/Poll.h"
 #include "LoggingFiles.h"
 #include "LoggingUi.h"
 
@@ -43,7 +44,7 @@ class SimulatedBox {
 public:
     SimulatedBox(const QTemporaryDir& dir, const QStringList& options) : link_(dir.filePath("COM1")) {
         process_.start(VZ_IFBSIM_PATH, QStringList{"--link", link_} + options);
-        running_ = process_.waitForStarted(5000) && WaitUntil(5.0, [this] { return QFileInfo::exists(link_); });
+        running_ = process_.waitForStarted(5000) && test::PollUntil(5.0, [this] { return QFileInfo::exists(link_); });
         qputenv("VODAZUZOVI_COM1", link_.toLocal8Bit());
     }
     ~SimulatedBox() {

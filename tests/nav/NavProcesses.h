@@ -1,6 +1,7 @@
 #pragma once
 // Programs the navigation tests run beside the program: the simulated GPS and real NMEA
 // listeners. Each is ended when its object goes.
+#include "support/Poll.h"
 #include "platform/Events.h"
 
 #include <QFileInfo>
@@ -49,7 +50,7 @@ private:
 class GpsSim : public ChildProcess {
 public:
     GpsSim(const QStringList& arguments, const QStringList& links) : ChildProcess(GpsSimPath(), arguments) {
-        ready_ = started() && WaitUntil(5.0, [&] {
+        ready_ = started() && test::PollUntil(5.0, [&] {
                      for (const QString& link : links)
                          if (!QFileInfo::exists(link)) return false;
                      return true;

@@ -1,5 +1,6 @@
 // A real NMEA listener reads what the program sends: gpsd on the simulated GPS's tap, with the
 // program's own serial ports, timers and receive event in between.
+#include "support/Poll.h"
 #include "NavProcesses.h"
 #include "core/Timers.h"
 #include "link/Ports.h"
@@ -62,7 +63,7 @@ class Gpsd {
 public:
     explicit Gpsd(const QString& device)
         : port_(FreeTcpPort()), gpsd_("gpsd", {"-N", "-n", "-b", "-S", QString::number(port_), device}) {
-        if (gpsd_.started() && WaitUntil(10.0, [&] { return Accepts(port_); }))
+        if (gpsd_.started() && test::PollUntil(10.0, [&] { return Accepts(port_); }))
             gpspipe_.emplace("gpspipe", QStringList{"-w", QString("localhost:%1").arg(port_)});
     }
     bool running() const { return gpspipe_ && gpspipe_->started(); }
@@ -71,7 +72,7 @@ public:
     // the program's events meanwhile.
     template <class Wanted, class Turn> std::optional<QJsonObject> report(Wanted wanted, Turn eachTurn) {
         std::optional<QJsonObject> found;
-        WaitUntil(20.0, [&] {
+        test::PollUntil(20.0, [&] {
             eachTurn();
             lines_ += gpspipe_->takeOutput();
             for (int end = lines_.indexOf('\n'); end >= 0 && !found; end = lines_.indexOf('\n')) {

@@ -9,11 +9,17 @@ namespace ifbsim {
 
 namespace {
 constexpr uint64_t kStreamNoise = 3;
-constexpr double kMaxListenUs = 250'000.0;
 
 // Transmitter temperature in the box's own scale (value = 29.7 + 0.6407 x degrees C), sent in the
 // free trailer byte C+1: a warm transmitter at about 35 degrees C.
 constexpr uint8_t kXmitTempByte = 52;
+
+// A reply that goes out at once.
+Outgoing atOnce(Bytes bytes) {
+    Outgoing out;
+    out.first = std::move(bytes);
+    return out;
+}
 } // namespace
 
 Box::Box(const Options& options)
@@ -32,7 +38,7 @@ std::optional<Outgoing> Box::handle(const Frame& frame, double wallSeconds) {
         return write(frame.reg, frame.value, wallSeconds);
     case Frame::Kind::Query:
         if (faults_.silent(pings_)) return std::nullopt;
-        return Outgoing{queryReply(regs_.read(frame.reg))};
+        return atOnce(queryReply(regs_.read(frame.reg)));
     case Frame::Kind::Bad:
     case Frame::Kind::Garbage:
         return std::nullopt; // no acknowledgement for a damaged frame
@@ -42,7 +48,7 @@ std::optional<Outgoing> Box::handle(const Frame& frame, double wallSeconds) {
 
 std::optional<Outgoing> Box::ack() {
     if (faults_.dropAck(pings_)) return std::nullopt;
-    return Outgoing{ackReply()};
+    return atOnce(ackReply());
 }
 
 std::optional<Outgoing> Box::write(uint8_t reg, uint8_t value, double wallSeconds) {
@@ -52,10 +58,10 @@ std::optional<Outgoing> Box::write(uint8_t reg, uint8_t value, double wallSecond
     if (isPingCode(value)) return ping(value, wallSeconds);
     switch (value) {
     case kCmdSerialNumber:
-        return Outgoing{serialReply(options_.serial)};
+        return atOnce(serialReply(options_.serial));
     case kCmdWaterTemp:
-        return Outgoing{
-            temperatureReply(readingForTemperature(scene_.waterTempF(sceneTime(wallSeconds))))};
+        return atOnce(
+            temperatureReply(readingForTemperature(scene_.waterTempF(sceneTime(wallSeconds)))));
     case kCmdEndHandshake:
     default:
         return ack();
@@ -75,11 +81,16 @@ Outgoing Box::ping(uint8_t code, double wallSeconds) {
 
     Outgoing out;
     out.bytes = faults_.spoilPingReply(std::move(reply), pings_);
+    // The command is acknowledged at once; the samples follow when the echoes of the whole
+    // window are in.
+    if (!out.bytes.empty()) {
+        out.first.assign(out.bytes.begin(), out.bytes.begin() + 1);
+        out.bytes.erase(out.bytes.begin());
+    }
     out.vanishAfter = faults_.vanishAfter(pings_);
     gone_ = out.vanishAfter;
     if (!options_.fast)
-        out.delayUs = options_.pingDelayMs >= 0 ? options_.pingDelayMs * 1000.0
-                                                : std::min(setup.listenTimeUs(), kMaxListenUs);
+        out.delayUs = options_.pingDelayMs >= 0 ? options_.pingDelayMs * 1000.0 : setup.listenTimeUs();
     return out;
 }
 

@@ -21,8 +21,9 @@ inline constexpr uint8_t kCmdWaterTemp = 192;
 inline constexpr uint8_t kCmdSerialNumber = 252;
 
 struct Outgoing {
-    Bytes bytes;
-    double delayUs = 0;       // wait before the first byte (listening time of a ping)
+    Bytes first;              // sent at once: a ping's acknowledgement
+    Bytes bytes;              // sent after the delay
+    double delayUs = 0;       // wait before `bytes` (listening time of a ping)
     bool vanishAfter = false; // close the pty and exit once these bytes are out
 };
 

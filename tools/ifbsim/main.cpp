@@ -98,7 +98,8 @@ int runStdio(const Options& options) {
         for (const Frame& f : frames) {
             log.write(f);
             if (auto out = box.handle(f, wall)) {
-                if (!writeAll(STDOUT_FILENO, out->bytes)) return false;
+                if (!writeAll(STDOUT_FILENO, out->first) || !writeAll(STDOUT_FILENO, out->bytes))
+                    return false;
                 if (out->vanishAfter) return false;
             }
         }
@@ -144,6 +145,8 @@ int run(const Options& options) {
         for (const Frame& f : frames) {
             log.write(f);
             if (auto out = box.handle(f, wall)) {
+                if (!out->first.empty())
+                    tx.send(std::move(out->first), std::chrono::nanoseconds(0), false, now);
                 tx.send(std::move(out->bytes),
                         std::chrono::nanoseconds(static_cast<long long>(out->delayUs * 1000.0)),
                         out->vanishAfter, now);

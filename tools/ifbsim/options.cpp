@@ -235,8 +235,8 @@ Connection
   --serial N             serial number (default 1234123). Sent as b2 = N / 10,000,000,
                          b3 = N / 100,000 % 100, b4 = N / 1,000 % 100, b5 = N % 1,000, so the
                          last three digits must be 000..255 (one byte)
-  --ping-delay-ms MS     pause before a ping reply (default: the ping's listening time,
-                         C x SampleInterval us, at most 250 ms; none with --fast)
+  --ping-delay-ms MS     pause between a ping's acknowledgement and its samples (default:
+                         the ping's listening time, C x SampleInterval us; none with --fast)
   --stdio                no pty: read frames from standard input and write the replies to
                          standard output, at once (implies --fast); ends at end of input
   --truth FILE           one line per ping with what was really there: "ping time_s
