@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vz {
@@ -53,13 +54,18 @@ void EchogramView::mouseMoveEvent(QMouseEvent* event) {
 void EchogramView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect t = target();
-    p.fillRect(rect(), palette().window());
-    // One surface pixel on one screen pixel: copied as it is. Otherwise (a larger window or a
-    // high-density screen) smoothly scaled.
+    // Only the margins beside the picture: filling under it too would double the work of a
+    // large window at every ping.
+    const QRegion margins = QRegion(rect()).subtracted(t);
+    for (const QRect& r : margins) p.fillRect(r, palette().window());
+    // One surface pixel on one screen pixel: copied as it is. At twice the size or more each
+    // pixel becomes a block, which keeps text and one-pixel lines sharp and costs far less than
+    // smoothing; in between, smoothing hides the uneven widths.
+    const double scale = t.width() * devicePixelRatioF() / std::max(1, surface_.width());
     if (t.size() == QSize(surface_.width(), surface_.height()) && devicePixelRatioF() == 1.0) {
         p.drawImage(t.topLeft(), surface_.image());
     } else {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, scale < 2.0);
         p.drawImage(t, surface_.image());
     }
 }

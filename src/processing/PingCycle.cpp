@@ -10,6 +10,8 @@
 #include "processing/AcquisitionTick.h"
 #include "processing/ChannelBlocks.h"
 
+#include <algorithm>
+
 namespace vz {
 
 namespace {
@@ -26,19 +28,21 @@ void RequestPing(State& s, Channel c) {
     s.PingProcessing = block[0];
 }
 
-bool cycleRunning = false;
+int cyclesRunning = 0;
+int deepestNesting = 0;
 
 class CycleRunning {
 public:
-    CycleRunning() { cycleRunning = true; }
-    ~CycleRunning() { cycleRunning = false; }
+    CycleRunning() { deepestNesting = std::max(deepestNesting, ++cyclesRunning); }
+    ~CycleRunning() { --cyclesRunning; }
     CycleRunning(const CycleRunning&) = delete;
     CycleRunning& operator=(const CycleRunning&) = delete;
 };
 
 } // namespace
 
-bool PingCycleRunning() { return cycleRunning; }
+bool PingCycleRunning() { return cyclesRunning > 0; }
+int DeepestPingCycleNesting() { return deepestNesting; }
 
 void PingCycle() {
     State& s = state();

@@ -11,5 +11,7 @@ void PingCycle();
 
 // Whether a ping cycle is under way (waiting for the box, somewhere inside it).
 bool PingCycleRunning();
+// The most ping cycles that have ever been under way at once: 1 unless one ran inside another.
+int DeepestPingCycleNesting();
 
 } // namespace vz

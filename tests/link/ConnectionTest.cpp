@@ -2,8 +2,13 @@
 #include "core/Defaults.h"
 #include "core/SettingsFile.h"
 #include "core/StartupTables.h"
+#include "link/BoxProtocol.h"
 #include "link/Connection.h"
 #include "platform/Clock.h"
+#include "platform/Paths.h"
+
+#include <QFile>
+#include <QTimer>
 
 namespace vz::test {
 namespace {
@@ -94,6 +99,30 @@ TEST_F(ConnectionTest, SilentBoxAsksForAnotherPortAfterThreeAttemptsAndZeroPlays
     EXPECT_EQ(s.CommRetryCount, 12);
     EXPECT_EQ(s.IfbPort, 0);
     EXPECT_TRUE(s.PlaybackMode);
+    expectPingCycleStarted();
+}
+
+TEST_F(ConnectionTest, PlaybackChosenInTheSearchWindowPlaysAtOnceWithTheRecordingsTrailer) {
+    // A recording made with firmware 8: replies without trailer extra bytes.
+    QFile recording(QString::fromStdString(mapPath("C:\\TEMPIFB\\I6120921.05I")));
+    ASSERT_TRUE(recording.open(QIODevice::WriteOnly));
+    recording.write("3.16  08  ***************************************\r\n"
+                    " Opened at: I6120921.05I12-09-2026       21:05:01\r\n");
+    recording.close();
+    FakeBox box(port);
+    box.answersOnlyOnCom = 99;
+    answerPlaybackQuestions();
+    // Pressed while the contact loop waits for a box that does not answer, through the real
+    // event loop; no error prompt may follow (the scripted dialogs refuse one).
+    QTimer::singleShot(150, [] { cmdCheckPortsPlaybackMode_Click(); });
+    ConnectInterfaceBox();
+    const std::size_t framesWhenPlaying = box.frames().size();
+    WaitSeconds(0.3);
+
+    EXPECT_TRUE(s.PlaybackMode);
+    EXPECT_EQ(s.TrailerExtraBytes, 0);
+    EXPECT_EQ(box.frames().size(), framesWhenPlaying);
+    EXPECT_LT(framesWhenPlaying, 12u); // the contact attempts stopped with the press
     expectPingCycleStarted();
 }
 
