@@ -229,3 +229,19 @@ TEST(IfbSimPing, WireSpeed_ReplyTakesAboutItsByteTimeAt115200Baud) {
     EXPECT_GT(elapsedMs, 0.85 * wireMs);
     EXPECT_LT(elapsedMs, wireMs + 300.0);
 }
+
+TEST(IfbSimPing, DeepPing_IsAcknowledgedAtOnceAndItsSamplesFollowAfterTheListeningTime) {
+    SimProcess sim({});
+    ASSERT_TRUE(sim.ready());
+    const int c = 13000; // a 2000 ft window at 61 us a sample: about 0.8 s of listening
+    for (const auto& [reg, value] : channelBlock(0, 50, 242, 245, 3, 4, c))
+        ASSERT_TRUE(sim.writeAcked(reg, value));
+    sim.send(writeFrame(0, 1));
+    // Within the 0.1 s the program waits for the acknowledgement of any write.
+    const Bytes ack = sim.receive(1, milliseconds(100));
+    ASSERT_EQ(ack, Bytes{6});
+    // The echoes are not in yet.
+    EXPECT_TRUE(sim.receive(1, milliseconds(300)).empty());
+    const Bytes rest = sim.receive(c + 12, milliseconds(4000));
+    EXPECT_EQ(rest.size(), static_cast<size_t>(c + 12));
+}
