@@ -12,6 +12,7 @@ struct Timers {
     Timer tmr5Sec{5000};       // clears the communication-error count
     Timer tmrGpsTimer{1000};   // parses gathered GPS text
     Timer tmrNmeaTimer{1000};  // sends NMEA sentences
+    Timer tmrPortRetry{3000};  // reopens GPS and NMEA ports (and gpsd) lost while in use
     Timer tmrAutoLogFile{60000};
     Timer tmrMainMouse{150};   // repeat of the main window's stepping buttons
     Timer tmrFullMouse{150}, tmrLeftMouse{150}, tmrRightMouse{150};

@@ -8,6 +8,7 @@
 #include "link/PortAnswer.h"
 #include "link/ReceivePath.h"
 #include "logging/Playback.h"
+#include "nav/GpsdSource.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 #include "platform/SerialPort.h"
@@ -24,7 +25,34 @@ namespace {
 constexpr long kLastComPort = 16;
 const std::string kOpenError = "Error encountered while trying to open COM";
 
+const std::string kGpsSettings = "4800,n,8,1";
+constexpr PortOptions kGpsOptions{16384, 1024, true};
+const std::string kNmeaSettings = "4800,n,8,1";
+constexpr PortOptions kNmeaOptions{512, 1024, true};
+
 bool IsComPort(long n) { return n >= 1 && n <= kLastComPort; }
+
+// The prompt of a port error dialog with the reason the port gave, when it gave one.
+std::string WithReason(const std::string& prompt, const SerialPort& port) {
+    const std::string reason = port.openFailure();
+    return reason.empty() ? prompt : prompt + "\r\n\r\n" + reason;
+}
+
+bool GpsOnSerialPort(const State& s) { return s.GpsPort != 0 && !s.GpsdSource.on; }
+
+// The NMEA output goes out on the GPS port when both are the same COM port and the GPS is read
+// from it; otherwise it needs its own port.
+bool NmeaSharesGpsPort(const State& s) { return s.NmeaPort == s.GpsPort && !s.GpsdSource.on; }
+
+bool OpenGpsDevice(SerialPort& port) {
+    port.onFailure(ScheduleReopen);
+    return port.open(state().GpsPort, kGpsSettings, kGpsOptions);
+}
+
+bool OpenNmeaDevice(SerialPort& port) {
+    port.onFailure(ScheduleReopen);
+    return port.open(state().NmeaPort, kNmeaSettings, kNmeaOptions);
+}
 
 // Asks for a port of the GPS or NMEA output until the answer is none (0 or Cancel) or a COM
 // port that none of `taken` uses.
@@ -85,25 +113,34 @@ void OpenIfbPort() {
                 return;
             }
         }
-        AskForBoxPort(kOpenError + std::to_string(s.IfbPort) +
-                      ".\r\nPlease check data and power connections and/or\r\n"
-                      "enter a different COM port number(1-16).\r\n\r\n"
-                      "Enter '0' to go into Playback mode.\r\n\r\n"
-                      "Click Cancel to quit program.",
+        AskForBoxPort(WithReason(kOpenError + std::to_string(s.IfbPort) +
+                                     ".\r\nPlease check data and power connections and/or\r\n"
+                                     "enter a different COM port number(1-16).\r\n\r\n"
+                                     "Enter '0' to go into Playback mode.\r\n\r\n"
+                                     "Click Cancel to quit program.",
+                                 port),
                       "0");
     }
 }
 
 void OpenGpsPort() {
     State& s = state();
+    if (s.GpsdSource.on) {
+        // gpsd owns the receiver; its port stays closed here.
+        if (MSComm2().isOpen()) MSComm2().close();
+        StartGpsdSource();
+        return;
+    }
+    StopGpsdSource();
     for (;;) {
         SerialPort& port = MSComm2();
         if (port.isOpen()) port.close();
-        if (s.GpsPort == 0 || port.open(s.GpsPort, "4800,n,8,1", {16384, 1024, true})) return;
+        if (s.GpsPort == 0 || OpenGpsDevice(port)) return;
         s.GpsPort = AskForSecondaryPort(
-            kOpenError + std::to_string(s.GpsPort) +
-                ".\r\nPlease check data and power connections and/or\r\n"
-                "enter a different COM port number(1-16) or '0' for none.",
+            WithReason(kOpenError + std::to_string(s.GpsPort) +
+                           ".\r\nPlease check data and power connections and/or\r\n"
+                           "enter a different COM port number(1-16) or '0' for none.",
+                       port),
             "GPS Communications Error", {s.IfbPort});
     }
 }
@@ -112,15 +149,38 @@ void OpenNmeaPort() {
     State& s = state();
     for (;;) {
         // The NMEA output shares the GPS port rather than opening it a second time.
-        if (s.NmeaPort == s.GpsPort) return;
+        if (NmeaSharesGpsPort(s)) return;
         SerialPort& port = MSComm3();
         if (port.isOpen()) port.close();
-        if (s.NmeaPort == 0 || port.open(s.NmeaPort, "4800,n,8,1", {512, 1024, true})) return;
+        if (s.NmeaPort == 0 || OpenNmeaDevice(port)) return;
         s.NmeaPort = AskForSecondaryPort(
-            kOpenError + std::to_string(s.NmeaPort) +
-                ".\r\nPlease enter a different COM port number(1-16) or '0' for none.",
+            WithReason(kOpenError + std::to_string(s.NmeaPort) +
+                           ".\r\nPlease enter a different COM port number(1-16) or '0' for none.",
+                       port),
             "NMEA Data Output Error", {s.IfbPort, s.GpsPort});
     }
+}
+
+void ScheduleReopen() {
+    Timer& retry = timers().tmrPortRetry;
+    retry.onTick(ReopenLostPorts);
+    retry.setEnabled(true);
+}
+
+void ReopenLostPorts() {
+    const State& s = state();
+    bool waiting = false;
+    if (!s.PlaybackMode && !s.ProgramEnding) {
+        // Quietly: a port that is not back yet is tried again at the next run.
+        if (GpsOnSerialPort(s) && !MSComm2().isOpen()) waiting |= !OpenGpsDevice(MSComm2());
+        if (s.NmeaPort != 0 && !NmeaSharesGpsPort(s) && !MSComm3().isOpen())
+            waiting |= !OpenNmeaDevice(MSComm3());
+        if (s.GpsdSource.on && !GpsdSourceConnected()) {
+            StartGpsdSource();
+            waiting = true;
+        }
+    }
+    if (!waiting) timers().tmrPortRetry.setEnabled(false);
 }
 
 void ResetCommunicationsPorts() {
@@ -130,6 +190,7 @@ void ResetCommunicationsPorts() {
     t.tmrMainTimer2.setEnabled(false);
     t.tmrGpsTimer.setEnabled(false);
     t.tmrNmeaTimer.setEnabled(false);
+    t.tmrPortRetry.setEnabled(false);
     // A first line that is not a settings header makes the start-up ask for the ports again.
     const QString path = QString::fromStdString(mapPath(kDefaultSettingsFile));
     QDir().mkpath(QFileInfo(path).path());

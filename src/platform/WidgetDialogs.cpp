@@ -2,6 +2,7 @@
 
 #include "link/frmComms.h"
 #include "platform/Paths.h"
+#include "platform/SerialDevices.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -86,7 +87,7 @@ std::optional<Rgb> WidgetDialogs::chooseColor(Rgb initial) {
 
 int WidgetDialogs::choosePort(const std::string& caption, const std::string& prompt,
                               int disabledOption) {
-    return frmComms::choose(caption, prompt, disabledOption);
+    return frmComms::choose(caption, prompt, disabledOption, PresentSerialDevices());
 }
 
 void WidgetDialogs::endPortPrompts() { frmComms::hideWindow(); }
