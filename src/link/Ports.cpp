@@ -38,7 +38,7 @@ std::string WithReason(const std::string& prompt, const SerialPort& port) {
     return reason.empty() ? prompt : prompt + "\r\n\r\n" + reason;
 }
 
-bool GpsOnSerialPort(const State& s) { return s.GpsPort != 0 && !s.GpsdSource.on; }
+bool GpsOnSerialPort(const State& s) { return IsComPort(s.GpsPort) && !s.GpsdSource.on; }
 
 // The NMEA output goes out on the GPS port when both are the same COM port and the GPS is read
 // from it; otherwise it needs its own port.
@@ -173,7 +173,7 @@ void ReopenLostPorts() {
     if (!s.PlaybackMode && !s.ProgramEnding) {
         // Quietly: a port that is not back yet is tried again at the next run.
         if (GpsOnSerialPort(s) && !MSComm2().isOpen()) waiting |= !OpenGpsDevice(MSComm2());
-        if (s.NmeaPort != 0 && !NmeaSharesGpsPort(s) && !MSComm3().isOpen())
+        if (IsComPort(s.NmeaPort) && !NmeaSharesGpsPort(s) && !MSComm3().isOpen())
             waiting |= !OpenNmeaDevice(MSComm3());
         if (s.GpsdSource.on && !GpsdSourceConnected()) {
             StartGpsdSource();
