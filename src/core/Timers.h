@@ -18,7 +18,8 @@ struct Timers {
     Timer tmrFullMouse{150}, tmrLeftMouse{150}, tmrRightMouse{150};
 };
 
-// The ping cycle, the acquisition tick (and the playback read within it), the GPS and NMEA timers
+// The ping cycle, the acquisition tick (and the playback read within it), the GPS and NMEA timers,
+// the reopening of lost ports
 // and the log-file rotation share the box link, the reply buffer and the files: none of them
 // runs inside another's wait loop or dialog. The others (the error-count clear, the button
 // repeats) only change values, so they run inside waits, keeping the window responsive.
