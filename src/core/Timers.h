@@ -19,9 +19,8 @@ struct Timers {
 };
 
 // The ping cycle, the acquisition tick (and the playback read within it), the GPS and NMEA timers,
-// the reopening of lost ports
-// and the log-file rotation share the box link, the reply buffer and the files: none of them
-// runs inside another's wait loop or dialog. The others (the error-count clear, the button
+// the reopening of lost ports and the log-file rotation share the box link, the reply buffer, the
+// ports and the files: none of them runs inside another's wait loop or dialog. The others (the error-count clear, the button
 // repeats) only change values, so they run inside waits, keeping the window responsive.
 
 // Created on first use; needs the application object to exist.

@@ -32,6 +32,19 @@ constexpr PortOptions kNmeaOptions{512, 1024, true};
 
 bool IsComPort(long n) { return n >= 1 && n <= kLastComPort; }
 
+// A note for the box's prompt: when the box's adapter was missing as the prompt appeared and is
+// present again (plugged back in), it says so.
+std::function<std::string()> AdapterBackNote() {
+    const std::string n = std::to_string(state().IfbPort);
+    const QString device = QString::fromStdString(comDevicePath(state().IfbPort));
+    const bool missing = !device.isEmpty() && !QFileInfo::exists(device);
+    return [=] {
+        if (!missing || !QFileInfo::exists(device)) return std::string();
+        return "\r\n\r\nThe adapter of COM" + n + " (" + device.toStdString() + ") is back: enter " + n +
+               " and click OK to use it.";
+    };
+}
+
 // The prompt of a port error dialog with the reason the port gave, when it gave one.
 std::string WithReason(const std::string& prompt, const SerialPort& port) {
     const std::string reason = port.openFailure();
@@ -75,7 +88,8 @@ std::uint8_t AskForSecondaryPort(const std::string& prompt, const std::string& t
 void AskForBoxPort(const std::string& prompt, const std::string& defaultAnswer) {
     State& s = state();
     for (;;) {
-        const std::string answer = dialogs().inputBox(prompt, "Communications Error", defaultAnswer);
+        const std::string answer =
+            dialogs().inputBoxWithNote(prompt, "Communications Error", defaultAnswer, AdapterBackNote());
         if (answer.empty()) {
             ExitProgram();
             return;

@@ -11,7 +11,8 @@ void OpenIfbPort();
 
 // Asks, with this prompt and pre-filled answer, for the box port after a communication failure:
 // another COM port (1..16) becomes IfbPort, 0 switches to playback, Cancel ends the program;
-// anything else asks again. The port is not opened here.
+// anything else asks again. The port is not opened here. When the adapter of the box port was
+// missing and comes back while the prompt waits, the prompt says so.
 void AskForBoxPort(const std::string& prompt, const std::string& defaultAnswer);
 
 // Opens the GPS port on GpsPort at 4800 baud when GpsPort is not 0; on failure the user picks

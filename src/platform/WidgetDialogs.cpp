@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace vz {
 
@@ -51,6 +52,20 @@ std::string WidgetDialogs::inputBox(const std::string& prompt, const std::string
     const QString answer =
         QInputDialog::getText(nullptr, q(title), q(prompt), QLineEdit::Normal, q(defaultAnswer), &ok);
     return ok ? answer.toStdString() : std::string();
+}
+
+std::string WidgetDialogs::inputBoxWithNote(const std::string& prompt, const std::string& title,
+                                            const std::string& defaultAnswer,
+                                            const std::function<std::string()>& note) {
+    QInputDialog dialog;
+    dialog.setWindowTitle(q(title));
+    dialog.setTextValue(q(defaultAnswer));
+    const auto refresh = [&] { dialog.setLabelText(q(prompt + note())); };
+    refresh();
+    QTimer again;
+    QObject::connect(&again, &QTimer::timeout, &dialog, refresh);
+    again.start(1000);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
 }
 
 std::string qtFileFilter(const std::string& filter) {
