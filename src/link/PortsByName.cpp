@@ -5,7 +5,9 @@
 namespace vz {
 
 namespace {
-std::string BuiltInPort(int n) { return "/dev/ttyS" + std::to_string(n - 1); }
+std::string BuiltInPort(int n) {
+    return "/dev/ttyS" + std::to_string(n - 1);
+}
 } // namespace
 
 int ComNumberForDevice(const std::string& stableName, int disabledOption) {

@@ -11,9 +11,10 @@ namespace vz {
 namespace {
 
 class GpsdConnection {
-public:
+  public:
     GpsdConnection() {
-        QObject::connect(&socket_, &QTcpSocket::connected, [this] { socket_.write(kGpsdWatchCommand); });
+        QObject::connect(&socket_, &QTcpSocket::connected,
+                         [this] { socket_.write(kGpsdWatchCommand); });
         QObject::connect(&socket_, &QTcpSocket::readyRead, [this] { takeLines(); });
         // A refused connection and a gpsd that goes away both end here.
         QObject::connect(&socket_, &QTcpSocket::errorOccurred, [this] { lost(); });
@@ -32,7 +33,7 @@ public:
     }
     bool connected() const { return socket_.state() != QAbstractSocket::UnconnectedState; }
 
-private:
+  private:
     // gpsd's own reports are JSON lines; only the receiver's sentences ("$...") go on.
     void takeLines() {
         partial_ += socket_.readAll();
@@ -63,8 +64,14 @@ GpsdConnection& connection() {
 
 } // namespace
 
-void StartGpsdSource() { connection().start(state().GpsdSource); }
-void StopGpsdSource() { connection().stop(); }
-bool GpsdSourceConnected() { return connection().connected(); }
+void StartGpsdSource() {
+    connection().start(state().GpsdSource);
+}
+void StopGpsdSource() {
+    connection().stop();
+}
+bool GpsdSourceConnected() {
+    return connection().connected();
+}
 
 } // namespace vz

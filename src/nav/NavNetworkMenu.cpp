@@ -32,12 +32,14 @@ LinkDialog DialogOf(NetLink link) {
                 "port; a broadcast address such as 192.168.1.255 reaches the whole network).\r\n"
                 "Enter 'off' to stop sending.",
                 true};
-    case NetLink::NmeaTcp: break;
+    case NetLink::NmeaTcp:
+        break;
     }
-    return {&State::NmeaTcpOutput, "NMEA over TCP",
-            "Serve the NMEA sentences to TCP clients on this address:port (0.0.0.0 listens on every "
-            "network; 10110 is the usual port).\r\nEnter 'off' to stop serving.",
-            true};
+    return {
+        &State::NmeaTcpOutput, "NMEA over TCP",
+        "Serve the NMEA sentences to TCP clients on this address:port (0.0.0.0 listens on every "
+        "network; 10110 is the usual port).\r\nEnter 'off' to stop serving.",
+        true};
 }
 
 std::optional<std::uint16_t> ReadPort(const QString& text) {
@@ -71,7 +73,8 @@ std::optional<NetEndpoint> ReadEndpointAnswer(const std::string& answer, const N
         return std::nullopt;
     }
     const QString newHost = QString::fromStdString(e.host);
-    if (addressOnly && QHostAddress(newHost).protocol() != QAbstractSocket::IPv4Protocol) return std::nullopt;
+    if (addressOnly && QHostAddress(newHost).protocol() != QAbstractSocket::IPv4Protocol)
+        return std::nullopt;
     if (newHost.contains(' ')) return std::nullopt;
     e.on = true;
     return e;
@@ -94,8 +97,8 @@ void mnuOptionsNetLink_Click(NetLink link) {
         break;
     }
     if (!SaveNavNetworkSettings())
-        dialogs().messageBox("The network settings could not be written to the data folder.", d.title,
-                             MsgButtons::Ok, MsgIcon::Exclamation);
+        dialogs().messageBox("The network settings could not be written to the data folder.",
+                             d.title, MsgButtons::Ok, MsgIcon::Exclamation);
     if (link == NetLink::Gpsd) {
         // The GPS port is opened or left free, and the NMEA output may need a port of its own.
         OpenGpsPort();

@@ -19,7 +19,9 @@ constexpr Section kSections[] = {
     {"nmea-tcp", &State::NmeaTcpOutput},
 };
 
-QString filePath() { return QString::fromStdString(dataFolder() + "/navigation.ini"); }
+QString filePath() {
+    return QString::fromStdString(dataFolder() + "/navigation.ini");
+}
 
 } // namespace
 

@@ -18,7 +18,7 @@ namespace {
 constexpr qint64 kMostUnsentBytes = 64 * 1024;
 
 class NetworkOutputs {
-public:
+  public:
     NetworkOutputs() {
         QObject::connect(&server_, &QTcpServer::newConnection, [this] { acceptClients(); });
     }
@@ -26,14 +26,15 @@ public:
     std::string apply(const State& s) {
         udp_ = s.NmeaUdpOutput;
         const NetEndpoint& tcp = s.NmeaTcpOutput;
-        const bool moved = !server_.isListening() || server_.serverAddress() != QHostAddress(q(tcp.host)) ||
+        const bool moved = !server_.isListening() ||
+                           server_.serverAddress() != QHostAddress(q(tcp.host)) ||
                            server_.serverPort() != tcp.port;
         if (!tcp.on || moved) stopServer();
         if (!tcp.on || server_.isListening()) return {};
         if (server_.listen(QHostAddress(q(tcp.host)), tcp.port)) return {};
         const std::string error = server_.errorString().toStdString();
-        return "The NMEA TCP server cannot listen on " + tcp.host + ":" + std::to_string(tcp.port) + ": " +
-               error + ".";
+        return "The NMEA TCP server cannot listen on " + tcp.host + ":" + std::to_string(tcp.port) +
+               ": " + error + ".";
     }
 
     void send(const std::string& text) {
@@ -41,8 +42,10 @@ public:
         const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
         for (const QPointer<QTcpSocket>& client : clients_) {
             if (!client || client->state() != QAbstractSocket::ConnectedState) continue;
-            if (client->bytesToWrite() > kMostUnsentBytes) client->abort();
-            else client->write(bytes);
+            if (client->bytesToWrite() > kMostUnsentBytes)
+                client->abort();
+            else
+                client->write(bytes);
         }
         dropGoneClients();
     }
@@ -52,7 +55,7 @@ public:
         return static_cast<int>(clients_.size());
     }
 
-private:
+  private:
     static QString q(const std::string& s) { return QString::fromStdString(s); }
 
     // One sentence a datagram: what listeners of NMEA over UDP expect.
@@ -61,7 +64,8 @@ private:
         for (std::size_t from = 0; from < text.size();) {
             std::size_t end = text.find('\n', from);
             end = end == std::string::npos ? text.size() : end + 1;
-            udpSocket_.writeDatagram(text.data() + from, static_cast<qint64>(end - from), to, udp_.port);
+            udpSocket_.writeDatagram(text.data() + from, static_cast<qint64>(end - from), to,
+                                     udp_.port);
             from = end;
         }
     }
@@ -69,7 +73,8 @@ private:
     void acceptClients() {
         while (QTcpSocket* client = server_.nextPendingConnection()) {
             // What a client sends is of no use here.
-            QObject::connect(client, &QTcpSocket::readyRead, client, [client] { client->readAll(); });
+            QObject::connect(client, &QTcpSocket::readyRead, client,
+                             [client] { client->readAll(); });
             QObject::connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
             clients_.emplace_back(client);
         }
@@ -102,8 +107,14 @@ NetworkOutputs& outputs() {
 
 } // namespace
 
-std::string ApplyNmeaNetworkOutputs() { return outputs().apply(state()); }
-void SendNmeaOverNetwork(const std::string& text) { outputs().send(text); }
-int NmeaTcpClientCount() { return outputs().clientCount(); }
+std::string ApplyNmeaNetworkOutputs() {
+    return outputs().apply(state());
+}
+void SendNmeaOverNetwork(const std::string& text) {
+    outputs().send(text);
+}
+int NmeaTcpClientCount() {
+    return outputs().clientCount();
+}
 
 } // namespace vz

@@ -19,7 +19,8 @@ constexpr const char* kSerialByIdFolder = "/dev/serial/by-id";
 
 // The entry of `byIdFolder` that leads to `device` (the device itself when it is one); the
 // device's path when there is none.
-std::string StableDeviceName(const std::string& device, const std::string& byIdFolder = kSerialByIdFolder);
+std::string StableDeviceName(const std::string& device,
+                             const std::string& byIdFolder = kSerialByIdFolder);
 
 // The devices the serial library finds now, with their stable names.
 std::vector<SerialDevice> PresentSerialDevices();

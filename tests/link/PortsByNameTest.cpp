@@ -25,7 +25,7 @@ namespace vz::test {
 namespace {
 
 class PortsByName : public Fixture {
-protected:
+  protected:
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
     void Touch(const char* name) {
         QFile f(dir.filePath(name));
@@ -65,7 +65,8 @@ TEST_F(PortsByName, ListShowsMakerProductAndSerialAndAcceptingKeepsTheNameUnderT
             auto* list = w->findChild<QListWidget*>("lstDevices");
             if (!list || !w->isVisible()) continue;
             listed = list->count();
-            for (int i = 0; i < list->count(); ++i) labels += list->item(i)->text().toStdString() + "|";
+            for (int i = 0; i < list->count(); ++i)
+                labels += list->item(i)->text().toStdString() + "|";
             list->setCurrentRow(1);
             w->findChild<QPushButton*>("cmdCommsAccept")->click();
         }
@@ -101,7 +102,8 @@ TEST_F(PortsByName, FailedOpenSaysWhy) {
         if (c.reason.empty()) continue; // root opens any device
         qputenv("VODAZUZOVI_COM5", QByteArray::fromStdString(c.device));
         EXPECT_FALSE(port.open(5, "4800,n,8,1", {}));
-        EXPECT_NE(port.openFailure().find(c.reason), std::string::npos) << c.device << ": " << port.openFailure();
+        EXPECT_NE(port.openFailure().find(c.reason), std::string::npos)
+            << c.device << ": " << port.openFailure();
     }
     qunsetenv("VODAZUZOVI_COM5");
     ::close(master);

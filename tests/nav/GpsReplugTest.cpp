@@ -19,7 +19,7 @@ namespace vz::test {
 namespace {
 
 class GpsReplug : public Fixture {
-protected:
+  protected:
     void SetUp() override {
         Fixture::SetUp();
         ASSERT_TRUE(dir.isValid());
@@ -47,7 +47,8 @@ protected:
 
 TEST_F(GpsReplug, ByIdNameFindsTheAdapterAgainAndReadOutsComeBack) {
     PlugIn("pty-a");
-    const std::string stable = StableDeviceName(dir.filePath("pty-a").toStdString(), dir.filePath("by-id").toStdString());
+    const std::string stable =
+        StableDeviceName(dir.filePath("pty-a").toStdString(), dir.filePath("by-id").toStdString());
     ASSERT_EQ(stable, byId().toStdString());
     ASSERT_TRUE(setComDevicePath(2, stable));
 
@@ -60,10 +61,12 @@ TEST_F(GpsReplug, ByIdNameFindsTheAdapterAgainAndReadOutsComeBack) {
     ASSERT_TRUE(PollUntil(10.0, [&] { return PositionShown(); })) << s.LatCaption;
 
     sim.reset();
-    ASSERT_TRUE(PollUntil(5.0, [&] { return !gpsPort.isOpen() && timers().tmrPortRetry.enabled(); }));
+    ASSERT_TRUE(
+        PollUntil(5.0, [&] { return !gpsPort.isOpen() && timers().tmrPortRetry.enabled(); }));
     // Ten runs of the GPS timer without a sentence blank the read-outs.
     timers().tmrGpsTimer.setEnabled(false);
-    for (int run = 0; run < 11; ++run) ParseGpsSentence();
+    for (int run = 0; run < 11; ++run)
+        ParseGpsSentence();
     EXPECT_EQ(s.LatCaption, "- - - - -");
 
     PlugIn("pty-b");
