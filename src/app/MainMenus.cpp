@@ -13,6 +13,7 @@
 #include "display/Surfaces.h"
 #include "link/Ports.h"
 #include "logging/RecordingMenu.h"
+#include "nav/NavNetworkMenu.h"
 #include "nav/NmeaMenu.h"
 
 #include <QAction>
@@ -216,6 +217,10 @@ void buildOptionsMenu(QMenuBar* bar) {
     options->addSeparator();
 
     addItem(options, "Serial Data Out ON/OFF", "mnuOptionsNmeaSerialOutput", mnuOptionsNmeaSerialOutput_Click, true);
+    addItem(options, "NMEA Data Out over UDP...", "mnuOptionsNmeaUdp", [] { mnuOptionsNetLink_Click(NetLink::NmeaUdp); },
+            true);
+    addItem(options, "NMEA Data Out over TCP...", "mnuOptionsNmeaTcp", [] { mnuOptionsNetLink_Click(NetLink::NmeaTcp); },
+            true);
     options->addSeparator();
 
     QMenu* record = addMenu(options, "Record Screen Data to Logfile", "mnuOptionsSaveScreenData");
@@ -230,6 +235,7 @@ void buildOptionsMenu(QMenuBar* bar) {
 
     QMenu* ports = addMenu(options, "Communications Ports", "mnuOptionsComPorts");
     addItem(ports, "Set/Reset Communications Ports", "mnuOptionsSetCommPorts", ResetCommunicationsPorts);
+    addItem(ports, "GPS from gpsd...", "mnuOptionsGpsd", [] { mnuOptionsNetLink_Click(NetLink::Gpsd); }, true);
 }
 
 void buildViewMenu(QMenuBar* bar) {
@@ -272,6 +278,9 @@ void refreshOptionsMenu() {
 
     setChecked("mnuOptionsNmeaSerialOutput", s.NmeaMenuEnabled && s.NmeaOutputActive);
     setEnabled("mnuOptionsNmeaSerialOutput", s.NmeaMenuEnabled);
+    setChecked("mnuOptionsNmeaUdp", s.NmeaUdpOutput.on);
+    setChecked("mnuOptionsNmeaTcp", s.NmeaTcpOutput.on);
+    setChecked("mnuOptionsGpsd", s.GpsdSource.on);
     setChecked("mnuOptionsSaveScreenDataNow", s.RecordNowChecked);
     setEnabled("mnuOptionsSaveScreenDataNow", s.RecordNowEnabled);
     setChecked("mnuOptionsSaveScreenDataAutomatically", s.RecordAutoChecked);

@@ -17,6 +17,10 @@ public:
     std::string inputBox(const std::string& prompt, const std::string& title, const std::string& def) override {
         return real_.inputBox(prompt, title, def);
     }
+    std::string inputBoxWithNote(const std::string& prompt, const std::string& title, const std::string& def,
+                                 const std::function<std::string()>& note) override {
+        return real_.inputBoxWithNote(prompt, title, def, note);
+    }
     std::string openFile(const std::string& t, const std::string& f, const std::string& d) override {
         return real_.openFile(t, f, d);
     }

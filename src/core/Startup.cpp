@@ -5,6 +5,9 @@
 #include "core/Timers.h"
 #include "link/Connection.h"
 #include "link/Ports.h"
+#include "nav/NavNetworkSettings.h"
+#include "nav/NmeaNetworkOutput.h"
+#include "platform/Dialogs.h"
 #include "processing/BottomTracking.h"
 
 namespace vz {
@@ -47,10 +50,13 @@ void RunStartupSequence() {
     ConnectInterfaceBox();
     if (s.ProgramEnding) return;
     s.GpsIdleSeconds = 0;
-    if (s.GpsPort != 0) OpenGpsPort();
+    LoadNavNetworkSettings();
+    if (s.GpsPort != 0 || s.GpsdSource.on) OpenGpsPort();
     timers().tmrGpsTimer.setEnabled(true);
     s.GpsSpeed = 0;
     if (s.NmeaPort != 0) OpenNmeaPort();
+    if (const std::string problem = ApplyNmeaNetworkOutputs(); !problem.empty())
+        dialogs().messageBox(problem, "NMEA over TCP", MsgButtons::Ok, MsgIcon::Exclamation);
     timers().tmrNmeaTimer.setEnabled(true);
 }
 

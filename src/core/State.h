@@ -17,6 +17,14 @@ constexpr int kGpsBufferSize = 4097;   // GpsBuffer indexes 0..4096
 constexpr int kGpsSentenceBufferSize = 2049; // GpsSentenceBuffer indexes 0..2048
 constexpr std::uint8_t kPortNotChosen = 17;
 constexpr float kNoWaterTemperature = 99.9f;
+
+// A network end of the navigation data: switched on or not, a host (a name or an address; for a
+// server the address it listens on) and a port.
+struct NetEndpoint {
+    bool on = false;
+    std::string host;
+    std::uint16_t port = 0;
+};
 // The settings file read at start-up, and written by Save and the questions before exit and playback.
 constexpr const char* kDefaultSettingsFile = "C:\\TempIFB\\VOSKVALS.DAT";
 
@@ -166,6 +174,11 @@ struct State {
     bool RmcForward = false;
     // Captions of the position read-outs lblLat and lblLong ("Lat: 49  16.4500 N").
     std::string LatCaption = "- - - - -", LongCaption = "- - - - -";
+
+    // --- Navigation over the network (kept in a file of their own, not in the settings file) ---
+    NetEndpoint GpsdSource{false, "localhost", 2947};   // GPS read from gpsd instead of GpsPort
+    NetEndpoint NmeaUdpOutput{false, "127.0.0.1", 10110}; // NMEA sentences as UDP datagrams
+    NetEndpoint NmeaTcpOutput{false, "0.0.0.0", 10110};   // NMEA sentences to TCP clients
 
     // --- Recording and playback ---
     bool RecordPings = false;

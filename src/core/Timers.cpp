@@ -12,7 +12,7 @@ std::unique_ptr<Timers>& holder() {
 } // namespace
 
 Timers::Timers() {
-    for (Timer* t : {&tmrMainTimer1, &tmrMainTimer2, &tmrGpsTimer, &tmrNmeaTimer, &tmrAutoLogFile})
+    for (Timer* t : {&tmrMainTimer1, &tmrMainTimer2, &tmrGpsTimer, &tmrNmeaTimer, &tmrPortRetry, &tmrAutoLogFile})
         t->setExclusive(true);
 }
 

@@ -81,16 +81,23 @@ void GpsReceiveEvent() {
     while (port.bytesWaiting() > 0) {
         const std::vector<std::uint8_t> bytes = port.readAll();
         if (bytes.empty()) break; // a port that reports bytes it cannot deliver
-        const int taken = std::min<int>(static_cast<int>(bytes.size()), kGpsBufferLast - s.GpsCount);
-        std::copy_n(bytes.begin(), taken, s.GpsBuffer.begin() + 1 + s.GpsCount);
-        s.GpsCount = static_cast<std::int16_t>(s.GpsCount + taken);
+        AppendGpsBytes(bytes.data(), bytes.size());
     }
+    timers().tmrGpsTimer.setEnabled(true);
+}
+
+void AppendGpsBytes(const std::uint8_t* bytes, std::size_t size) {
+    State& s = state();
+    if (s.PlaybackMode) return;
+    const int taken = std::min<int>(static_cast<int>(size), kGpsBufferLast - s.GpsCount);
+    std::copy_n(bytes, taken, s.GpsBuffer.begin() + 1 + s.GpsCount);
+    s.GpsCount = static_cast<std::int16_t>(s.GpsCount + taken);
     timers().tmrGpsTimer.setEnabled(true);
 }
 
 void ParseGpsSentence() {
     State& s = state();
-    if (s.GpsPort == 0 || s.PlaybackMode) {
+    if ((s.GpsPort == 0 && !s.GpsdSource.on) || s.PlaybackMode) {
         s.GpsSentenceLength = 0;
         s.GpsCount = 0;
         return;

@@ -2,6 +2,8 @@
 // The GPS receiver on its own port: the receive event gathers the bytes, a one-second timer finds
 // an RMC sentence in them and shows position and speed, and keeps the sentence for the NMEA
 // output.
+#include <cstddef>
+#include <cstdint>
 
 namespace vz {
 
@@ -12,6 +14,10 @@ void InstallGpsReceiver();
 // 1..GpsCount; bytes beyond its end are dropped) and enables tmrGpsTimer. In playback the input
 // is read and thrown away.
 void GpsReceiveEvent();
+
+// Appends received GPS text to GpsBuffer (what does not fit is dropped) and enables
+// tmrGpsTimer: the receive event's work, shared with the GPS read through gpsd.
+void AppendGpsBytes(const std::uint8_t* bytes, std::size_t size);
 
 // Timer event of tmrGpsTimer: takes the gathered bytes in, and when they hold a whole RMC sentence
 // with the right checksum shows its position (or "Not Valid" without a fix), keeps its speed

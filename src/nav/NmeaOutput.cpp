@@ -1,6 +1,7 @@
 #include "nav/NmeaOutput.h"
 
 #include "core/State.h"
+#include "nav/NmeaNetworkOutput.h"
 #include "nav/NmeaSentences.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
@@ -35,11 +36,19 @@ std::string NmeaOutputText() {
 
 void SendNmeaSentences() {
     const State& s = state();
-    if (s.NmeaPort == 0 || !s.NmeaOutputActive || s.PlaybackMode) return;
+    if (s.PlaybackMode) return;
+    const bool serial = s.NmeaPort != 0 && s.NmeaOutputActive;
+    const bool network = s.NmeaUdpOutput.on || s.NmeaTcpOutput.on;
+    if (!serial && !network) return;
     const std::string text = NmeaOutputText();
     if (text.empty()) return;
-    SerialPort& port = s.NmeaPort == s.GpsPort ? MSComm2() : MSComm3();
-    port.write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    if (serial) {
+        // The GPS port carries the output too when both are the same port and the GPS is read
+        // from it.
+        SerialPort& port = s.NmeaPort == s.GpsPort && !s.GpsdSource.on ? MSComm2() : MSComm3();
+        port.write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    }
+    if (network) SendNmeaOverNetwork(text);
 }
 
 } // namespace vz

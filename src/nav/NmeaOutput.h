@@ -15,7 +15,8 @@ constexpr double kDepthFreshSeconds = 5.0;
 std::string NmeaOutputText();
 
 // Timer event of tmrNmeaTimer: writes NmeaOutputText on the NMEA port (on the GPS port when both
-// are the same COM port); nothing without a port, with the output switched off, or in playback.
+// are the same COM port) when the serial output is switched on, and on the network outputs that
+// are on; nothing in playback.
 void SendNmeaSentences();
 
 } // namespace vz

@@ -4,6 +4,7 @@
 // implementation (WidgetDialogs); tests install a scripted one.
 #include "core/Color.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,14 @@ public:
     // Returns the answer, or an empty text when the user cancels.
     virtual std::string inputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultAnswer) = 0;
+    // An input box whose prompt is followed by `note()`, asked again every second while the box
+    // waits, so that the prompt can tell of something that changed meanwhile. Without a live
+    // implementation the note is asked once.
+    virtual std::string inputBoxWithNote(const std::string& prompt, const std::string& title,
+                                         const std::string& defaultAnswer,
+                                         const std::function<std::string()>& note) {
+        return inputBox(prompt + note(), title, defaultAnswer);
+    }
     // Return the chosen path, or an empty text when cancelled.
     virtual std::string openFile(const std::string& title, const std::string& filter,
                                  const std::string& folder) = 0;

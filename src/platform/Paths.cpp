@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -39,23 +40,60 @@ std::string mapPath(const std::string& programPath) {
     return rest.empty() ? dataFolder() : dataFolder() + "/" + rest;
 }
 
+namespace {
+QString portsConfPath() { return QString::fromStdString(dataFolder() + "/ports.conf"); }
+
+QStringList portsConfLines() {
+    QFile conf(portsConfPath());
+    if (!conf.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    QStringList lines;
+    QTextStream in(&conf);
+    while (!in.atEnd()) lines << in.readLine();
+    return lines;
+}
+
+// The COM number a line "COMn=/dev/..." sets, 0 for any other line.
+int comNumberOfLine(const QString& line, QString* device = nullptr) {
+    const QString text = line.trimmed();
+    const auto eq = text.indexOf('=');
+    const QString key = text.left(eq).trimmed();
+    if (eq <= 0 || !key.startsWith("COM", Qt::CaseInsensitive)) return 0;
+    bool ok = false;
+    const int n = key.mid(3).toInt(&ok);
+    if (!ok || n < 1 || n > 16) return 0;
+    if (device) *device = text.mid(eq + 1).trimmed();
+    return n;
+}
+} // namespace
+
 std::string comDevicePath(int n) {
     if (n < 1 || n > 16) return {};
     const std::string key = "COM" + std::to_string(n);
     if (const char* env = std::getenv(("VODAZUZOVI_" + key).c_str()); env && *env) return env;
-    QFile conf(QString::fromStdString(dataFolder() + "/ports.conf"));
-    if (conf.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QTextStream in(&conf);
-        while (!in.atEnd()) {
-            const QString line = in.readLine().trimmed();
-            const auto eq = line.indexOf('=');
-            if (eq > 0 && line.left(eq).trimmed().compare(QString::fromStdString(key),
-                                                          Qt::CaseInsensitive) == 0) {
-                return line.mid(eq + 1).trimmed().toStdString();
-            }
-        }
+    for (const QString& line : portsConfLines()) {
+        QString device;
+        if (comNumberOfLine(line, &device) == n) return device.toStdString();
     }
     return "/dev/ttyS" + std::to_string(n - 1);
+}
+
+bool setComDevicePath(int n, const std::string& device) {
+    if (n < 1 || n > 16) return false;
+    const QString entry = QString("COM%1=%2").arg(n).arg(QString::fromStdString(device));
+    // The first line of COM port n takes the new device, later ones go.
+    QStringList lines;
+    bool replaced = false;
+    for (const QString& line : portsConfLines()) {
+        if (comNumberOfLine(line) != n) lines << line;
+        else if (!replaced) lines << entry;
+        replaced = replaced || comNumberOfLine(line) == n;
+    }
+    if (!replaced) lines << entry;
+    QDir().mkpath(QString::fromStdString(dataFolder()));
+    QSaveFile conf(portsConfPath());
+    if (!conf.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
+    conf.write((lines.join('\n') + '\n').toUtf8());
+    return conf.commit();
 }
 
 } // namespace vz

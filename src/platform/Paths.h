@@ -17,4 +17,8 @@ std::string mapPath(const std::string& programPath);
 // ports.conf in the data folder, else /dev/ttyS<n-1>. Empty for n outside 1..16.
 std::string comDevicePath(int n);
 
+// Makes ports.conf give `device` as COM port n (1..16), keeping its other lines. False when the
+// file cannot be written.
+bool setComDevicePath(int n, const std::string& device);
+
 } // namespace vz

@@ -1,6 +1,7 @@
 #include "platform/QtSerialPort.h"
 
 #include "platform/Paths.h"
+#include "platform/SerialOpenFailure.h"
 
 #include <QStringList>
 
@@ -44,6 +45,7 @@ QtSerialPort::QtSerialPort() {
 
 bool QtSerialPort::open(int comNumber, const std::string& settings, const PortOptions& options) {
     close();
+    openFailure_.clear();
     const std::string device = comDevicePath(comNumber);
     const auto line = ParseLineSettings(settings);
     if (device.empty() || !line) return false;
@@ -56,6 +58,8 @@ bool QtSerialPort::open(int comNumber, const std::string& settings, const PortOp
     port_.setFlowControl(QSerialPort::NoFlowControl);
     port_.setReadBufferSize(options.inputBufferBytes);
     if (!port_.open(QIODevice::ReadWrite)) {
+        openFailure_ = DiagnoseOpenFailure(device, port_.error() == QSerialPort::PermissionError,
+                                           port_.errorString().toStdString());
         port_.clearError();
         return false;
     }

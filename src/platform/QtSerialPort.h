@@ -25,6 +25,7 @@ public:
     QtSerialPort();
     bool open(int comNumber, const std::string& settings, const PortOptions& options) override;
     void close() override;
+    std::string openFailure() const override { return openFailure_; }
     bool isOpen() const override;
     void write(const std::uint8_t* data, std::size_t size) override;
     using SerialPort::write;
@@ -36,6 +37,7 @@ private:
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort port_;
+    std::string openFailure_;
 };
 
 } // namespace vz

@@ -24,6 +24,9 @@ public:
     // (and stays closed) when the port cannot be opened.
     virtual bool open(int comNumber, const std::string& settings, const PortOptions& options) = 0;
     virtual void close() = 0;
+    // Why the last open failed, as a line for the user ("Reason: ..."); empty when it is not
+    // known or the last open succeeded.
+    virtual std::string openFailure() const { return {}; }
     virtual bool isOpen() const = 0;
     virtual void write(const std::uint8_t* data, std::size_t size) = 0;
     void write(const std::vector<std::uint8_t>& bytes) { write(bytes.data(), bytes.size()); }

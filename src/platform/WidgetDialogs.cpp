@@ -2,12 +2,14 @@
 
 #include "link/frmComms.h"
 #include "platform/Paths.h"
+#include "platform/SerialDevices.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace vz {
 
@@ -52,6 +54,20 @@ std::string WidgetDialogs::inputBox(const std::string& prompt, const std::string
     return ok ? answer.toStdString() : std::string();
 }
 
+std::string WidgetDialogs::inputBoxWithNote(const std::string& prompt, const std::string& title,
+                                            const std::string& defaultAnswer,
+                                            const std::function<std::string()>& note) {
+    QInputDialog dialog;
+    dialog.setWindowTitle(q(title));
+    dialog.setTextValue(q(defaultAnswer));
+    const auto refresh = [&] { dialog.setLabelText(q(prompt + note())); };
+    refresh();
+    QTimer again;
+    QObject::connect(&again, &QTimer::timeout, &dialog, refresh);
+    again.start(1000);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : std::string();
+}
+
 std::string qtFileFilter(const std::string& filter) {
     // "Description|pattern|Description|pattern" becomes "Description (pattern);;..."
     QStringList parts = q(filter).split('|');
@@ -86,7 +102,7 @@ std::optional<Rgb> WidgetDialogs::chooseColor(Rgb initial) {
 
 int WidgetDialogs::choosePort(const std::string& caption, const std::string& prompt,
                               int disabledOption) {
-    return frmComms::choose(caption, prompt, disabledOption);
+    return frmComms::choose(caption, prompt, disabledOption, PresentSerialDevices());
 }
 
 void WidgetDialogs::endPortPrompts() { frmComms::hideWindow(); }

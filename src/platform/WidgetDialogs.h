@@ -9,6 +9,9 @@ class WidgetDialogs : public Dialogs {
 public:
     int messageBox(const std::string& text, const std::string& title, MsgButtons buttons,
                    MsgIcon icon) override;
+    std::string inputBoxWithNote(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultAnswer,
+                                 const std::function<std::string()>& note) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultAnswer) override;
     std::string openFile(const std::string& title, const std::string& filter,

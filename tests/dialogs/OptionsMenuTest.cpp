@@ -64,7 +64,9 @@ TEST_F(OptionsMenu, TheTreeHasItsCaptionsNamesAndFirstCheckMarks) {
                        "Temperature|mnuOptionsTemperatureUnits",
                        "Background Color|mnuOptionsBackgroundColor", "-",
                        "Auto Settings|mnuOptionsAutoSettings", "-",
-                       "Serial Data Out ON/OFF|mnuOptionsNmeaSerialOutput", "-",
+                       "Serial Data Out ON/OFF|mnuOptionsNmeaSerialOutput",
+                       "NMEA Data Out over UDP...|mnuOptionsNmeaUdp",
+                       "NMEA Data Out over TCP...|mnuOptionsNmeaTcp", "-",
                        "Record Screen Data to Logfile|mnuOptionsSaveScreenData",
                        "View/Set AutoSave Minutes|mnuOptionsSetAutoSaveMinutes", "-",
                        "Playback Screen Data From File|mnuOptionsPlaybackScreenData", "-",
@@ -108,7 +110,8 @@ TEST_F(OptionsMenu, TheTreeHasItsCaptionsNamesAndFirstCheckMarks) {
               (Entries{"Toggle ON/OFF Manually|mnuOptionsSaveScreenDataNow",
                        "Automatically|mnuOptionsSaveScreenDataAutomatically"}));
     EXPECT_EQ(entries("mnuOptionsComPorts"),
-              (Entries{"Set/Reset Communications Ports|mnuOptionsSetCommPorts"}));
+              (Entries{"Set/Reset Communications Ports|mnuOptionsSetCommPorts",
+                       "GPS from gpsd...|mnuOptionsGpsd"}));
     EXPECT_EQ(entries("mnuHelp"), (Entries{"Help Text|mnuAboutHelp", "-", "About|mnuHelpAbout"}));
     EXPECT_EQ(entries("mnuEdit"), (Entries{"&Copy|mnuEditCopy"}));
     EXPECT_EQ(action("mnuEditCopy")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));

@@ -5,6 +5,7 @@
 #include "platform/Paths.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace vz::test {
@@ -178,6 +179,30 @@ TEST_F(PortsTest, ResetCommunicationsPortsAsksForAllPortsAgainAndWritesANewFile)
     QFile file(QString::fromStdString(mapPath(s.SettingsFilePath)));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readLine().startsWith("Marvek"));
+}
+
+TEST_F(PortsTest, BoxPromptSaysWhenTheMissingAdapterComesBackWhileItWaits) {
+    struct Case {
+        bool presentAtFirst, pluggedInWhileWaiting, said;
+    };
+    const Case cases[] = {{false, true, true}, {false, false, false}, {true, true, false}};
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        const QString adapter = dir.filePath("usb-Maker_Box_7-if00-port0");
+        const auto plugIn = [&] { QFile(adapter).open(QIODevice::WriteOnly); };
+        ASSERT_TRUE(setComDevicePath(6, adapter.toStdString()));
+        if (c.presentAtFirst) plugIn();
+        s.IfbPort = 6;
+        dialogs.setWhileWaiting([&] { if (c.pluggedInWhileWaiting) plugIn(); });
+        dialogs.answerInput("6");
+        AskForBoxPort("Lost the box.", "");
+        const std::string& text = dialogs.shown().back().text;
+        EXPECT_EQ(text.find("The adapter of COM6 (" + adapter.toStdString() + ") is back: enter 6") !=
+                      std::string::npos,
+                  c.said)
+            << text;
+        EXPECT_EQ(s.IfbPort, 6);
+    }
 }
 
 } // namespace

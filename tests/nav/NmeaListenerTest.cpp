@@ -1,10 +1,13 @@
-// A real NMEA listener reads what the program sends: gpsd on the simulated GPS's tap, with the
-// program's own serial ports, timers and receive event in between.
+// A real NMEA listener reads what the program sends: gpsd on the simulated GPS's tap, on the UDP
+// and TCP outputs, and as the program's GPS source, with the program's own serial ports, timers
+// and receive event in between.
 #include "support/Poll.h"
 #include "NavProcesses.h"
 #include "core/Timers.h"
 #include "link/Ports.h"
 #include "nav/GpsInput.h"
+#include "nav/GpsdSource.h"
+#include "nav/NmeaNetworkOutput.h"
 #include "nav/NmeaOutput.h"
 #include "platform/Clock.h"
 #include "platform/QtSerialPort.h"
@@ -12,6 +15,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include <arpa/inet.h>
@@ -50,6 +54,8 @@ bool Accepts(int port) {
     return ok;
 }
 
+qint64 Size(const std::string& text) { return static_cast<qint64>(text.size()); }
+
 // "Lat: 49  17.5941 N" in degrees, south and west negative.
 double CaptionDegrees(const std::string& caption) {
     const std::size_t gap = caption.find("  ");
@@ -58,7 +64,8 @@ double CaptionDegrees(const std::string& caption) {
     return hemisphere == 'S' || hemisphere == 'W' ? -degrees : degrees;
 }
 
-// gpsd reading `device` read-only, and gpspipe printing its reports.
+// gpsd reading `device` (a path, or a udp:// or tcp:// source) read-only, and gpspipe printing
+// its reports.
 class Gpsd {
 public:
     explicit Gpsd(const QString& device)
@@ -67,6 +74,7 @@ public:
             gpspipe_.emplace("gpspipe", QStringList{"-w", QString("localhost:%1").arg(port_)});
     }
     bool running() const { return gpspipe_ && gpspipe_->started(); }
+    int port() const { return port_; }
 
     // The first report for which `wanted` holds, waiting up to 20 s and running `eachTurn` and
     // the program's events meanwhile.
@@ -107,15 +115,18 @@ protected:
         nmeaPort.close();
         qunsetenv("VODAZUZOVI_COM2");
         qunsetenv("VODAZUZOVI_COM3");
+        StopGpsdSource();
+        s.NmeaUdpOutput.on = s.NmeaTcpOutput.on = false;
+        ApplyNmeaNetworkOutputs();
         Fixture::TearDown();
     }
     QString Path(const char* name) const { return dir.filePath(name); }
 
     // The program side as the main window wires it: both ports open, the GPS receive event
     // installed, the two timers running.
-    void StartNavigation() {
+    void StartNavigation(std::uint8_t nmeaPort = 3) {
         s.GpsPort = 2;
-        s.NmeaPort = 3;
+        s.NmeaPort = nmeaPort;
         OpenGpsPort();
         OpenNmeaPort();
         ASSERT_TRUE(gpsPort.isOpen());
@@ -154,6 +165,74 @@ TEST_F(NmeaListener, GpsdReadsTheDepthAndTheForwardedPosition) {
     EXPECT_NEAR((*report)["lon"].toDouble(), CaptionDegrees(s.LongCaption), 1e-4);
     EXPECT_NEAR((*report)["speed"].toDouble(), s.GpsSpeed * 1852.0 / 3600, 0.15);
     EXPECT_EQ(s.LastRmcSentence.rfind("$GNRMC,", 0), 0u);
+}
+
+TEST_F(NmeaListener, GpsdReadsTheDepthFromTheUdpAndTheTcpOutputs) {
+    for (const bool udp : {true, false}) {
+        SCOPED_TRACE(udp ? "udp" : "tcp");
+        GpsSim sim({"--link", Path("com2")}, {Path("com2")});
+        ASSERT_TRUE(sim.ready());
+        const int port = FreeTcpPort();
+        NetEndpoint& output = udp ? s.NmeaUdpOutput : s.NmeaTcpOutput;
+        output = {true, "127.0.0.1", static_cast<std::uint16_t>(port)};
+        // The server listens before gpsd connects to it.
+        ASSERT_EQ(ApplyNmeaNetworkOutputs(), "");
+        Gpsd gpsd(QString("%1://127.0.0.1:%2").arg(udp ? "udp" : "tcp").arg(port));
+        ASSERT_TRUE(gpsd.running());
+        s.DepthUnits = 1;
+        s.BottomDepth = 4.6f;
+        StartNavigation(0);
+
+        const auto report = gpsd.report([](const QJsonObject& r) { return r.contains("depth") && r.contains("lat"); },
+                                        [&] { Ping(); });
+        ASSERT_TRUE(report) << "gpsd reported no fix with a depth";
+        EXPECT_NEAR((*report)["depth"].toDouble(), 4.6, 0.051);
+        EXPECT_NEAR((*report)["lat"].toDouble(), CaptionDegrees(s.LatCaption), 1e-4);
+        output.on = false;
+        ApplyNmeaNetworkOutputs();
+        gpsPort.close();
+    }
+}
+
+TEST_F(NmeaListener, TcpServerFeedsEveryClientAndForgetsOneThatLeaves) {
+    const int port = FreeTcpPort();
+    s.NmeaTcpOutput = {true, "127.0.0.1", static_cast<std::uint16_t>(port)};
+    ASSERT_EQ(ApplyNmeaNetworkOutputs(), "");
+    QTcpSocket first, second;
+    for (QTcpSocket* c : {&first, &second}) c->connectToHost("127.0.0.1", static_cast<quint16>(port));
+    ASSERT_TRUE(PollUntil(5.0, [] { return NmeaTcpClientCount() == 2; }));
+
+    const std::string sentences = "$SDDPT,1.5,0.0*68\r\n$SDMTW,16.0,C*05\r\n";
+    SendNmeaOverNetwork(sentences);
+    ASSERT_TRUE(PollUntil(5.0, [&] { return first.bytesAvailable() >= Size(sentences) && second.bytesAvailable() >= Size(sentences); }));
+    EXPECT_EQ(first.readAll().toStdString(), sentences);
+    EXPECT_EQ(second.readAll().toStdString(), sentences);
+
+    first.disconnectFromHost();
+    ASSERT_TRUE(PollUntil(5.0, [] { return NmeaTcpClientCount() == 1; }));
+    SendNmeaOverNetwork(sentences);
+    ASSERT_TRUE(PollUntil(5.0, [&] { return second.bytesAvailable() >= Size(sentences); }));
+    EXPECT_EQ(second.readAll().toStdString(), sentences);
+}
+
+TEST_F(NmeaListener, GpsReadThroughGpsdShowsThePositionAndLosingGpsdRetries) {
+    GpsSim sim({"--link", Path("gps")}, {Path("gps")});
+    ASSERT_TRUE(sim.ready());
+    std::optional<Gpsd> gpsd(std::in_place, Path("gps"));
+    ASSERT_TRUE(gpsd->running());
+
+    s.GpsdSource = {true, "localhost", static_cast<std::uint16_t>(gpsd->port())};
+    s.GpsPort = 2;
+    timers().tmrGpsTimer.onTick(ParseGpsSentence);
+    timers().tmrGpsTimer.setEnabled(true);
+    OpenGpsPort();
+    // gpsd owns the receiver: the program's GPS port stays closed.
+    EXPECT_FALSE(gpsPort.isOpen());
+    ASSERT_TRUE(PollUntil(20.0, [&] { return s.LatCaption.rfind("Lat: 49", 0) == 0; })) << s.LatCaption;
+    EXPECT_EQ(s.LongCaption.rfind("Lon: 123", 0), 0u) << s.LongCaption;
+
+    gpsd.reset();
+    EXPECT_TRUE(PollUntil(5.0, [] { return timers().tmrPortRetry.enabled(); }));
 }
 
 } // namespace

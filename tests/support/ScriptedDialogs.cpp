@@ -41,6 +41,14 @@ std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::stri
     return next(inputs_, shown_.back(), std::string());
 }
 
+std::string ScriptedDialogs::inputBoxWithNote(const std::string& prompt, const std::string& title,
+                                              const std::string& defaultAnswer,
+                                              const std::function<std::string()>& note) {
+    note();
+    if (whileWaiting_) whileWaiting_();
+    return inputBox(prompt + note(), title, defaultAnswer);
+}
+
 std::string ScriptedDialogs::openFile(const std::string& title, const std::string& filter,
                                       const std::string&) {
     shown_.push_back({"open", title, filter, "", -1});

@@ -38,6 +38,12 @@ public:
                    MsgIcon icon) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultAnswer) override;
+    // The note is asked when the box appears, then `whileWaiting` runs, and the prompt shown is
+    // the one with the note asked again.
+    std::string inputBoxWithNote(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultAnswer,
+                                 const std::function<std::string()>& note) override;
+    void setWhileWaiting(std::function<void()> f) { whileWaiting_ = std::move(f); }
     std::string openFile(const std::string& title, const std::string& filter,
                          const std::string& folder) override;
     std::string saveFile(const std::string& title, const std::string& filter,
@@ -53,6 +59,7 @@ private:
     std::deque<std::string> inputs_, files_;
     std::deque<std::optional<Rgb>> colours_;
     int beeps_ = 0;
+    std::function<void()> whileWaiting_;
 };
 
 } // namespace vz::test
