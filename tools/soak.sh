@@ -24,14 +24,24 @@ while [ $# -gt 0 ]; do
 done
 [ -x "$build/tools/soak" ] || { echo "build $build/tools/soak first" >&2; exit 2; }
 
-fault_options() {
+# About four seconds of pinging before a box falls silent or vanishes, whatever the window.
+pings_in_4s() {
+    case "$1" in 100) echo 30 ;; 250) echo 15 ;; 500) echo 8 ;; 1000) echo 4 ;; *) echo 2 ;; esac
+}
+
+fault_options() { # fault window
     case "$1" in
         none) ;;
-        silent) echo "--restart-on-prompt -- --silent-after 40" ;;
-        vanish) echo "--restart-on-prompt -- --vanish-after 40" ;;
+        silent) echo "--restart-on-prompt -- --silent-after $(pings_in_4s "$2")" ;;
+        vanish) echo "--restart-on-prompt -- --vanish-after $(pings_in_4s "$2")" ;;
         flood) echo "-- --flood 0.05 --flood-bytes 4000 --faults-after 3" ;;
         *) echo "-- --$1 0.05 --faults-after 3" ;;
     esac
+}
+
+# A silent or vanished box needs time for the prompt and for pinging to come back.
+case_seconds() {
+    case "$1" in silent | vanish) echo $((seconds * 2 + 10)) ;; *) echo "$seconds" ;; esac
 }
 
 out=$(mktemp -d)
@@ -44,8 +54,8 @@ for fault in $faults; do
             split=""; [ "$screen" = Split ] && split=--split
             (
                 # shellcheck disable=SC2046
-                "$build/tools/soak" --label "$fault" --seconds "$seconds" --window-ft "$window" $split \
-                    $(fault_options "$fault") >"$out/$n.row" 2>"$out/$n.err"
+                "$build/tools/soak" --label "$fault" --seconds "$(case_seconds "$fault")" --window-ft "$window" \
+                    $split $(fault_options "$fault" "$window") >"$out/$n.row" 2>"$out/$n.err"
                 echo $? >"$out/$n.rc"
             ) &
             while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do sleep 0.5; done
@@ -54,7 +64,7 @@ for fault in $faults; do
 done
 wait
 
-echo "| fault | window ft | screen | exit | nesting | pings/s | allowed | ratio | box prompts | first prompt s | other dialogs | resumed | CPU s/min | writes/ping |"
+echo "| fault | window ft | screen | exit | nesting | pings drawn/s | allowed | ratio | box prompts | first prompt s | other dialogs | resumed | CPU s/min | writes/ping command |"
 echo "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"
 for i in $(seq "$n"); do
     rc=$(cat "$out/$i.rc")

@@ -75,6 +75,8 @@ void RefreshDiagnostics(State& s) {
     ui().refreshDiagnostics();
 }
 
+long repliesDrawn = 0;
+
 void ProcessReply(State& s) {
     timers().tmrMainTimer2.setEnabled(false);
     if (s.SendSettings == 1) {
@@ -95,6 +97,7 @@ void ProcessReply(State& s) {
     }
     if (s.ClutterFilter > 0) ApplyClutterFilter();
     DrawEchoColumn();
+    ++repliesDrawn;
     TrackBottom();
     // In Split screen the read-outs are drawn once per Left/Right pair, after the Left reply.
     if (s.SplitScreen == 0 || s.LeftSideNow) DrawOverlay();
@@ -131,6 +134,8 @@ void AcquisitionTick() {
     if (s.ProgramEnding) return;
     ShowStatusAndRearm(s);
 }
+
+long RepliesDrawn() { return repliesDrawn; }
 
 void ClearCommErrors() {
     state().CommErrorCount = 0;

@@ -18,6 +18,10 @@ void AcquisitionTickHeld();
 // The reply to the last request is past its deadline of PacketLength / 10 + 30 ticks.
 bool ReplyOverdue(const State& s);
 
+// Replies (live or recorded) decoded and drawn since the program started: the pings that reached
+// the screen, for measuring the ping rate.
+long RepliesDrawn();
+
 // tmr5Sec: the count of missed deadlines starts again.
 void ClearCommErrors();
 

@@ -1,9 +1,9 @@
 // soak: the whole program (its main window, real timers, event loop and serial port code) against
 // the simulated box on a pty for a set time, answering its prompts as a user would. Prints one
-// tab-separated line: case, window, screen, deepest ping-cycle nesting, pings/s, the rate the link
+// tab-separated line: case, window, screen, deepest ping-cycle nesting, pings drawn per second, the rate the link
 // and the sound's travel allow, their ratio, box-port prompts, seconds from the start to the first
 // (-1: none), other dialogs, whether pinging went on to the end, CPU seconds per minute, register
-// writes per ping.
+// writes per ping command.
 #include "BoxProcess.h"
 #include "SoakDialogs.h"
 
@@ -14,6 +14,7 @@
 #include "core/StartupTables.h"
 #include "core/State.h"
 #include "platform/Clock.h"
+#include "processing/AcquisitionTick.h"
 #include "processing/PingCycle.h"
 
 #include <QApplication>
@@ -136,7 +137,7 @@ double AllowedRate(double writesPerPing) {
 struct Progress {
     double start = vz::clock().monotonicSeconds();
     double firstPingAt = -1, cpuAtFirstPing = 0;
-    long pingsAtFirst = 0, writesAtFirst = 0;
+    long pingsAtFirst = 0, commandsAtFirst = 0, writesAtFirst = 0;
     double lastPingAt = -1;
     long lastPings = 0;
 };
@@ -180,14 +181,15 @@ int main(int argc, char** argv) {
     QObject::connect(&watch, &QTimer::timeout, [&] {
         box.readLogs();
         const double now = vz::clock().monotonicSeconds() - p.start;
-        if (box.pings() > 0 && p.firstPingAt < 0) {
+        if (vz::RepliesDrawn() > 0 && p.firstPingAt < 0) {
             p.firstPingAt = now;
-            p.pingsAtFirst = box.pings();
+            p.pingsAtFirst = vz::RepliesDrawn();
+            p.commandsAtFirst = box.pings();
             p.writesAtFirst = box.writes();
             p.cpuAtFirstPing = CpuSeconds();
         }
-        if (box.pings() != p.lastPings) p.lastPingAt = now;
-        p.lastPings = box.pings();
+        if (vz::RepliesDrawn() != p.lastPings) p.lastPingAt = now;
+        p.lastPings = vz::RepliesDrawn();
     });
     watch.start(250);
 
@@ -196,10 +198,11 @@ int main(int argc, char** argv) {
         box.readLogs();
         const double now = vz::clock().monotonicSeconds() - p.start;
         const double span = p.firstPingAt < 0 ? 0 : now - p.firstPingAt;
-        const double rate = span > 0 ? (box.pings() - p.pingsAtFirst) / span : 0;
-        // Counted from the first ping on: the handshake's writes belong to no ping.
-        const long pings = box.pings() - p.pingsAtFirst;
-        const double writesPerPing = pings > 0 ? static_cast<double>(box.writes() - p.writesAtFirst) / pings : 0;
+        const double rate = span > 0 ? (vz::RepliesDrawn() - p.pingsAtFirst) / span : 0;
+        // Counted from the first ping on: the handshake's writes belong to no ping. A ping
+        // command sent again for want of its acknowledgement counts as one more.
+        const long commands = box.pings() - p.commandsAtFirst;
+        const double writesPerPing = commands > 0 ? static_cast<double>(box.writes() - p.writesAtFirst) / commands : 0;
         const double allowed = AllowedRate(writesPerPing);
         const double cpuPerMinute = span > 0 ? (CpuSeconds() - p.cpuAtFirstPing) / span * 60 : 0;
         const bool resumed = p.lastPingAt >= 0 && now - p.lastPingAt < 3.0;
