@@ -63,14 +63,15 @@ PlaybackLineKind KindOfPlaybackLine(std::string_view line) {
 }
 
 void ApplyGpsLine(std::string_view line, State& s) {
-    if (line.substr(5, kNotValid.size()) == kNotValid) {
+    // A line cut anywhere (even "GPS:" alone) is read as far as it goes.
+    std::string_view body = line.substr(std::min<std::size_t>(5, line.size()));
+    if (body.substr(0, kNotValid.size()) == kNotValid) {
         s.LatCaption = s.LongCaption = std::string(kNotValid);
         s.GpsSpeed = 0;
         return;
     }
     // Written as "GPS: " & latitude & "  " & longitude & "  " & speed; the captions hold double
     // blanks of their own, the speed does not.
-    std::string_view body = line.substr(std::min<std::size_t>(5, line.size()));
     const std::size_t speedGap = body.rfind("  ");
     const std::string_view speed = speedGap == std::string_view::npos ? body : body.substr(speedGap + 2);
     const std::string_view captions =
@@ -110,7 +111,7 @@ bool LoadDataRecord(std::string_view line, State& s) {
     if (n < shortest) return false;
     s.TimeText = std::string(line.substr(0, kTimeLength));
     std::copy_n(bytes.begin(), n, s.RxBuffer.begin() + 1);
-    std::fill_n(s.RxBuffer.begin() + 1 + n, n, std::uint8_t{1});
+    std::fill_n(s.RxBuffer.begin() + 1 + n, std::min(n, kRxBufferLast - n), std::uint8_t{1});
     s.PacketLength = n;
     return true;
 }

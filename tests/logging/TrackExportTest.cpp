@@ -89,6 +89,20 @@ TEST_F(TrackExportTest, FilesThatAreNotRecordingsAreRefused) {
     EXPECT_TRUE(none.empty());
 }
 
+// The deepest record the program writes, and GPS lines cut short, are exported like any other.
+TEST_F(TrackExportTest, DeepRecordsAndCutGpsLinesAreExported) {
+    std::vector<std::uint8_t> deep{6};
+    deep.insert(deep.end(), 31969, 20);
+    for (std::uint8_t t : {0x5A, 0xA5, 0, 0x03, 0xE8, 0, 0, 0, 60, 0}) deep.push_back(t);
+    std::string text = "3.16  8  ***************************************\r\n Opened at: I6120623.59I12-06-2026  23:59:58\r\n";
+    for (const std::string& line : {std::string("GPS:"), std::string("GPS: L"),
+                                    DataRecordLine("23:59:59", deep.data(), static_cast<int>(deep.size())),
+                                    std::string("GPS: Not Va"), bottomRecord("23:59:59")}) {
+        text += line + "\r\n";
+    }
+    EXPECT_EQ(exportOf(text).size(), 2u);
+}
+
 TEST_F(TrackExportTest, PositionCaptionsAndHeaderDate) {
     EXPECT_NEAR(*LatitudeFromCaption("Lat: 49  16.4500 N"), 49.2741667, 1e-7);
     EXPECT_NEAR(*LongitudeFromCaption("Lon: 123  11.1200 W"), -123.1853333, 1e-7);
