@@ -37,12 +37,12 @@ void ChangeEverySetting(State& s) {
     s.ShowRangeGate = 1;
     s.ShowGrayLine = 1;
     s.BackgroundColor = {1, 2, 3};
-    s.ColorScale = 255;
+    s.ColorScale = 4;
     s.TempCalibration = -2.75f;
     s.AScopeThreshold = 9;
     s.Full = {1, 0, 3, 9, 11, 7, 32767, -32768, 60, 15, 2, 3};
-    s.Left = {0, 1, 2, 1, 20, 1, 100, 50, 61, 0, -1, 4};
-    s.Right = {1, 1, 1, 20, 0, 2, 99, 51, 62, 1, 5, 6};
+    s.Left = {0, 1, 2, 1, 13, 1, 100, 50, 61, 0, -1, 4};
+    s.Right = {1, 1, 1, 11, 1, 2, 99, 51, 62, 1, 5, 6};
     for (std::size_t i = 0; i < s.UserColors.size(); ++i)
         s.UserColors[i] = Rgb::fromLong(1000 * i + 1);
     s.NmeaOutputOn = 1;
@@ -61,7 +61,7 @@ void ChangeEverySetting(State& s) {
     s.SoundOn = 1;
     s.FishAlarmSearch = 4;
     s.DepthDamping = 10;
-    s.DisplayThreshold = -4;
+    s.DisplayThreshold = 255;
     s.AutoRangeOnly = 0;
     s.LeaveScales = 1;
     s.AutoSaveMinutes = 120;
@@ -84,16 +84,16 @@ TEST_F(SettingsFileWrite, WriteThenReadRestoresEveryField) {
     EXPECT_EQ(s.SoundSpeed, 0.00244f);
     EXPECT_EQ(s.XmitPower, -20);
     EXPECT_EQ(s.BackgroundColor, (Rgb{1, 2, 3}));
-    EXPECT_EQ(s.ColorScale, 255);
+    EXPECT_EQ(s.ColorScale, 4);
     EXPECT_EQ(s.Full, (ChannelSettings{1, 0, 3, 9, 11, 7, 32767, -32768, 60, 15, 2, 3}));
-    EXPECT_EQ(s.Left, (ChannelSettings{0, 1, 2, 1, 20, 1, 100, 50, 61, 0, -1, 4}));
-    EXPECT_EQ(s.Right, (ChannelSettings{1, 1, 1, 20, 0, 2, 99, 51, 62, 1, 5, 6}));
+    EXPECT_EQ(s.Left, (ChannelSettings{0, 1, 2, 1, 13, 1, 100, 50, 61, 0, -1, 4}));
+    EXPECT_EQ(s.Right, (ChannelSettings{1, 1, 1, 11, 1, 2, 99, 51, 62, 1, 5, 6}));
     EXPECT_EQ(s.UserColors[0], Rgb{});
     for (std::size_t i = 1; i < s.UserColors.size(); ++i)
         EXPECT_EQ(s.UserColors[i], Rgb::fromLong(1000 * i + 1));
     EXPECT_EQ(s.DeepAlarmValue, 1.5e7f);
     EXPECT_EQ(s.DragAlarmShallow, 1.5e-6f);
-    EXPECT_EQ(s.DisplayThreshold, -4);
+    EXPECT_EQ(s.DisplayThreshold, 255);
     EXPECT_EQ(s.XmitTempLimit, 255);
     // Every other field as well: writing again gives the same file.
     ASSERT_TRUE(WriteSettingsFile());
