@@ -116,16 +116,21 @@ bool LoadDataRecord(std::string_view line, State& s) {
     return true;
 }
 
-std::string RecordingDate(std::string_view header2) {
+std::string RecordingDateAsWritten(std::string_view header2) {
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     for (std::size_t i = 0; i + 10 <= header2.size(); ++i) {
         const std::string_view d = header2.substr(i, 10);
         if (digit(d[0]) && digit(d[1]) && d[2] == '-' && digit(d[3]) && digit(d[4]) && d[5] == '-' &&
             digit(d[6]) && digit(d[7]) && digit(d[8]) && digit(d[9])) {
-            return std::string(d.substr(6, 4)) + "-" + std::string(d.substr(0, 2)) + "-" + std::string(d.substr(3, 2));
+            return std::string(d);
         }
     }
     return {};
+}
+
+std::string RecordingDate(std::string_view header2) {
+    const std::string d = RecordingDateAsWritten(header2);
+    return d.empty() ? d : d.substr(6, 4) + "-" + d.substr(0, 2) + "-" + d.substr(3, 2);
 }
 
 } // namespace vz

@@ -31,8 +31,10 @@ void ApplyTemperatureLine(std::string_view line, State& s);
 // checksum and one sample). Entries n+1..2n are set only as far as RxBuffer reaches.
 bool LoadDataRecord(std::string_view line, State& s);
 
-// The recording's date as "yyyy-mm-dd", from the first "mm-dd-yyyy" in the second header line
-// (after the file name, whatever its length); empty when there is none.
+// The first "mm-dd-yyyy" in the second header line (after the file name, whatever its length:
+// a second recording within a minute has a lettered name); empty when there is none.
+std::string RecordingDateAsWritten(std::string_view header2);
+// The same date as "yyyy-mm-dd"; empty when there is none.
 std::string RecordingDate(std::string_view header2);
 
 // The most values a record can hold: every reply the receive path can store.
