@@ -103,6 +103,31 @@ TEST_F(TrackExportTest, DeepRecordsAndCutGpsLinesAreExported) {
     EXPECT_EQ(exportOf(text).size(), 2u);
 }
 
+// The tool replaces an earlier export only when the new one is whole, and says why it failed.
+TEST_F(TrackExportTest, TheToolKeepsAnEarlierExportWhenItFails) {
+    const QString base = QString::fromStdString(dataPath("out"));
+    writeFile(dataPath("out.csv"), "earlier");
+    writeFile(dataPath("out.gpx"), "earlier");
+    writeFile(dataPath("gps.05I"), "3.16  8  ****\r\n Opened at: x\r\nGPS:\r\n");
+    writeFile(dataPath("good.05I"), recording("Ft"));
+    const struct {
+        std::string file;
+        int status;
+        const char* message;
+    } runs[] = {{"missing.05I", 1, "No such file or directory"}, {"gps.05I", 2, "not a screen-data recording"},
+                {"good.05I", 0, "wrote"}};
+    for (const auto& run : runs) {
+        QProcess tool;
+        tool.start(VZ_EXPORT_PATH, {"--gpx", "-o", base, QString::fromStdString(dataPath(run.file))});
+        ASSERT_TRUE(tool.waitForFinished(30000)) << run.file;
+        EXPECT_EQ(tool.exitCode(), run.status) << run.file;
+        EXPECT_TRUE(tool.readAllStandardError().contains(run.message)) << run.file;
+        EXPECT_EQ(readFile(dataPath("out.csv")) == "earlier", run.status != 0) << run.file;
+        EXPECT_EQ(readFile(dataPath("out.gpx")) == "earlier", run.status != 0) << run.file;
+        EXPECT_EQ(readFile(dataPath("out.csv.part")), "<missing>") << run.file;
+    }
+}
+
 TEST_F(TrackExportTest, PositionCaptionsAndHeaderDate) {
     EXPECT_NEAR(*LatitudeFromCaption("Lat: 49  16.4500 N"), 49.2741667, 1e-7);
     EXPECT_NEAR(*LongitudeFromCaption("Lon: 123  11.1200 W"), -123.1853333, 1e-7);
