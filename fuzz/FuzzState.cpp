@@ -8,20 +8,20 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <memory>
 
 #include <unistd.h>
 
 namespace vz::fuzz {
 
 void ResetFuzzState() {
-    static std::unique_ptr<QGuiApplication> app;
+    // Never destroyed: at exit Qt's own statics may already be gone.
+    static QGuiApplication* app = nullptr;
     if (!app) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "vz-fuzz";
         static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        app = new QGuiApplication(argc, argv);
     }
     ResetState();
     BuildStartupTables();
