@@ -70,6 +70,7 @@ void ChangeEverySetting(State& s) {
 
 TEST_F(SettingsFileWrite, WriteThenReadRestoresEveryField) {
     LoadDefaultsIntoRam();
+    s.IfbPort = s.GpsPort = s.NmeaPort = 0;
     ChangeEverySetting(s);
     s.SettingsChanged = 1;
     ASSERT_TRUE(WriteSettingsFile());
@@ -103,6 +104,7 @@ TEST_F(SettingsFileWrite, WriteThenReadRestoresEveryField) {
 TEST_F(SettingsFileWrite, TheMissingFolderIsCreated) {
     ASSERT_TRUE(QDir(QString::fromStdString(dataFolder())).removeRecursively());
     LoadDefaultsIntoRam();
+    s.IfbPort = s.GpsPort = s.NmeaPort = 0;
     ASSERT_TRUE(WriteSettingsFile());
     EXPECT_EQ(SplitLines(ReadSettingsBytes()).size(), 83u);
 }
@@ -115,6 +117,7 @@ TEST_F(SettingsFileWrite, AFileThatCannotBeWrittenIsReportedAndStaysUnsaved) {
     blocker.close();
     s.SettingsFilePath = "C:\\TempIFB\\blocker\\VOSKVALS.DAT";
     LoadDefaultsIntoRam();
+    s.IfbPort = s.GpsPort = s.NmeaPort = 0;
     s.SettingsChanged = 1;
 
     ScriptedDialogs d;
@@ -145,6 +148,40 @@ TEST_F(SettingsFileWrite, FirstRunWithAnUnwritableFileReportsItAndGoesOn) {
     EXPECT_EQ(s.SettingsChanged, 1); // the chosen ports are still to be saved
 }
 
+// The user closes the program at the port prompt `at` (0..2).
+class QuittingDialogs : public ScriptedDialogs {
+  public:
+    explicit QuittingDialogs(int at) : at_(at) {}
+    int choosePort(const std::string& caption, const std::string& prompt, int disabled) override {
+        if (asked_++ == at_) state().ProgramEnding = true;
+        return ScriptedDialogs::choosePort(caption, prompt, disabled);
+    }
+
+  private:
+    int at_, asked_ = 0;
+};
+
+TEST_F(SettingsFileWrite, QuittingAtAFirstRunPromptAsksNoMoreAndWritesNothing) {
+    for (int at : {0, 1, 2}) {
+        SCOPED_TRACE(at);
+        s.ProgramEnding = false;
+        QuittingDialogs d(at);
+        d.answerPort(1).answerPort(0).answerPort(0);
+        ReadSettingsFile();
+        EXPECT_EQ(d.shown().size(), static_cast<std::size_t>(at + 1));
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(mapPath(s.SettingsFilePath))));
+    }
+}
+
+TEST_F(SettingsFileWrite, NoFileIsWrittenWhileAPortIsUnchosen) {
+    for (std::uint8_t State::*port : {&State::IfbPort, &State::GpsPort, &State::NmeaPort}) {
+        s.IfbPort = s.GpsPort = s.NmeaPort = 0;
+        s.*port = kPortNotChosen;
+        EXPECT_FALSE(WriteSettingsFile());
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(mapPath(s.SettingsFilePath))));
+    }
+}
+
 // Lets no file of this process grow beyond `bytes` while it lives: a write that runs out of room
 // half-way, as on a full disk. Root is bound by this limit too.
 class FileSizeLimit {
@@ -168,6 +205,7 @@ class FileSizeLimit {
 
 TEST_F(SettingsFileWrite, AFailedWriteLeavesTheOldFileWhole) {
     LoadDefaultsIntoRam();
+    s.IfbPort = s.GpsPort = s.NmeaPort = 0;
     s.IfbPort = 3;
     ASSERT_TRUE(WriteSettingsFile());
     const std::string before = ReadSettingsBytes();
