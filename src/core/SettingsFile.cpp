@@ -53,14 +53,18 @@ void RunFirstRunDialog() {
         "Interface Box Communications Port",
         "1) Please select a COM port for the interface box.  Select 'None' to enter DEMO mode.",
         kNoDisabledOption);
+    // Closing the program at a prompt ends the start-up: no further prompt, nothing written.
+    if (s.ProgramEnding) return;
     // The box's port cannot serve the GPS or the NMEA output as well.
     const int boxOption = s.IfbPort != 0 ? s.IfbPort - 1 : kNoDisabledOption;
     s.GpsPort =
         AskForPort("GPS Communication Port",
                    "2) Please select a COM port for GPS.  Select 'None' for no GPS.", boxOption);
+    if (s.ProgramEnding) return;
     s.NmeaPort = AskForPort(
         "NMEA Serial Data Output Port",
         "3) Please select a COM port for NMEA data.  Select 'None' for no NMEA output.", boxOption);
+    if (s.ProgramEnding) return;
     dialogs().endPortPrompts();
     LoadDefaultsIntoRam();
     WriteSettingsFile();
@@ -122,6 +126,11 @@ void ReadSettingsFile() {
 }
 
 bool WriteSettingsFile() {
+    // Until every port is chosen there is no file to keep: the next start asks for them again.
+    const State& s = state();
+    for (std::uint8_t port : {s.IfbPort, s.GpsPort, s.NmeaPort}) {
+        if (port == kPortNotChosen) return false;
+    }
     const std::string path = mapPath(state().SettingsFilePath);
     const std::string text = SettingsFileText(state());
     QString error;

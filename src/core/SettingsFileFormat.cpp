@@ -82,7 +82,9 @@ class FieldReader {
   public:
     FieldReader(ValueCursor& in, double version) : in_(in), version_(version) {}
 
-    void value(std::uint8_t& field) { field = static_cast<std::uint8_t>(integer(0, 255)); }
+    void value(std::uint8_t& field, int lowest = 0, int highest = 255) {
+        field = static_cast<std::uint8_t>(integer(lowest, highest));
+    }
     void value(std::int16_t& field, int lowest = std::numeric_limits<std::int16_t>::min(),
                int highest = std::numeric_limits<std::int16_t>::max()) {
         field = static_cast<std::int16_t>(integer(lowest, highest));
@@ -125,7 +127,7 @@ class FieldWriter {
   public:
     explicit FieldWriter(std::string& out) : out_(out) {}
 
-    void value(std::uint8_t field) { line(FormatSettingsNumber(std::int64_t{field})); }
+    void value(std::uint8_t field, int = 0, int = 0) { line(FormatSettingsNumber(std::int64_t{field})); }
     void value(std::int16_t field, int = 0, int = 0) {
         line(FormatSettingsNumber(std::int64_t{field}));
     }

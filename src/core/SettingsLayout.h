@@ -2,7 +2,8 @@
 // The values of settings-file lines 3 to 83, in file order. One list serves both the reader and
 // the writer: `io.value(field)` is called for each field, and the field's type is its type in the
 // file (std::uint8_t byte, std::int16_t integer, float, Rgb long, the user colours one line of 16
-// longs). Fields that index the start-up tables carry the bounds of those tables.
+// longs). Fields that index a table or a step row carry the bounds of what they can mean: a value
+// outside them makes the file as unreadable as a missing line.
 #include "core/State.h"
 
 #include <cstdint>
@@ -13,8 +14,8 @@ template <class Io> void VisitSettingsChannel(ChannelSettings& c, Io& io) {
     io.value(c.Frequency, 0, 1);
     io.value(c.Ascope);
     io.value(c.ProcessingType, 0, 3);
-    io.value(c.DepthRange, 0, 20);
-    io.value(c.DepthOffset, 0, 20);
+    io.value(c.DepthRange, 1, 11);
+    io.value(c.DepthOffset, 1, 13);
     io.value(c.PulseWidth);
     io.value(c.AnalogGain);
     io.value(c.StartGain);
@@ -30,9 +31,9 @@ template <class Io> void VisitSettingsLines(State& s, Io& io) {
     io.value(s.SoundSpeed);
     io.value(s.SplitScreen);
     io.value(s.AutoMode);
-    io.value(s.ClutterFilter);
+    io.value(s.ClutterFilter, 0, 8);
     io.value(s.NoiseFilter);
-    io.value(s.ChartSpeed);
+    io.value(s.ChartSpeed, 1, 8);
     io.value(s.XmitPower);
     io.value(s.ShowColorBars);
     io.value(s.ShowDepth);
@@ -44,9 +45,9 @@ template <class Io> void VisitSettingsLines(State& s, Io& io) {
     io.value(s.ShowRangeGate);
     io.value(s.ShowGrayLine);
     io.value(s.BackgroundColor);
-    io.value(s.ColorScale);
+    io.value(s.ColorScale, 0, 4);
     io.value(s.TempCalibration);
-    io.value(s.AScopeThreshold);
+    io.value(s.AScopeThreshold, 0, 255);
     for (Channel c : kChannels)
         VisitSettingsChannel(s.channel(c), io);
     io.value(s.UserColors);
@@ -66,8 +67,8 @@ template <class Io> void VisitSettingsLines(State& s, Io& io) {
     io.value(s.FishAlarmThreshold);
     io.value(s.SoundOn);
     io.value(s.FishAlarmSearch);
-    io.value(s.DepthDamping);
-    io.value(s.DisplayThreshold);
+    io.value(s.DepthDamping, 1, 10);
+    io.value(s.DisplayThreshold, 0, 255);
     io.value(s.AutoRangeOnly);
     io.value(s.LeaveScales);
     // Files of earlier versions end before these; they then get the values given here.

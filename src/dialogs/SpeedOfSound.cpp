@@ -36,6 +36,11 @@ std::string ShownNumber(double value) {
 
 } // namespace
 
+void SetSoundSpeed(float speed) {
+    state().SoundSpeed = speed;
+    state().SettingsChanged = 1;
+}
+
 std::string SpeedOfSoundLabel() {
     static const double kFactors[] = {kFeetPerSecondFactor, kMetersPerSecondFactor, kFathomsPerSecondFactor};
     static const char* const kUnitTexts[] = {" Ft./Sec", " Mtr./Sec", " Fa./Sec"};
@@ -58,8 +63,7 @@ bool SpecifySoundSpeed() {
         const double value = LeadingNumber(dialogs().inputBox(prompt, "Speed Of Sound", ""));
         if (value == 0.0) return false;
         if (value < limits.low || value > limits.high) continue;
-        state().SoundSpeed =
-            static_cast<float>(value * kFeetPerUnitEntered[Units()] / kFeetPerSecondFactor);
+        SetSoundSpeed(static_cast<float>(value * kFeetPerUnitEntered[Units()] / kFeetPerSecondFactor));
         return true;
     }
 }

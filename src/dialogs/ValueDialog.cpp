@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 
 #include <cctype>
+#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 
@@ -11,6 +12,12 @@ namespace vz {
 namespace {
 bool IsDigitAt(const std::string& text, std::size_t i) {
     return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+}
+// Fields behind the dialogs are 32-bit floats at most: an answer beyond that range, an infinity
+// or a not-a-number, however written, names no value they could hold.
+bool BeyondAFloat(const std::string& answer) {
+    const double value = std::strtod(answer.c_str(), nullptr);
+    return !std::isfinite(value) || std::fabs(value) > FLT_MAX;
 }
 } // namespace
 
@@ -42,7 +49,7 @@ std::optional<double> AskForValue(const ValueDialog& dialog,
         const std::string answer = dialogs().inputBox(dialog.prompt, dialog.title, dialog.prefilled);
         if (answer.empty()) return std::nullopt;
         const double value = LeadingNumber(answer);
-        if (accepted(value)) return value;
+        if (!BeyondAFloat(answer) && accepted(value)) return value;
         dialogs().beep();
     }
 }

@@ -18,7 +18,8 @@ struct ValueDialog {
 };
 
 // Shows the dialog until `accepted` approves the number read from the answer, and returns that
-// number; an empty answer ends it with nothing. Each rejected number beeps and asks again with
+// number; an empty answer ends it with nothing. An answer no 32-bit float can hold ("1e39",
+// "inf", "nan") is rejected whatever `accepted` says. Each rejected number beeps and asks again with
 // the same pre-filled text, so a rejected value is never kept.
 std::optional<double> AskForValue(const ValueDialog& dialog,
                                   const std::function<bool(double)>& accepted);

@@ -46,11 +46,11 @@ frmSpeedOfSound::frmSpeedOfSound() {
         buttons->addWidget(button);
     };
     addButton("cmdSpeedOfSoundFresh", "Fresh Water", [this] {
-        state().SoundSpeed = kFreshWaterSoundSpeed;
+        SetSoundSpeed(kFreshWaterSoundSpeed);
         showSpeed();
     });
     addButton("cmdSpeedOfSoundSalt", "Salt Water", [this] {
-        state().SoundSpeed = kSaltWaterSoundSpeed;
+        SetSoundSpeed(kSaltWaterSoundSpeed);
         showSpeed();
     });
     addButton("cmdSpeedOfSoundSpecify", "Specify", [this] {

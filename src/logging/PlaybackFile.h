@@ -10,8 +10,8 @@ namespace vz {
 
 class PlaybackFile {
 public:
-    // Far above any record a reply can give (16000 values of up to three digits and a blank).
-    static constexpr std::size_t kMaxLine = 128 * 1024;
+    // Far above any record a reply can give (32000 values of up to three digits and a blank).
+    static constexpr std::size_t kMaxLine = 256 * 1024;
 
     enum class Line { Text, TooLong, End };
 

@@ -63,14 +63,15 @@ PlaybackLineKind KindOfPlaybackLine(std::string_view line) {
 }
 
 void ApplyGpsLine(std::string_view line, State& s) {
-    if (line.substr(5, kNotValid.size()) == kNotValid) {
+    // A line cut anywhere (even "GPS:" alone) is read as far as it goes.
+    std::string_view body = line.substr(std::min<std::size_t>(5, line.size()));
+    if (body.substr(0, kNotValid.size()) == kNotValid) {
         s.LatCaption = s.LongCaption = std::string(kNotValid);
         s.GpsSpeed = 0;
         return;
     }
     // Written as "GPS: " & latitude & "  " & longitude & "  " & speed; the captions hold double
     // blanks of their own, the speed does not.
-    std::string_view body = line.substr(std::min<std::size_t>(5, line.size()));
     const std::size_t speedGap = body.rfind("  ");
     const std::string_view speed = speedGap == std::string_view::npos ? body : body.substr(speedGap + 2);
     const std::string_view captions =
@@ -110,21 +111,26 @@ bool LoadDataRecord(std::string_view line, State& s) {
     if (n < shortest) return false;
     s.TimeText = std::string(line.substr(0, kTimeLength));
     std::copy_n(bytes.begin(), n, s.RxBuffer.begin() + 1);
-    std::fill_n(s.RxBuffer.begin() + 1 + n, n, std::uint8_t{1});
+    std::fill_n(s.RxBuffer.begin() + 1 + n, std::min(n, kRxBufferLast - n), std::uint8_t{1});
     s.PacketLength = n;
     return true;
 }
 
-std::string RecordingDate(std::string_view header2) {
+std::string RecordingDateAsWritten(std::string_view header2) {
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     for (std::size_t i = 0; i + 10 <= header2.size(); ++i) {
         const std::string_view d = header2.substr(i, 10);
         if (digit(d[0]) && digit(d[1]) && d[2] == '-' && digit(d[3]) && digit(d[4]) && d[5] == '-' &&
             digit(d[6]) && digit(d[7]) && digit(d[8]) && digit(d[9])) {
-            return std::string(d.substr(6, 4)) + "-" + std::string(d.substr(0, 2)) + "-" + std::string(d.substr(3, 2));
+            return std::string(d);
         }
     }
     return {};
+}
+
+std::string RecordingDate(std::string_view header2) {
+    const std::string d = RecordingDateAsWritten(header2);
+    return d.empty() ? d : d.substr(6, 4) + "-" + d.substr(0, 2) + "-" + d.substr(3, 2);
 }
 
 } // namespace vz

@@ -1,6 +1,7 @@
 #include "processing/StatusLine.h"
 
 #include "core/State.h"
+#include "logging/PlaybackLines.h"
 #include "platform/Clock.h"
 
 namespace vz {
@@ -8,10 +9,9 @@ namespace vz {
 void UpdateStatusTexts(State& s) {
     s.ModeText = "Normal";
     if (s.PlaybackMode) {
-        // The recording date stands at characters 24..33 of the file's second header line; the
-        // time stays that of the last record read.
-        s.DateText =
-            s.PlaybackHeader2.size() > 23 ? s.PlaybackHeader2.substr(23, 10) : std::string();
+        // The recording date from the file's second header line; the time stays that of the last
+        // record read.
+        s.DateText = RecordingDateAsWritten(s.PlaybackHeader2);
         s.ModeText = "Playback";
     } else {
         s.DateText = dateText() + " ";

@@ -198,6 +198,17 @@ TEST_F(SettingsFileRead, AnUnreadableOrOutOfRangeValueRunsThePrompts) {
         {2, "-1 "},      // below a byte
         {14, " 3 "},     // no such depth units
         {27, " 21 "},    // no such depth range step
+        {27, " 15 "},    // a step beyond the filled range table
+        {27, " 0 "},
+        {39, " 12 "},    // the Left channel's range
+        {28, " 14 "},    // beyond the filled offset table
+        {9, " 0 "},      // chart speeds are 1 to 8
+        {9, " 20 "},
+        {7, " 9 "},      // clutter filter levels are 0 to 8
+        {21, " 5 "},     // no such colour scale
+        {23, " 256 "},   // thresholds compare with byte samples
+        {78, " 300 "},
+        {77, " 0 "},     // damping levels are 1 to 10
         {33, " 16 "},    // no such DSP gain
         {64, " 1E+39 "}, // beyond a float
         {63, " nan "},

@@ -37,12 +37,12 @@ void ChangeEverySetting(State& s) {
     s.ShowRangeGate = 1;
     s.ShowGrayLine = 1;
     s.BackgroundColor = {1, 2, 3};
-    s.ColorScale = 255;
+    s.ColorScale = 4;
     s.TempCalibration = -2.75f;
     s.AScopeThreshold = 9;
     s.Full = {1, 0, 3, 9, 11, 7, 32767, -32768, 60, 15, 2, 3};
-    s.Left = {0, 1, 2, 1, 20, 1, 100, 50, 61, 0, -1, 4};
-    s.Right = {1, 1, 1, 20, 0, 2, 99, 51, 62, 1, 5, 6};
+    s.Left = {0, 1, 2, 1, 13, 1, 100, 50, 61, 0, -1, 4};
+    s.Right = {1, 1, 1, 11, 1, 2, 99, 51, 62, 1, 5, 6};
     for (std::size_t i = 0; i < s.UserColors.size(); ++i)
         s.UserColors[i] = Rgb::fromLong(1000 * i + 1);
     s.NmeaOutputOn = 1;
@@ -61,7 +61,7 @@ void ChangeEverySetting(State& s) {
     s.SoundOn = 1;
     s.FishAlarmSearch = 4;
     s.DepthDamping = 10;
-    s.DisplayThreshold = -4;
+    s.DisplayThreshold = 255;
     s.AutoRangeOnly = 0;
     s.LeaveScales = 1;
     s.AutoSaveMinutes = 120;
@@ -70,6 +70,7 @@ void ChangeEverySetting(State& s) {
 
 TEST_F(SettingsFileWrite, WriteThenReadRestoresEveryField) {
     LoadDefaultsIntoRam();
+    s.IfbPort = s.GpsPort = s.NmeaPort = 0;
     ChangeEverySetting(s);
     s.SettingsChanged = 1;
     ASSERT_TRUE(WriteSettingsFile());
@@ -84,16 +85,16 @@ TEST_F(SettingsFileWrite, WriteThenReadRestoresEveryField) {
     EXPECT_EQ(s.SoundSpeed, 0.00244f);
     EXPECT_EQ(s.XmitPower, -20);
     EXPECT_EQ(s.BackgroundColor, (Rgb{1, 2, 3}));
-    EXPECT_EQ(s.ColorScale, 255);
+    EXPECT_EQ(s.ColorScale, 4);
     EXPECT_EQ(s.Full, (ChannelSettings{1, 0, 3, 9, 11, 7, 32767, -32768, 60, 15, 2, 3}));
-    EXPECT_EQ(s.Left, (ChannelSettings{0, 1, 2, 1, 20, 1, 100, 50, 61, 0, -1, 4}));
-    EXPECT_EQ(s.Right, (ChannelSettings{1, 1, 1, 20, 0, 2, 99, 51, 62, 1, 5, 6}));
+    EXPECT_EQ(s.Left, (ChannelSettings{0, 1, 2, 1, 13, 1, 100, 50, 61, 0, -1, 4}));
+    EXPECT_EQ(s.Right, (ChannelSettings{1, 1, 1, 11, 1, 2, 99, 51, 62, 1, 5, 6}));
     EXPECT_EQ(s.UserColors[0], Rgb{});
     for (std::size_t i = 1; i < s.UserColors.size(); ++i)
         EXPECT_EQ(s.UserColors[i], Rgb::fromLong(1000 * i + 1));
     EXPECT_EQ(s.DeepAlarmValue, 1.5e7f);
     EXPECT_EQ(s.DragAlarmShallow, 1.5e-6f);
-    EXPECT_EQ(s.DisplayThreshold, -4);
+    EXPECT_EQ(s.DisplayThreshold, 255);
     EXPECT_EQ(s.XmitTempLimit, 255);
     // Every other field as well: writing again gives the same file.
     ASSERT_TRUE(WriteSettingsFile());
@@ -103,6 +104,7 @@ TEST_F(SettingsFileWrite, WriteThenReadRestoresEveryField) {
 TEST_F(SettingsFileWrite, TheMissingFolderIsCreated) {
     ASSERT_TRUE(QDir(QString::fromStdString(dataFolder())).removeRecursively());
     LoadDefaultsIntoRam();
+    s.IfbPort = s.GpsPort = s.NmeaPort = 0;
     ASSERT_TRUE(WriteSettingsFile());
     EXPECT_EQ(SplitLines(ReadSettingsBytes()).size(), 83u);
 }
@@ -115,6 +117,7 @@ TEST_F(SettingsFileWrite, AFileThatCannotBeWrittenIsReportedAndStaysUnsaved) {
     blocker.close();
     s.SettingsFilePath = "C:\\TempIFB\\blocker\\VOSKVALS.DAT";
     LoadDefaultsIntoRam();
+    s.IfbPort = s.GpsPort = s.NmeaPort = 0;
     s.SettingsChanged = 1;
 
     ScriptedDialogs d;
@@ -145,6 +148,40 @@ TEST_F(SettingsFileWrite, FirstRunWithAnUnwritableFileReportsItAndGoesOn) {
     EXPECT_EQ(s.SettingsChanged, 1); // the chosen ports are still to be saved
 }
 
+// The user closes the program at the port prompt `at` (0..2).
+class QuittingDialogs : public ScriptedDialogs {
+  public:
+    explicit QuittingDialogs(int at) : at_(at) {}
+    int choosePort(const std::string& caption, const std::string& prompt, int disabled) override {
+        if (asked_++ == at_) state().ProgramEnding = true;
+        return ScriptedDialogs::choosePort(caption, prompt, disabled);
+    }
+
+  private:
+    int at_, asked_ = 0;
+};
+
+TEST_F(SettingsFileWrite, QuittingAtAFirstRunPromptAsksNoMoreAndWritesNothing) {
+    for (int at : {0, 1, 2}) {
+        SCOPED_TRACE(at);
+        s.ProgramEnding = false;
+        QuittingDialogs d(at);
+        d.answerPort(1).answerPort(0).answerPort(0);
+        ReadSettingsFile();
+        EXPECT_EQ(d.shown().size(), static_cast<std::size_t>(at + 1));
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(mapPath(s.SettingsFilePath))));
+    }
+}
+
+TEST_F(SettingsFileWrite, NoFileIsWrittenWhileAPortIsUnchosen) {
+    for (std::uint8_t State::*port : {&State::IfbPort, &State::GpsPort, &State::NmeaPort}) {
+        s.IfbPort = s.GpsPort = s.NmeaPort = 0;
+        s.*port = kPortNotChosen;
+        EXPECT_FALSE(WriteSettingsFile());
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(mapPath(s.SettingsFilePath))));
+    }
+}
+
 // Lets no file of this process grow beyond `bytes` while it lives: a write that runs out of room
 // half-way, as on a full disk. Root is bound by this limit too.
 class FileSizeLimit {
@@ -168,6 +205,7 @@ class FileSizeLimit {
 
 TEST_F(SettingsFileWrite, AFailedWriteLeavesTheOldFileWhole) {
     LoadDefaultsIntoRam();
+    s.IfbPort = s.GpsPort = s.NmeaPort = 0;
     s.IfbPort = 3;
     ASSERT_TRUE(WriteSettingsFile());
     const std::string before = ReadSettingsBytes();

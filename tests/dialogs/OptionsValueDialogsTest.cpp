@@ -176,5 +176,25 @@ TEST_F(OptionsValueDialogs, FishThresholdIsStoredTheOtherWayRound) {
     EXPECT_EQ(s.FishAlarmThreshold, 10);
 }
 
+// No dialog takes what its 32-bit field cannot hold: each such answer beeps and asks again.
+TEST_F(OptionsValueDialogs, EveryDialogRefusesValuesBeyondAFloat) {
+    const std::vector<void (*)()> opens = {
+        [] { mnuOptionsAlarmDepth_Click(AlarmDepth::Shallow); },     [] { mnuOptionsAlarmDepth_Click(AlarmDepth::Deep); },
+        [] { mnuOptionsAlarmDepth_Click(AlarmDepth::FishShallow); }, [] { mnuOptionsAlarmDepth_Click(AlarmDepth::FishDeep); },
+        [] { mnuOptionsAlarmDepth_Click(AlarmDepth::DragShallow); }, [] { mnuOptionsAlarmDepth_Click(AlarmDepth::DragDeep); },
+        mnuOptiondsDepthKeelOffset_Click, mnuOptDepthDamping_Click, mnuOptionsFishAlarmThreshold_Click};
+    for (std::size_t i = 0; i < opens.size(); ++i) {
+        const State before = s;
+        ScriptedDialogs d;
+        d.answerInput("1e39").answerInput("-1e39").answerInput("inf").answerInput("nan").answerInput("");
+        opens[i]();
+        EXPECT_EQ(d.beeps(), 4) << i;
+        EXPECT_EQ(s.SettingsChanged, 0) << i;
+        EXPECT_EQ(s.ShallowAlarmValue, before.ShallowAlarmValue) << i;
+        EXPECT_EQ(s.DragAlarmDeep, before.DragAlarmDeep) << i;
+        EXPECT_EQ(s.KeelOffset, before.KeelOffset) << i;
+    }
+}
+
 } // namespace
 } // namespace vz::test

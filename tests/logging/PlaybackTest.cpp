@@ -9,6 +9,7 @@
 #include "core/Timers.h"
 #include "display/Surfaces.h"
 #include "logging/Playback.h"
+#include "logging/PlaybackLines.h"
 #include "logging/Recording.h"
 #include "logging/RecordingMenu.h"
 #include "logging/ScreenDataLines.h"
@@ -197,8 +198,8 @@ TEST_F(PlaybackTest, AnLLineMakesTheNextRecordALeftOneInSplitScreen) {
 TEST_F(PlaybackTest, RecordsThatCannotBeRepliesArePassedOverAndPlaybackGoesOn) {
     const std::vector<std::uint8_t> good = replyBytes(5, 30);
     std::string tooMany = "09:05:01 ";
-    for (int i = 0; i <= 16000; ++i) tooMany += " 0";
-    const std::string overLong = "09:05:01 " + std::string(200000, '7');
+    for (int i = 0; i <= kRxBufferLast; ++i) tooMany += " 0";
+    const std::string overLong = "09:05:01 " + std::string(300000, '7');
     play(lines({kHeader8, kHeader2, tooMany, overLong, "09:05:01  0 255 17",
                 "09:05:01  1 2 3 4 5 6 7 8 9 10 256 12", "09:05:01  1 2 3 4 5 6 7 8 9 10 1x 12",
                 "09:05:01  1 2 3 4 5 6 7 8 9 10 -1 12", "Opened at: nothing", record("09:05:09", good)}));
@@ -215,6 +216,36 @@ TEST_F(PlaybackTest, RecordsThatCannotBeRepliesArePassedOverAndPlaybackGoesOn) {
     ASSERT_TRUE(ReadPlaybackRecord());
     EXPECT_EQ(s.RxBuffer[2], 2);
     EXPECT_EQ(s.RxBuffer[3], 2);
+}
+
+// The deepest replies the receive path records come back whole; entries n+1..2n stop at the
+// buffer's end.
+TEST_F(PlaybackTest, ARecordOfAlmostTheWholeBufferPlays) {
+    const std::vector<std::uint8_t> deep = replyBytes(31969, 40);
+    ASSERT_EQ(deep.size(), 31980u);
+    play(lines({kHeader8, kHeader2, record("09:05:01", deep)}));
+    s.RxBuffer.fill(77);
+    ASSERT_TRUE(ReadPlaybackRecord());
+    EXPECT_EQ(s.PacketLength, 31980);
+    EXPECT_EQ(s.RxBuffer[31980], deep.back());
+    EXPECT_EQ(s.RxBuffer[31981], 1);
+    EXPECT_EQ(s.RxBuffer[kRxBufferLast], 1);
+}
+
+// A GPS line cut at any length, in playback: whatever it still says, and no crash.
+TEST_F(PlaybackTest, GpsLinesCutAtEveryLengthAreTakenAsFarAsTheyGo) {
+    for (const std::string full : {"GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.37", "GPS: Not Valid  Not Valid   0"}) {
+        for (std::size_t n = 4; n <= full.size(); ++n) {
+            ApplyGpsLine(std::string_view(full).substr(0, n), s);
+            if (n < 10) {
+                EXPECT_TRUE(s.LatCaption.empty()) << n;
+            }
+        }
+    }
+    EXPECT_EQ(s.LatCaption, "Not Valid");
+    ApplyGpsLine("GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.37", s);
+    EXPECT_EQ(s.LongCaption, "Lon: 123  11.1200 W");
+    EXPECT_FLOAT_EQ(s.GpsSpeed, 2.37f);
 }
 
 TEST_F(PlaybackTest, AFileCutInALineReplaysFromTheTopAfterItsLastWholeRecord) {

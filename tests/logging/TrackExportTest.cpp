@@ -89,6 +89,45 @@ TEST_F(TrackExportTest, FilesThatAreNotRecordingsAreRefused) {
     EXPECT_TRUE(none.empty());
 }
 
+// The deepest record the program writes, and GPS lines cut short, are exported like any other.
+TEST_F(TrackExportTest, DeepRecordsAndCutGpsLinesAreExported) {
+    std::vector<std::uint8_t> deep{6};
+    deep.insert(deep.end(), 31969, 20);
+    for (std::uint8_t t : {0x5A, 0xA5, 0, 0x03, 0xE8, 0, 0, 0, 60, 0}) deep.push_back(t);
+    std::string text = "3.16  8  ***************************************\r\n Opened at: I6120623.59I12-06-2026  23:59:58\r\n";
+    for (const std::string& line : {std::string("GPS:"), std::string("GPS: L"),
+                                    DataRecordLine("23:59:59", deep.data(), static_cast<int>(deep.size())),
+                                    std::string("GPS: Not Va"), bottomRecord("23:59:59")}) {
+        text += line + "\r\n";
+    }
+    EXPECT_EQ(exportOf(text).size(), 2u);
+}
+
+// The tool replaces an earlier export only when the new one is whole, and says why it failed.
+TEST_F(TrackExportTest, TheToolKeepsAnEarlierExportWhenItFails) {
+    const QString base = QString::fromStdString(dataPath("out"));
+    writeFile(dataPath("out.csv"), "earlier");
+    writeFile(dataPath("out.gpx"), "earlier");
+    writeFile(dataPath("gps.05I"), "3.16  8  ****\r\n Opened at: x\r\nGPS:\r\n");
+    writeFile(dataPath("good.05I"), recording("Ft"));
+    const struct {
+        std::string file;
+        int status;
+        const char* message;
+    } runs[] = {{"missing.05I", 1, "No such file or directory"}, {"gps.05I", 2, "not a screen-data recording"},
+                {"good.05I", 0, "wrote"}};
+    for (const auto& run : runs) {
+        QProcess tool;
+        tool.start(VZ_EXPORT_PATH, {"--gpx", "-o", base, QString::fromStdString(dataPath(run.file))});
+        ASSERT_TRUE(tool.waitForFinished(30000)) << run.file;
+        EXPECT_EQ(tool.exitCode(), run.status) << run.file;
+        EXPECT_TRUE(tool.readAllStandardError().contains(run.message)) << run.file;
+        EXPECT_EQ(readFile(dataPath("out.csv")) == "earlier", run.status != 0) << run.file;
+        EXPECT_EQ(readFile(dataPath("out.gpx")) == "earlier", run.status != 0) << run.file;
+        EXPECT_EQ(readFile(dataPath("out.csv.part")), "<missing>") << run.file;
+    }
+}
+
 TEST_F(TrackExportTest, PositionCaptionsAndHeaderDate) {
     EXPECT_NEAR(*LatitudeFromCaption("Lat: 49  16.4500 N"), 49.2741667, 1e-7);
     EXPECT_NEAR(*LongitudeFromCaption("Lon: 123  11.1200 W"), -123.1853333, 1e-7);

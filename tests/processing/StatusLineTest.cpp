@@ -41,6 +41,10 @@ TEST_F(StatusLineTest, PlaybackShowsTheRecordingDateAndFileAndKeepsTheRecordTime
     EXPECT_EQ(l.mode, "Play: I5B3014.02I");
     EXPECT_EQ(l.modeBackground, ModeBackground::Red);
 
+    // A second recording within the minute has a lettered, longer name.
+    s.PlaybackHeader2 = " Opened at: I5B3014B.02I11-30-2025        14:02:41";
+    EXPECT_EQ(labels().date, "11-30-2025");
+
     // A header too short to hold a date shows none.
     s.PlaybackHeader2 = "short";
     EXPECT_EQ(labels().date, "");

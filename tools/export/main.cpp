@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -69,11 +70,15 @@ int main(int argc, char** argv) {
 
     const QString base = parser.isSet(output) ? parser.value(output) : files.first();
     const QString csvPath = base + ".csv", gpxPath = base + ".gpx";
-    std::ofstream csvFile(csvPath.toStdString(), std::ios::binary);
+    // Written beside the outputs and renamed over them only when everything went well, so a
+    // failed export leaves an earlier one of the same name as it was.
+    const QString csvTemp = csvPath + ".part", gpxTemp = gpxPath + ".part";
+    std::ofstream csvFile(csvTemp.toStdString(), std::ios::binary);
     std::unique_ptr<std::ofstream> gpxFile;
-    if (parser.isSet(gpx)) gpxFile = std::make_unique<std::ofstream>(gpxPath.toStdString(), std::ios::binary);
+    if (parser.isSet(gpx)) gpxFile = std::make_unique<std::ofstream>(gpxTemp.toStdString(), std::ios::binary);
     if (!csvFile || (gpxFile && !*gpxFile)) {
-        std::fprintf(stderr, "vodazuzovi-export: cannot write %s\n", qPrintable(base));
+        std::fprintf(stderr, "vodazuzovi-export: cannot write %s: %s\n", qPrintable(base), std::strerror(errno));
+        QFile::remove(csvTemp);
         return 1;
     }
     vz::CsvTrackWriter csv(csvFile);
@@ -98,9 +103,10 @@ int main(int argc, char** argv) {
                 if (track && track->write(p)) ++points;
             },
             [&name](std::int64_t done, std::int64_t size) { ShowProgress(name, done, size); });
+        const int openError = errno; // before isatty below replaces it
         if (isatty(STDERR_FILENO)) std::fprintf(stderr, "\r");
         if (outcome == vz::ExportOutcome::CannotOpen) {
-            std::fprintf(stderr, "vodazuzovi-export: %s: cannot be read: %s\n", qPrintable(path), std::strerror(errno));
+            std::fprintf(stderr, "vodazuzovi-export: %s: cannot be read: %s\n", qPrintable(path), std::strerror(openError));
             status = 1;
             break;
         }
@@ -123,10 +129,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vodazuzovi-export: writing %s failed\n", qPrintable(base));
         status = 1;
     }
+    if (status == 0 && (std::rename(qPrintable(csvTemp), qPrintable(csvPath)) != 0 ||
+                        (gpxFile && std::rename(qPrintable(gpxTemp), qPrintable(gpxPath)) != 0))) {
+        std::fprintf(stderr, "vodazuzovi-export: writing %s failed: %s\n", qPrintable(base), std::strerror(errno));
+        status = 1;
+    }
     if (status != 0) {
         // No half-written track is left behind.
-        QFile::remove(csvPath);
-        if (gpxFile) QFile::remove(gpxPath);
+        QFile::remove(csvTemp);
+        if (gpxFile) QFile::remove(gpxTemp);
         return status;
     }
     std::fprintf(stderr, "wrote %s%s\n", qPrintable(csvPath), gpxFile ? qPrintable(" and " + gpxPath) : "");
