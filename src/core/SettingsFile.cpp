@@ -126,11 +126,6 @@ void ReadSettingsFile() {
 }
 
 bool WriteSettingsFile() {
-    // Until every port is chosen there is no file to keep: the next start asks for them again.
-    const State& s = state();
-    for (std::uint8_t port : {s.IfbPort, s.GpsPort, s.NmeaPort}) {
-        if (port == kPortNotChosen) return false;
-    }
     const std::string path = mapPath(state().SettingsFilePath);
     const std::string text = SettingsFileText(state());
     QString error;

@@ -173,15 +173,6 @@ TEST_F(SettingsFileWrite, QuittingAtAFirstRunPromptAsksNoMoreAndWritesNothing) {
     }
 }
 
-TEST_F(SettingsFileWrite, NoFileIsWrittenWhileAPortIsUnchosen) {
-    for (std::uint8_t State::*port : {&State::IfbPort, &State::GpsPort, &State::NmeaPort}) {
-        s.IfbPort = s.GpsPort = s.NmeaPort = 0;
-        s.*port = kPortNotChosen;
-        EXPECT_FALSE(WriteSettingsFile());
-        EXPECT_FALSE(QFile::exists(QString::fromStdString(mapPath(s.SettingsFilePath))));
-    }
-}
-
 // Lets no file of this process grow beyond `bytes` while it lives: a write that runs out of room
 // half-way, as on a full disk. Root is bound by this limit too.
 class FileSizeLimit {
