@@ -23,7 +23,7 @@ measure() { # label screen [soak options...]
     row=$(QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 ${screen}x24" \
         "$build/tools/soak" --label "$label" --seconds "$seconds" "$@" 2>/dev/null)
     IFS=$'\t' read -r _ _ _ _ rate _ _ _ _ _ _ cpu _ <<<"$row"
-    echo "| $label | $cpu | $(echo "scale=2; $cpu / 60 * 100" | bc) | $(echo "scale=0; $rate * 60 / 1" | bc) |"
+    echo "| $label | $cpu | $(echo "scale=1; $cpu * 100 / 60" | bc) | $(echo "scale=0; $rate * 60 / 1" | bc) |"
 }
 
 echo "| window | CPU s per minute | % of one core | pings per minute |"

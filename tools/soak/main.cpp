@@ -23,6 +23,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -205,7 +206,8 @@ int main(int argc, char** argv) {
         const double writesPerPing = commands > 0 ? static_cast<double>(box.writes() - p.writesAtFirst) / commands : 0;
         const double allowed = AllowedRate(writesPerPing);
         const double cpuPerMinute = span > 0 ? (CpuSeconds() - p.cpuAtFirstPing) / span * 60 : 0;
-        const bool resumed = p.lastPingAt >= 0 && now - p.lastPingAt < 3.0;
+        // A deep window's ping, or the deadline of a spoiled one, takes seconds.
+        const bool resumed = p.lastPingAt >= 0 && now - p.lastPingAt < std::max(3.0, o.seconds / 4);
         const int nesting = vz::DeepestPingCycleNesting();
         const double promptAt = answers.firstBoxPromptAt() < 0 ? -1 : answers.firstBoxPromptAt() - p.start;
         std::printf("%s\t%d\t%s\t%d\t%.2f\t%.2f\t%.2f\t%d\t%.1f\t%zu\t%s\t%.2f\t%.1f\n", qPrintable(o.label),
