@@ -1,5 +1,6 @@
 #include "link/frmComms.h"
 
+#include "core/State.h"
 #include "link/PortsByName.h"
 #include "platform/Events.h"
 #include "platform/Paths.h"
@@ -82,6 +83,11 @@ int frmComms::choose(const std::string& caption, const std::string& prompt, int 
     while (!w.accepted_) {
         // Closing the window counts as choosing what is selected.
         if (!w.isVisible()) break;
+        // The program ending meanwhile (a scripted end) chooses nothing.
+        if (state().ProgramEnding) {
+            w.hide();
+            return 0;
+        }
         WaitForEvents(1.0);
     }
     const int chosen = w.optComm->checkedId();
