@@ -5,6 +5,7 @@
 #include "core/Startup.h"
 #include "core/State.h"
 #include "logging/Playback.h"
+#include "platform/Events.h"
 #include "platform/WidgetDialogs.h"
 
 #include <QApplication>
@@ -55,6 +56,7 @@ int RunApplication(int argc, char** argv) {
         parser.process(text);
     }
 
+    ChooseEventDispatcher();
     QApplication app(argc, argv);
     NameApplication();
     QApplication::setApplicationDisplayName("Vodazuzovi");

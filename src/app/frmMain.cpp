@@ -349,7 +349,8 @@ void frmMain::showStatus(const StatusLabels& labels) {
     case ModeBackground::Red: p.setColor(QPalette::Window, QColor(255, 0, 0)); break;
     case ModeBackground::Yellow: p.setColor(QPalette::Window, QColor(255, 255, 0)); break;
     }
-    lblMode->setPalette(p);
+    // Every tick refreshes the status; an equal palette would still repaint the label.
+    if (p != lblMode->palette()) lblMode->setPalette(p);
 }
 
 void frmMain::refreshMenus() { RefreshMainMenus(); }

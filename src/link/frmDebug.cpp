@@ -17,7 +17,9 @@ const QColor kCommsError(255, 0, 0);
 constexpr int kSerialNumberDigits = 15;
 
 void setBoxValue(QLineEdit* box, double value, int digits = 7) {
-    box->setText(QString::fromStdString(DiagnosticText(value, digits)));
+    // Refreshed every ping; laying out an unchanged text again is the costly part.
+    const QString text = QString::fromStdString(DiagnosticText(value, digits));
+    if (box->text() != text) box->setText(text);
 }
 } // namespace
 

@@ -2,6 +2,9 @@
 
 namespace vz {
 
+// Chooses the event loop's own dispatcher; call before the application object exists.
+void ChooseEventDispatcher();
+
 // Lets pending window, timer and serial events run, without waiting for more.
 void ProcessEvents();
 

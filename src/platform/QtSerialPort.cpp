@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include <unistd.h>
+
 namespace vz {
 
 std::optional<LineSettings> ParseLineSettings(const std::string& settings) {
@@ -78,6 +80,17 @@ bool QtSerialPort::isOpen() const { return port_.isOpen(); }
 
 void QtSerialPort::write(const std::uint8_t* data, std::size_t size) {
     if (!port_.isOpen() || size == 0) return;
+    // A command frame fits the driver's buffer: written straight to the device it needs no
+    // write-ready notification, which would wake the program once more for every frame.
+    if (port_.bytesToWrite() == 0) {
+        const ssize_t written = ::write(port_.handle(), data, size);
+        if (written > 0) {
+            data += written;
+            size -= static_cast<std::size_t>(written);
+        }
+        if (size == 0) return;
+    }
+    // The rest, and any error, the library handles as usual.
     port_.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     // Push the bytes out now rather than at the next turn of the event loop.
     port_.flush();

@@ -14,6 +14,7 @@
 #include "core/StartupTables.h"
 #include "core/State.h"
 #include "platform/Clock.h"
+#include "platform/Events.h"
 #include "processing/AcquisitionTick.h"
 #include "processing/PingCycle.h"
 
@@ -152,6 +153,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    vz::ChooseEventDispatcher();
     QApplication app(argc, argv);
     if (o.ifbsim.isEmpty()) o.ifbsim = QCoreApplication::applicationDirPath() + "/ifbsim";
 
