@@ -17,7 +17,9 @@ const QColor kCommsError(255, 0, 0);
 constexpr int kSerialNumberDigits = 15;
 
 void setBoxValue(QLineEdit* box, double value, int digits = 7) {
-    // Refreshed every ping; laying out an unchanged text again is the costly part.
+    // Written every acquisition tick: a window nobody sees is filled when it is shown instead,
+    // and an unchanged text is not laid out again.
+    if (!box->isVisible()) return;
     const QString text = QString::fromStdString(DiagnosticText(value, digits));
     if (box->text() != text) box->setText(text);
 }
@@ -85,13 +87,21 @@ void frmDebug::refreshFromState() {
     showPingWaitTicks();
 }
 
+void frmDebug::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refreshFromState();
+    showMaxInBuffer();
+}
+
 void frmDebug::showPingWaitTicks() { setBoxValue(txtDebugNoOfEntries, state().PingWaitTicks); }
 
 void frmDebug::showMaxInBuffer() { setBoxValue(txtDebugMaxInBuffer, state().MaxInBuffer); }
 
 void frmDebug::setCommsIndicator(bool ok) {
+    const QColor& colour = ok ? kCommsOk : kCommsError;
+    if (shpDebugCommsGreen->palette().color(QPalette::Window) == colour) return;
     QPalette palette = shpDebugCommsGreen->palette();
-    palette.setColor(QPalette::Window, ok ? kCommsOk : kCommsError);
+    palette.setColor(QPalette::Window, colour);
     shpDebugCommsGreen->setPalette(palette);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The diagnostics window: the state of the link and of the last ping, a link indicator (green
 // while replies arrive in time, red after a communication error) and a Reset Values button.
-// Created hidden on first use; the acquisition tick and the receive event fill its boxes.
+// Created hidden on first use; the acquisition tick and the receive event fill its boxes while
+// it is shown, and showing it fills them from the state.
 #include <QWidget>
 
 class QFrame;
@@ -20,6 +21,9 @@ public:
     void showMaxInBuffer();
     void setCommsIndicator(bool ok);
     QColor commsIndicatorColor() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     frmDebug();
