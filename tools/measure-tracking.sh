@@ -21,6 +21,12 @@ for band in 200 50; do
 done
 
 echo
+echo "50 kHz, Auto Offset and Auto Range:"
+echo
+"$trackacc" --depths 150,300,600,1000,2000 --units "$units" --duration 120 --full-50khz \
+    --screens full --range-and-offset
+
+echo
 echo "### A drop-off from 30 ft to 300 ft and back"
 echo
 "$trackacc" --scenes dropoff --units "$units" --sim-arg --floor-ft=300

@@ -55,6 +55,7 @@ void PictureRow::place() {
     if (bar > 0)
         bar_->setGeometry(left + picture.width() + kGap, top, bar,
                           static_cast<int>(std::lround(barSize_.height() * scale)));
+    emit placed(left, left + picture.width() + (bar > 0 ? kGap + bar : 0));
 }
 
 } // namespace vz

@@ -20,6 +20,10 @@ public:
     // Places the picture and the bar again (after the bar was shown or hidden).
     void place();
 
+signals:
+    // The pair now spans x from `left` to `right` of the row.
+    void placed(int left, int right);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

@@ -103,6 +103,24 @@ frmMain::frmMain() {
     // picture pixel: the controls grow in proportion beyond it.
     naturalSize = sizeHint();
     naturalPointSize = controlsPanel->font().pointSizeF();
+    for (QWidget* w : controlsPanel->findChildren<QWidget*>()) naturalWidths.push_back({w, w->minimumWidth(), w->maximumWidth()});
+    for (QWidget* w : statusLine->findChildren<QWidget*>()) naturalWidths.push_back({w, w->minimumWidth(), w->maximumWidth()});
+    // The controls start under the picture's left edge; the playback bar spans the picture and
+    // its colour bar.
+    connect(pictureRow, &PictureRow::placed, this, [this, margins = std::vector<int>{
+                                                        controlsPanel->layout()->contentsMargins().left(),
+                                                        statusLine->layout()->contentsMargins().left()}](int left, int right) {
+        const QWidget* rows[] = {controlsPanel, statusLine};
+        for (int i = 0; i < 2; ++i) {
+            const QMargins m = rows[i]->layout()->contentsMargins();
+            if (m.left() != margins[i] + left)
+                rows[i]->layout()->setContentsMargins(margins[i] + left, m.top(), m.right(), m.bottom());
+        }
+        const QMargins m = playbackBar->layout()->contentsMargins();
+        const int rightGap = std::max(0, pictureRow->width() - right);
+        if (m.left() != left || m.right() != rightGap)
+            playbackBar->layout()->setContentsMargins(left, m.top(), rightGap, m.bottom());
+    });
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         resize(naturalSize.boundedTo(screen->availableSize()));
 
@@ -363,6 +381,11 @@ void frmMain::resizeEvent(QResizeEvent* event) {
         QFont f = w->font();
         f.setPointSizeF(naturalPointSize * scale);
         w->setFont(f);
+    }
+    for (const NaturalWidth& n : naturalWidths) {
+        const int width = static_cast<int>(std::lround(n.minimum * scale));
+        if (n.minimum == n.maximum) n.widget->setFixedWidth(width);
+        else n.widget->setMinimumWidth(width);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <vector>
+
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -83,6 +85,11 @@ private:
     PictureRow* pictureRow = nullptr;
     QWidget* controlsPanel = nullptr;
     QWidget* statusLine = nullptr;
+    struct NaturalWidth {
+        QWidget* widget;
+        int minimum, maximum;
+    };
+    std::vector<NaturalWidth> naturalWidths; // of the controls, grown with a large window
     QSize naturalSize;
     double naturalPointSize = 0;
     double controlsScale = 1.0;
