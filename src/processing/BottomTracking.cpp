@@ -19,6 +19,7 @@ namespace {
 // Whole-column detection.
 constexpr int kFewestSamples = 21; // fewer leave no room for the window search and edge walk
 constexpr int kEchoWindow = 10;    // samples summed per candidate bottom echo
+constexpr int kEdgeWalkTop = 20;   // the leading-edge walk stops here, under the ring-down
 constexpr int kDampingFirst = 1;
 constexpr int kDampingLast = 10;
 constexpr int kFullHistoryPings = 1000; // the fill of the history is counted up to this
@@ -205,7 +206,15 @@ void DetectBottomAndAutoRange() {
         HuntForBottom();
         return;
     }
-    SetDepths(s, EdgeOfRepeatedEcho(s, LeadingEdge(s, start, mean), mean, last, where));
+    int edge = EdgeOfRepeatedEcho(s, LeadingEdge(s, start, mean), mean, last, where);
+    // In a wide window the mean is hardly above the water, and the walk up to it wanders through
+    // the water's noise above the echo: the edge is where the echo rises from halfway to a
+    // bottom's level.
+    const double edgeLevel = std::max(mean, (where.water + where.strong) / 2.0);
+    if (edge >= kEdgeWalkTop)
+        while (edge + 1 <= last && s.EchoHistory[edge + 1] < edgeLevel)
+            ++edge;
+    SetDepths(s, edge);
     AutoRangeAndOffset(s.BottomDepth);
 }
 

@@ -105,6 +105,7 @@ BottomCandidates FindBottomCandidates(const State& s, int last) {
     for (int seen = 0; median < 255 && seen + count[median] <= half; ++median)
         seen += count[median];
     BottomCandidates c;
+    c.water = median;
     c.strong = median + kBottomStandOut * HistoryFill(s);
     // The band ends where the water first stays quiet for a foot: the clutter's speckle leaves
     // single quiet entries inside it.

@@ -16,6 +16,7 @@ constexpr double kBottomStandOut = 64.0;
 struct BottomCandidates {
     int first = 0;       // first entry below the surface band
     double strong = 0.0; // least history of a bottom echo's entry
+    double water = 0.0;  // the median history: the empty water
 };
 BottomCandidates FindBottomCandidates(const State& s, int last);
 
