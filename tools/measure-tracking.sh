@@ -32,6 +32,11 @@ echo
 "$trackacc" --scenes dropoff --units "$units" --sim-arg --floor-ft=300
 
 echo
+echo "Damping 1, feet:"
+echo
+"$trackacc" --scenes dropoff --units feet --sim-arg --floor-ft=300 --damping 1
+
+echo
 echo "### 15 ft in Manual windows"
 for index in 4 5 6 7 8 9; do
     echo

@@ -19,7 +19,6 @@ namespace {
 // Whole-column detection.
 constexpr int kFewestSamples = 21; // fewer leave no room for the window search and edge walk
 constexpr int kEchoWindow = 10;    // samples summed per candidate bottom echo
-constexpr int kEdgeWalkTop = 20;   // the leading-edge walk stops here, under the ring-down
 constexpr int kDampingFirst = 1;
 constexpr int kDampingLast = 10;
 constexpr int kFullHistoryPings = 1000; // the fill of the history is counted up to this

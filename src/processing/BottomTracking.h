@@ -18,9 +18,8 @@ void DetectBottom();
 // for the bottom among the entries below the surface band that stand out as a bottom echo does
 // (FindBottomCandidates), in runs at least 2 ft long (a fish's echo is shorter): the ten-sample
 // stretch of them with the largest depth-weighted history is the bottom echo and its leading edge
-// the bottom; when that echo is a repeat of a shallower
-// one (the bottom's echo returned again at two or three times its depth), the shallower one is
-// the bottom. Sets BottomDepth and DisplayDepth (display units, DisplayDepth with the keel
+// the bottom; when that echo is a repeat of a shallower one (the bottom's echo returned again at
+// two or three times its depth), the shallower one is the bottom. Sets BottomDepth and DisplayDepth (display units, DisplayDepth with the keel
 // offset), RangeGateDepth and BottomFound, then makes the automatic range and offset steps.
 // A column without such an echo has no bottom: BottomFound is cleared, the depths stay as they
 // were and Auto steps the window deeper (HuntForBottom).

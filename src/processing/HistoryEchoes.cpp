@@ -8,7 +8,6 @@ namespace vz {
 
 namespace {
 
-constexpr int kEdgeWalkTop = 20; // the leading-edge walk stops here, under the ring-down
 constexpr int kLevelSamples = 4; // an echo's level: its strongest run of this many samples
 constexpr double kSourceLevelShare = 0.8;
 constexpr double kDepthTolerance = 0.05;

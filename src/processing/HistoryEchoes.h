@@ -20,6 +20,9 @@ struct BottomCandidates {
 };
 BottomCandidates FindBottomCandidates(const State& s, int last);
 
+// The leading-edge walk stops here, under the transducer's ring-down.
+constexpr int kEdgeWalkTop = 20;
+
 // Walks up from `start` to the first entry whose history lies below the mean: the last quiet
 // sample above the echo. Entries before 20 (the transducer's ring-down) are not walked into: a
 // start before entry 20 is its own edge, an echo reaching up to entry 20 gives 19.
