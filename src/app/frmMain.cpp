@@ -2,6 +2,7 @@
 
 #include "app/EchogramView.h"
 #include "app/MainMenus.h"
+#include "app/PictureRow.h"
 #include "app/PlaybackBar.h"
 #include "controls/MainOptions.h"
 #include "controls/MainSteps.h"
@@ -38,6 +39,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 namespace vz {
 
 namespace {
@@ -73,34 +77,52 @@ frmMain::frmMain() {
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    auto* top = new QHBoxLayout;
     PictVisibleView = new EchogramView(PictVisible(), central);
     PictVisibleView->setObjectName("PictVisible");
     PictVisibleView->setToolTip("Right-click: channel settings, or the range gate in the A-scope strip. "
                                 "Left-click: close the settings.");
     connect(PictVisibleView, &EchogramView::pressed, this, &frmMain::pictureMouseDown);
     connect(PictVisibleView, &EchogramView::pointerMoved, this, &frmMain::pictureMouseMove);
-    top->addWidget(PictVisibleView, 1);
     pictFullColorScaleView = new QLabel(central);
     pictFullColorScaleView->setObjectName("pictFullColorScale");
-    pictFullColorScaleView->setAlignment(Qt::AlignTop);
-    // Its own width from the start, so the echogram keeps its size when the bar is first drawn.
-    pictFullColorScaleView->setFixedWidth(pictFullColorScale().width());
     pictFullColorScaleView->setToolTip("Echo strength colours, strong at the top. Right-click to choose a colour scale.");
     pictFullColorScaleView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(pictFullColorScaleView, &QWidget::customContextMenuRequested, this, [] { frmColorScale::open(); });
-    top->addWidget(pictFullColorScaleView, 0, Qt::AlignTop);
-    layout->addLayout(top, 1);
+    const Surface& bar = pictFullColorScale();
+    pictureRow = new PictureRow(PictVisibleView, pictFullColorScaleView, QSize(bar.width(), bar.height()), central);
+    layout->addWidget(pictureRow, 1);
     playbackBar = new PlaybackBar(central);
     layout->addWidget(playbackBar);
-    layout->addWidget(buildControls());
-    layout->addWidget(buildStatusLine());
+    controlsPanel = buildControls();
+    layout->addWidget(controlsPanel);
+    statusLine = buildStatusLine();
+    layout->addWidget(statusLine);
     setCentralWidget(central);
     setTabOrder();
-    // Room for the echogram at its own size, one screen pixel per picture pixel, where the screen
-    // allows.
+    // The size at which every control has its own size and the picture one screen pixel per
+    // picture pixel: the controls grow in proportion beyond it.
+    naturalSize = sizeHint();
+    naturalPointSize = controlsPanel->font().pointSizeF();
+    for (QWidget* w : controlsPanel->findChildren<QWidget*>()) naturalWidths.push_back({w, w->minimumWidth(), w->maximumWidth()});
+    for (QWidget* w : statusLine->findChildren<QWidget*>()) naturalWidths.push_back({w, w->minimumWidth(), w->maximumWidth()});
+    // The controls start under the picture's left edge; the playback bar spans the picture and
+    // its colour bar.
+    connect(pictureRow, &PictureRow::placed, this, [this, margins = std::vector<int>{
+                                                        controlsPanel->layout()->contentsMargins().left(),
+                                                        statusLine->layout()->contentsMargins().left()}](int left, int right) {
+        const QWidget* rows[] = {controlsPanel, statusLine};
+        for (int i = 0; i < 2; ++i) {
+            const QMargins m = rows[i]->layout()->contentsMargins();
+            if (m.left() != margins[i] + left)
+                rows[i]->layout()->setContentsMargins(margins[i] + left, m.top(), m.right(), m.bottom());
+        }
+        const QMargins m = playbackBar->layout()->contentsMargins();
+        const int rightGap = std::max(0, pictureRow->width() - right);
+        if (m.left() != left || m.right() != rightGap)
+            playbackBar->layout()->setContentsMargins(left, m.top(), rightGap, m.bottom());
+    });
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        resize(sizeHint().boundedTo(screen->availableSize()));
+        resize(naturalSize.boundedTo(screen->availableSize()));
 
     wireTimers();
     setUi(this);
@@ -335,10 +357,43 @@ void frmMain::pictureChanged() { PictVisibleView->update(); }
 void frmMain::showColorBar(bool visible) {
     pictFullColorScaleView->setVisible(visible);
     if (visible) pictFullColorScaleView->setPixmap(QPixmap::fromImage(pictFullColorScale().image()));
+    pictureRow->place();
+}
+
+void frmMain::holdPictureSize() {
+    if (isMaximized() || isFullScreen()) return;
+    centralWidget()->layout()->activate();
+    QSize wanted = sizeHint().expandedTo(size());
+    if (const QScreen* screen = this->screen()) wanted = wanted.boundedTo(screen->availableSize());
+    if (wanted != size()) resize(wanted);
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // Quarter steps of the window's growth beyond its natural size: the controls keep their
+    // share of a large window, and a step never feeds back into the size it came from.
+    const double growth = std::min(static_cast<double>(width()) / std::max(1, naturalSize.width()),
+                                   static_cast<double>(height()) / std::max(1, naturalSize.height()));
+    const double scale = growth < 1.25 ? 1.0 : std::min(std::floor(growth * 4.0) / 4.0, 4.0);
+    if (scale == controlsScale || naturalPointSize <= 0) return;
+    controlsScale = scale;
+    for (QWidget* w : {static_cast<QWidget*>(controlsPanel), statusLine, static_cast<QWidget*>(playbackBar)}) {
+        QFont f = w->font();
+        f.setPointSizeF(naturalPointSize * scale);
+        w->setFont(f);
+    }
+    for (const NaturalWidth& n : naturalWidths) {
+        const int width = static_cast<int>(std::lround(n.minimum * scale));
+        if (n.minimum == n.maximum) n.widget->setFixedWidth(width);
+        else n.widget->setMinimumWidth(width);
+    }
 }
 
 void frmMain::showStatus(const StatusLabels& labels) {
+    const bool barShown = playbackBar->isVisibleTo(this);
     playbackBar->refresh();
+    // The bar takes its height from the window, not from the picture.
+    if (!barShown && playbackBar->isVisibleTo(this)) holdPictureSize();
     lblDate->setText(QString::fromStdString(labels.date));
     lblTime->setText(QString::fromStdString(labels.time));
     lblMode->setText(QString::fromStdString(labels.mode));

@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <vector>
+
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -14,6 +16,7 @@ class QPushButton;
 namespace vz {
 
 class EchogramView;
+class PictureRow;
 class PlaybackBar;
 
 class frmMain : public QMainWindow, public Ui {
@@ -58,6 +61,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct ValueRow {
@@ -73,9 +77,22 @@ private:
     void cmdPause_Click();
     void pictureMouseDown(int mouseButton, int x, int y);
     void pictureMouseMove(int x, int y);
+    // Grows the window, where the screen allows, until the picture has its own size again.
+    void holdPictureSize();
 
     EchogramView* PictVisibleView = nullptr;
     PlaybackBar* playbackBar = nullptr;
+    PictureRow* pictureRow = nullptr;
+    QWidget* controlsPanel = nullptr;
+    QWidget* statusLine = nullptr;
+    struct NaturalWidth {
+        QWidget* widget;
+        int minimum, maximum;
+    };
+    std::vector<NaturalWidth> naturalWidths; // of the controls, grown with a large window
+    QSize naturalSize;
+    double naturalPointSize = 0;
+    double controlsScale = 1.0;
     QLabel* pictFullColorScaleView = nullptr;
     ValueRow valueRows[6]{}; // chart speed, clutter filter, noise filter, transmit power, thresholds
     QGroupBox* fraModeAutoManual = nullptr;

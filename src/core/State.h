@@ -143,6 +143,11 @@ struct State {
     float DisplayDepth = 0.0f;
     // Monotonic seconds of the last bottom detection; negative while there has been none.
     double BottomDepthSeconds = -1.0;
+    // The latest column searched held a bottom. False until the first one and whenever a column
+    // holds none: no depth is then shown, sent or alarmed on.
+    bool BottomFound = false;
+    // Replies folded into EchoHistory since it was last cleared (the history's fill).
+    std::int32_t EchoHistoryPings = 0;
 
     // --- Display ---
     std::array<Rgb, 16> ColorTable{};

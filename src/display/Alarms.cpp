@@ -17,6 +17,7 @@ constexpr double kLargestExcess = 168.0;
 constexpr double kWeightTotal = 12.0;
 constexpr int kQuietSum = 15;
 constexpr int kQuietSearchFirstRow = 10;
+constexpr double kNoBottomFeet = 1e9;
 
 enum AlarmCodes { kNoAlarm = 0, kShallow = 1, kDeep = 2, kAnchorDrag = 3, kFish = 4 };
 
@@ -103,12 +104,17 @@ void EvaluateAlarms() {
     const float depthFeet =
         s.DepthUnits == 0 ? s.DisplayDepth : s.DisplayDepth * FeetPerDepthUnit(s.DepthUnits);
     s.AlarmCode = kNoAlarm;
-    if (s.ShallowAlarmOn != 0 && depthFeet < s.ShallowAlarmValue) s.AlarmCode = kShallow;
-    if (s.DeepAlarmOn != 0 && depthFeet > s.DeepAlarmValue) s.AlarmCode = kDeep;
-    if (s.DragAlarmOn != 0 && (depthFeet < s.DragAlarmShallow || depthFeet > s.DragAlarmDeep))
+    // Without a bottom there is no depth to compare: the depth alarms stay quiet.
+    const bool depth = s.BottomFound;
+    if (depth && s.ShallowAlarmOn != 0 && depthFeet < s.ShallowAlarmValue) s.AlarmCode = kShallow;
+    if (depth && s.DeepAlarmOn != 0 && depthFeet > s.DeepAlarmValue) s.AlarmCode = kDeep;
+    if (depth && s.DragAlarmOn != 0 &&
+        (depthFeet < s.DragAlarmShallow || depthFeet > s.DragAlarmDeep))
         s.AlarmCode = kAnchorDrag;
     if (s.FishAlarmOn != 0) {
-        const double bottomFeet = depthFeet;
+        // The zone ends above the bottom below the transducer, where the searched rows are
+        // measured from; a bottom not found lies below the window, which is then searched whole.
+        const double bottomFeet = depth ? depthFeet - s.KeelOffset : kNoBottomFeet;
         const bool fish = s.SplitScreen == 0 ? FishInZone(Channel::Full, bottomFeet)
                                              : FishInZone(Channel::Right, bottomFeet) ||
                                                    FishInZone(Channel::Left, bottomFeet);

@@ -133,7 +133,7 @@ void DrawEchoColumn() {
         }
     }
 
-    if (s.ShowWhiteLine == 1 && v.rangeDepth > 0) {
+    if (s.ShowWhiteLine == 1 && s.BottomFound && v.rangeDepth > 0) {
         const double y = DepthRow(s.BottomDepth, v);
         a.setPixel(x, RoundToInt(y - 1), kWhite);
         a.setPixel(x, RoundToInt(y), kWhite);

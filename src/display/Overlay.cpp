@@ -7,11 +7,15 @@
 #include "display/Scrolling.h"
 #include "display/Surfaces.h"
 
+#include <string>
+
 namespace vz {
 
 namespace {
 
 constexpr Rgb kWhite{255, 255, 255};
+// The depth read-out while no bottom has been found (yet, or in the latest column).
+const std::string kNoBottomText = "--.-";
 
 // The channel's depth scale, left of its A-scope strip, and at `labelX` its frequency.
 void DrawChannelScale(Channel channel, int labelX) {
@@ -40,6 +44,10 @@ void DrawDepth(Surface& b) {
     b.CurrentX = 18;
     b.CurrentY = 510;
     b.setFontSize(26);
+    if (!s.BottomFound) {
+        b.print(kNoBottomText + s.DepthUnitsText);
+        return;
+    }
     // The pattern follows the tracked depth; the number shown is the display depth.
     const char* picture = s.BottomDepth <= 50 ? "##.0" : "####";
     b.print(FormatNumber(s.DisplayDepth, picture) + s.DepthUnitsText);

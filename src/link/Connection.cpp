@@ -164,6 +164,7 @@ void ConnectInterfaceBox() {
     s.DiagnosticsOn = false;
     // No depth goes out over NMEA until this connection has measured one.
     s.BottomDepthSeconds = -1.0;
+    s.BottomFound = false;
     ui().loadDiagnostics();
     s.MinPingValue = 255;
     s.MaxPingValue = 0;

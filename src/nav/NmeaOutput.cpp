@@ -12,8 +12,9 @@ namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 
+// A depth goes out while the latest column held a bottom, and not long after its last one.
 bool DepthIsFresh(const State& s) {
-    return s.BottomDepthSeconds >= 0 && clock().monotonicSeconds() - s.BottomDepthSeconds <= kDepthFreshSeconds;
+    return s.BottomFound && s.BottomDepthSeconds >= 0 && clock().monotonicSeconds() - s.BottomDepthSeconds <= kDepthFreshSeconds;
 }
 
 } // namespace

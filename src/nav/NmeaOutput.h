@@ -10,7 +10,8 @@ namespace vz {
 constexpr double kDepthFreshSeconds = 5.0;
 
 // The text sent this second, each sentence ended by CR LF: the RMC sentence when one is to be
-// forwarded, MTW when the temperature is a reading, DPT and DBT when the depth is fresh. Empty
+// forwarded, MTW when the temperature is a reading, DPT and DBT when the latest column held a
+// bottom and the depth is fresh. Empty
 // when there is nothing to send.
 std::string NmeaOutputText();
 

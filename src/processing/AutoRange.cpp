@@ -92,6 +92,23 @@ void FollowBottom(double depth, const ChannelSettings& lead, double upperShare, 
     }
 }
 
+// The channels that Auto steps: Full, or Right then Left. With Auto Range Only their windows
+// start at the surface.
+Stepper AutoStepper() {
+    State& s = state();
+    const bool split = s.SplitScreen != 0;
+    if (s.AutoRangeOnly == 1) {
+        if (split) {
+            s.Right.DepthOffset = 1;
+            s.Left.DepthOffset = 1;
+        } else {
+            s.Full.DepthOffset = 1;
+        }
+    }
+    return Stepper(split ? std::vector<Channel>{Channel::Right, Channel::Left}
+                         : std::vector<Channel>{Channel::Full});
+}
+
 } // namespace
 
 int WindowFoot(Channel channel) {
@@ -108,19 +125,20 @@ void AutoRangeAndOffset(float bottomDepth) {
     State& s = state();
     if (s.AutoMode == 0) return;
     const bool split = s.SplitScreen != 0;
-    const bool rangeOnly = s.AutoRangeOnly == 1;
-    Stepper stepper(split ? std::vector<Channel>{Channel::Right, Channel::Left}
-                          : std::vector<Channel>{Channel::Full});
-    if (rangeOnly) {
-        if (split) {
-            s.Right.DepthOffset = 1;
-            s.Left.DepthOffset = 1;
-        } else {
-            s.Full.DepthOffset = 1;
-        }
-    }
+    Stepper stepper = AutoStepper();
     const ChannelSettings& lead = split ? s.Right : s.Full;
-    FollowBottom(bottomDepth, lead, split ? kSplitUpperShare : kFullUpperShare, rangeOnly, stepper);
+    FollowBottom(bottomDepth, lead, split ? kSplitUpperShare : kFullUpperShare,
+                 s.AutoRangeOnly == 1, stepper);
+    if (stepper.stepped()) SetupAutoStart();
+}
+
+void HuntForBottom() {
+    State& s = state();
+    if (s.AutoMode == 0) return;
+    Stepper stepper = AutoStepper();
+    // The window's foot grows with each range step far faster than with the offset's.
+    stepper.step(Field::Range, +1);
+    if (s.AutoRangeOnly != 1) stepper.step(Field::Offset, +1);
     if (stepper.stepped()) SetupAutoStart();
 }
 

@@ -21,4 +21,11 @@ Channel DrivingChannel();
 // would otherwise still hold echoes from long ago.
 void AutoRangeAndOffset(float bottomDepth);
 
+// For a column that holds no bottom: in Auto mode the same channels step towards deeper water,
+// the range by one step (with Range and Offset the offset too), once per searched reply until a
+// bottom is found; from there AutoRangeAndOffset moves the window as usual.
+// The reply's samples always reach from the surface to the window's foot, so no bottom means
+// none above the foot either. Does nothing in Manual mode or at the deepest window.
+void HuntForBottom();
+
 } // namespace vz

@@ -21,6 +21,8 @@ constexpr int kFewestSamples = 21; // fewer leave no room for the window search 
 constexpr int kEchoWindow = 10;    // samples summed per candidate bottom echo
 constexpr int kDampingFirst = 1;
 constexpr int kDampingLast = 10;
+constexpr int kFullHistoryPings = 1000; // the fill of the history is counted up to this
+constexpr double kBottomEchoFt = 2.0;   // the shortest bottom echo: longer than any fish's
 
 // Range-gate tracking. The gate's size and centre use two slightly different feet per unit of
 // sample time; both are kept as they are, since the gate's place depends on them.
@@ -61,35 +63,58 @@ long long AverageIntoHistory(State& s, int last) {
         s.WeightedEcho[i] = static_cast<std::int32_t>(Nearest(h * (1.0 + 0.5 * i)));
         sum += h;
     }
+    s.EchoHistoryPings = std::min(s.EchoHistoryPings + 1, kFullHistoryPings);
     return sum;
 }
 
-// Start of the first ten-sample stretch with the largest weighted sum (0 when all are 0).
-int StrongestStretch(const State& s, int lastStart) {
+// Entries in a run as long as kBottomEchoFt, at least two.
+int ShortestBottomRun(const State& s) {
+    const double feetPerSample = static_cast<double>(s.SampleInterval) * s.SoundSpeed;
+    if (!(feetPerSample > 0.0)) return 2;
+    return std::max(2, static_cast<int>(std::ceil(kBottomEchoFt / feetPerSample - 1e-9)));
+}
+
+// Start of the first ten-sample stretch with the largest depth-weighted history of the entries
+// that may be the bottom: runs of them at least kBottomEchoFt long (0 when there are none).
+// Only those weigh: the weighting that favours a deep bottom over the surface would otherwise
+// let a long stretch of deep noise outweigh a shallow bottom. A fish's echo is as short as the
+// transmit pulse; a bottom's lasts the pulse, the spread of the beam's footprint and its ringing
+// on, a few feet even at 5 ft.
+int StrongestStretch(const State& s, int lastStart, const BottomCandidates& where) {
+    const int lastEntry = lastStart + kEchoWindow - 1;
+    const int shortest = ShortestBottomRun(s);
     long long best = 0;
     int bestStart = 0;
-    for (int i = 2; i <= lastStart; ++i) {
-        long long sum = 0;
-        for (int k = 0; k < kEchoWindow; ++k)
-            sum += s.WeightedEcho[i + k];
-        if (sum > best) {
-            best = sum;
-            bestStart = i;
+    for (int i = where.first; i <= lastEntry;) {
+        if (s.EchoHistory[i] < where.strong) {
+            ++i;
+            continue;
+        }
+        const int runFirst = i;
+        while (i <= lastEntry && s.EchoHistory[i] >= where.strong)
+            ++i;
+        const int runLast = i - 1;
+        if (runLast - runFirst + 1 < shortest) continue;
+        for (int start = std::max(2, runFirst - kEchoWindow + 1);
+             start <= std::min(runLast, lastStart); ++start) {
+            long long sum = 0;
+            for (int k = std::max(start, runFirst); k <= std::min(start + kEchoWindow - 1, runLast);
+                 ++k)
+                sum += s.WeightedEcho[k];
+            if (sum > best) {
+                best = sum;
+                bestStart = start;
+            }
         }
     }
     return bestStart;
-}
-
-bool RisesAboveMean(const State& s, int start, double mean) {
-    for (int k = 0; k < kEchoWindow; ++k)
-        if (s.EchoHistory[start + k] > mean) return true;
-    return false;
 }
 
 // The read-out's depth: the bottom below the transducer plus the keel offset, in display units.
 void ShowBottomDepth(State& s, double bottomFeet) {
     const double feetPerUnit = FeetPerDepthUnit(s.DepthUnits);
     s.DisplayDepth = static_cast<float>((bottomFeet + s.KeelOffset) / feetPerUnit);
+    s.BottomFound = true;
     s.BottomDepthSeconds = clock().monotonicSeconds();
 }
 
@@ -172,10 +197,23 @@ void DetectBottomAndAutoRange() {
 
     const long long sum = AverageIntoHistory(s, last);
     const double mean = static_cast<double>(sum) / (L - 12 - E);
-    const int start = StrongestStretch(s, L - 20 - E);
-    if (start == 0 || !RisesAboveMean(s, start, mean)) return;
-
-    SetDepths(s, EdgeOfRepeatedEcho(s, LeadingEdge(s, start, mean), mean, last));
+    const BottomCandidates where = FindBottomCandidates(s, last);
+    const int start = StrongestStretch(s, L - 20 - E, where);
+    if (start == 0) {
+        // No bottom in this column: nothing is shown, sent or alarmed on, and Auto looks deeper.
+        s.BottomFound = false;
+        HuntForBottom();
+        return;
+    }
+    int edge = EdgeOfRepeatedEcho(s, LeadingEdge(s, start, mean), mean, last, where);
+    // In a wide window the mean is hardly above the water, and the walk up to it wanders through
+    // the water's noise above the echo: the edge is where the echo rises from halfway to a
+    // bottom's level.
+    const double edgeLevel = std::max(mean, (where.water + where.strong) / 2.0);
+    if (edge >= kEdgeWalkTop)
+        while (edge + 1 <= last && s.EchoHistory[edge + 1] < edgeLevel)
+            ++edge;
+    SetDepths(s, edge);
     AutoRangeAndOffset(s.BottomDepth);
 }
 
@@ -258,6 +296,7 @@ void ClearHistoryBuffer(int count) {
     State& s = state();
     const int last = std::min(count, kRxBufferLast);
     if (last >= 1) std::fill(s.EchoHistory.begin() + 1, s.EchoHistory.begin() + last + 1, 0);
+    s.EchoHistoryPings = 0;
 }
 
 } // namespace vz

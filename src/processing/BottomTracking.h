@@ -14,15 +14,17 @@ void TrackBottom();
 // The whole-column detector, or the range-gate tracker when ShowRangeGate is 1.
 void DetectBottom();
 
-// Whole-column detection: folds the reply into EchoHistory (damped by DepthDamping), takes the
-// ten-sample stretch with the largest depth-weighted history as the bottom echo and its leading
-// edge as the bottom; when that echo is a repeat of a shallower one (the bottom's echo returned
-// again at two or three times its depth), the shallower one is the bottom. Sets BottomDepth and
-// DisplayDepth (display units, DisplayDepth with the keel offset) and RangeGateDepth, then makes
-// the automatic range and offset steps.
-// A reply with fewer than 21 samples, or one whose strongest stretch stands nowhere above the
-// column's mean (nothing but silence or a flat level), is no detection: the depths, the steps
-// and the history stay as they were.
+// Whole-column detection: folds the reply into EchoHistory (damped by DepthDamping) and looks
+// for the bottom among the entries below the surface band that stand out as a bottom echo does
+// (FindBottomCandidates), in runs at least 2 ft long (a fish's echo is shorter): the ten-sample
+// stretch of them with the largest depth-weighted history is the bottom echo and its leading edge
+// the bottom; when that echo is a repeat of a shallower one (the bottom's echo returned again at
+// two or three times its depth), the shallower one is the bottom. Sets BottomDepth and DisplayDepth (display units, DisplayDepth with the keel
+// offset), RangeGateDepth and BottomFound, then makes the automatic range and offset steps.
+// A column without such an echo has no bottom: BottomFound is cleared, the depths stay as they
+// were and Auto steps the window deeper (HuntForBottom).
+// A reply with fewer than 21 samples is no detection: the depths, the steps and the history
+// stay as they were.
 void DetectBottomAndAutoRange();
 
 // Range-gate tracking: looks for the bottom's leading edge only inside a gate of RangeGateWidth

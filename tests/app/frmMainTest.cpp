@@ -165,6 +165,35 @@ TEST_F(frmMainTest, PanelsShowTheStoredSettingsAndTheRowsOfTheirProcessingType) 
     EXPECT_TRUE(panel(Channel::Full, "fraFullExport")->isEnabled());
 }
 
+TEST_F(frmMainTest, ThePictureKeepsItsPixelsWhenPlaybackStartsAndItsColourBarAndControlsInLargeWindows) {
+    window->show();
+    auto* view = main<EchogramView>("PictVisible");
+    auto* bar = main<QLabel>("pictFullColorScale");
+    ASSERT_EQ(view->size(), QSize(1000, 600)) << "the screen holds the window at its own size";
+    const int heightLive = window->height();
+    s.PlaybackMode = true;
+    window->showStatus({});
+    QApplication::processEvents();
+    ASSERT_TRUE(main("PlaybackBar")->isVisible());
+    EXPECT_GT(window->height(), heightLive) << "the window grows to hold the bar";
+    EXPECT_EQ(view->size(), QSize(1000, 600));
+
+    // Large windows: the bar stays beside the picture at its scale, the controls grow with both.
+    const double pointSize = main("cmdPause")->font().pointSizeF();
+    for (const QSize size : {QSize(2200, 1500), QSize(3800, 2100)}) {
+        window->resize(size);
+        QApplication::processEvents();
+        const double scale = view->width() / 1000.0;
+        EXPECT_GT(scale, 1.5) << size.width();
+        EXPECT_NEAR(view->height(), 600 * scale, 1.0) << size.width();
+        EXPECT_NEAR(bar->x() - view->geometry().right(), 7, 1) << size.width();
+        EXPECT_NEAR(bar->height(), 320 * scale, 1.0) << size.width();
+        const double grown = main("cmdPause")->font().pointSizeF() / pointSize;
+        EXPECT_GT(grown, 0.7 * scale) << size.width();
+        EXPECT_LT(grown, 1.3 * scale) << size.width();
+    }
+}
+
 TEST_F(frmMainTest, SteppingButtonsStepOncePerClickAndOnlyForTheLeftButton) {
     ClickWith(main("cmdChartSpeedDown"));
     EXPECT_EQ(s.ChartSpeed, 7);

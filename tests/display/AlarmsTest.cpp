@@ -21,6 +21,7 @@ class Alarms : public DisplayFixture {
         }
     }
     int codeAt(float displayDepth) {
+        s.BottomFound = true;
         s.DisplayDepth = displayDepth;
         EvaluateAlarms();
         return s.AlarmCode;
@@ -193,6 +194,44 @@ TEST_F(Alarms, BottomZonesEndAtNinetyPercentOfTheBottomWithinTheWindow) {
     EXPECT_EQ(codeAt(40.0f), 0);
 }
 
+TEST_F(Alarms, WithoutABottomTheDepthAlarmsAreQuietAndTheFishZoneReachesTheWindowsFoot) {
+    s.ShallowAlarmOn = s.DeepAlarmOn = s.DragAlarmOn = 1;
+    s.DeepAlarmValue = 80.0f; // the depth left from the last bottom raises all three
+    s.DisplayDepth = 5.0f;
+    s.BottomFound = false;
+    EvaluateAlarms();
+    EXPECT_EQ(s.AlarmCode, 0);
+    EXPECT_EQ(codeAt(5.0f), 3) << "with a bottom they hold";
+
+    s.ShallowAlarmOn = s.DeepAlarmOn = s.DragAlarmOn = 0;
+    s.FishAlarmOn = 1;
+    s.FishAlarmSearch = 3;
+    s.FishAlarmShallow = 2.0f;
+    blob(Channel::Full, 560, 10); // 93 ft: beyond 90 % of the old bottom, inside the window
+    s.BottomFound = false;
+    EvaluateAlarms();
+    EXPECT_EQ(s.AlarmCode, 4);
+}
+
+TEST_F(Alarms, TheBottomZoneEndsAboveTheBottomBelowTheTransducerWhateverTheKeelOffset) {
+    s.FishAlarmOn = 1;
+    s.FishAlarmShallow = 2.0f;
+    const float bottomFt = 15.0f;
+    for (const float keel : {0.0f, 2.0f, 5.0f}) {
+        for (const int mode : {3, 4}) {
+            s.KeelOffset = keel;
+            s.FishAlarmSearch = static_cast<std::uint8_t>(mode);
+            clearHistory(Channel::Full);
+            // The bottom's echo, drawn below the transducer: rows 90 (15 ft) down.
+            for (int y = 90; y <= 120; y += 3)
+                blob(Channel::Full, y, 15);
+            EXPECT_EQ(codeAt(bottomFt + keel), 0) << "keel " << keel << " mode " << mode;
+            blob(Channel::Full, 60, 10); // a fish at 10 ft
+            EXPECT_EQ(codeAt(bottomFt + keel), 4) << "keel " << keel << " mode " << mode;
+        }
+    }
+}
+
 TEST_F(Alarms, SplitScreenSearchesBothHalves) {
     s.SplitScreen = 1;
     s.FishAlarmOn = 1;
@@ -243,6 +282,7 @@ TEST_F(Alarms, TheOverlayEvaluatesAndShowsTheAlarmEveryTime) {
     s.ShowWaterTemp = 0;
     s.SoundOn = 1;
     s.ShallowAlarmOn = 1;
+    s.BottomFound = true;
     s.DisplayDepth = 10.0f;
     DrawOverlay();
     EXPECT_EQ(s.AlarmCode, 1);

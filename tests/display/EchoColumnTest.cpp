@@ -256,6 +256,9 @@ TEST_F(EchoColumn, WhiteLineAndRangeGateMarkTheBottom) {
     s.ShowWhiteLine = 1;
     DrawEchoColumn();
     const Surface& a = pictHiddenA();
+    EXPECT_EQ(a.pixel(994, 300), s.ColorTable[0]) << "no line before a bottom is found";
+    s.BottomFound = true;
+    DrawEchoColumn();
     EXPECT_EQ(a.pixel(994, 299), kWhite);
     EXPECT_EQ(a.pixel(994, 300), kWhite);
     EXPECT_EQ(a.pixel(994, 298), s.ColorTable[0]);

@@ -83,6 +83,12 @@ TEST_F(Overlay, DepthPatternDependsOnTheTrackedDepth) {
     s.DepthUnitsText = " Mtr";
     s.BottomDepth = 50.0f;
     DrawOverlay();
+    EXPECT_TRUE(shows(reference(18, {{"--.- Mtr", 26, 510, true}}), 505, 600))
+        << "no bottom found yet";
+
+    s.BottomFound = true;
+    pictHiddenB().fill(kCanvas);
+    DrawOverlay();
     EXPECT_TRUE(shows(reference(18, {{"7.3 Mtr", 26, 510, true}}), 505, 600));
 
     pictHiddenB().fill(kCanvas);

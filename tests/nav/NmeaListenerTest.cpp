@@ -137,7 +137,10 @@ protected:
         s.NmeaOutputActive = true;
     }
     // A ping's depth is measured on every turn of the event loop.
-    void Ping() { s.BottomDepthSeconds = clock().monotonicSeconds(); }
+    void Ping() {
+        s.BottomFound = true;
+        s.BottomDepthSeconds = clock().monotonicSeconds();
+    }
 
     QTemporaryDir dir;
     QtSerialPort gpsPort, nmeaPort;

@@ -28,7 +28,10 @@ protected:
         s.KeelOffset = 2.0f;
         MeasureDepthNow();
     }
-    void MeasureDepthNow() { s.BottomDepthSeconds = clock.monotonicSeconds(); }
+    void MeasureDepthNow() {
+        s.BottomFound = true;
+        s.BottomDepthSeconds = clock.monotonicSeconds();
+    }
     std::string Sent(FakeSerialPort& port) {
         const auto& bytes = port.writtenData();
         std::string text(bytes.begin(), bytes.end());
@@ -109,6 +112,11 @@ TEST_F(NmeaOutput, SendsOnlyMeasurements) {
     EXPECT_NE(Sent(nmea).find("$SDDBT"), std::string::npos);
     // No reply processed for longer: the depth is no longer sent, the temperature still is.
     clock.advance(0.5);
+    SendNmeaSentences();
+    EXPECT_EQ(Sent(nmea), "$SDMTW,10.00,C*35\r\n");
+    // A column without a bottom stops the depth at once, however fresh the last one is.
+    MeasureDepthNow();
+    s.BottomFound = false;
     SendNmeaSentences();
     EXPECT_EQ(Sent(nmea), "$SDMTW,10.00,C*35\r\n");
 }

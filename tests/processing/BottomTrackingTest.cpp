@@ -71,6 +71,19 @@ class BottomTracking : public Fixture {
         TrackBottom();
     }
     void setDepths(float depth) { s.BottomDepth = s.DisplayDepth = s.RangeGateDepth = depth; }
+    // Auto mode in the factory window, 0 to 100 ft, with no bottom found yet.
+    void ResetFixtureWindow(bool rangeOnly) {
+        ClearHistoryBuffer(kRxBufferLast);
+        s.AutoMode = 1;
+        s.AutoRangeOnly = rangeOnly ? 1 : 0;
+        s.Full.DepthRange = 4;
+        s.Full.DepthOffset = 1;
+        s.BottomFound = false;
+        s.SendSettings = 0;
+    }
+    int WindowFootFt() const {
+        return s.DepthRangeTable[0][s.Full.DepthRange] + s.DepthOffsetTable[0][s.Full.DepthOffset];
+    }
 };
 
 TEST_F(BottomTracking, FindsTheLeadingEdgeOfAHardBottomInEveryDepthUnit) {
@@ -187,45 +200,150 @@ TEST_F(BottomTracking, SchoolsLayersAndTheSurfaceAreNotTakenForTheBottomTheyLieA
     EXPECT_NEAR(bottomAfter(Bottom(300).echo(2, 160, 240)), 29.9f, 1e-3);
     // A soft bottom: a weak first echo and a stronger tail; its leading edge is the bottom.
     EXPECT_NEAR(bottomAfter(Water().echo(300, 306, 70).echo(307, 340, 160)), 29.9f, 1e-3);
-    // A bottom barely above the noise floor of 10.
-    EXPECT_NEAR(bottomAfter(Water().echo(300, 330, 30)), 29.9f, 1e-3);
+    // A weak bottom, 70 counts above the noise floor of 10.
+    EXPECT_NEAR(bottomAfter(Water().echo(300, 330, 80)), 29.9f, 1e-3);
 }
 
-TEST_F(BottomTracking, EchoesUnderTheRingDownGiveTheFixedShallowIndexes) {
-    // The echo reaches up to the ring-down: no sample below the mean above it.
+TEST_F(BottomTracking, AnEchoHangingFromTheRingDownIsTheSurfaceBandAndAnEchoAboveEntry20IsItsOwnEdge) {
+    // The echo reaches up to the ring-down: the surface band, no bottom.
     detect(Water().echo(13, 60, 250));
-    EXPECT_NEAR(s.BottomDepth, 1.9f, 1e-4);
+    EXPECT_FALSE(s.BottomFound);
 
-    // The strongest stretch starts above entry 20: its start is the bottom.
+    // Quiet water under the transducer, then an echo above entry 20: its start is the bottom
+    // (1 ft a sample here, so that the echo is as long as a bottom's).
     ClearHistoryBuffer(kRxBufferLast);
+    s.SampleInterval = 400.0f;
     detect(Column(700, 0).echo(5, 15, 250));
-    EXPECT_NEAR(s.BottomDepth, 0.6f, 1e-4);
+    EXPECT_TRUE(s.BottomFound);
+    EXPECT_NEAR(s.BottomDepth, 6.0f, 1e-3);
 }
 
-TEST_F(BottomTracking, NoDepthFromSilenceAFlatLevelOrAReplyTooShortToSearch) {
-    s.AutoMode = 1;
+TEST_F(BottomTracking, SilenceOrAFlatLevelHoldsNoBottomAndAReplyTooShortToSearchIsLeftOut) {
     setDepths(25.0f);
-    const auto unchanged = [&] {
-        EXPECT_FLOAT_EQ(s.BottomDepth, 25.0f);
+    s.BottomFound = true;
+    for (const std::uint8_t level : {0, 100}) {
+        s.BottomFound = true;
+        detect(Column(700, level));
+        EXPECT_FALSE(s.BottomFound) << int(level);
+        EXPECT_FLOAT_EQ(s.BottomDepth, 25.0f) << "the last depth is kept, not shown";
         EXPECT_FLOAT_EQ(s.DisplayDepth, 25.0f);
-        EXPECT_FLOAT_EQ(s.RangeGateDepth, 25.0f);
-        EXPECT_EQ(s.Full.DepthRange, 9);
-        EXPECT_EQ(s.SendSettings, 0);
-    };
-    detect(Column(700, 0));
-    unchanged();
-    detect(Column(700, 100));
-    unchanged();
+        EXPECT_EQ(s.Full.DepthRange, 9) << "Manual mode keeps its window";
+    }
 
+    s.AutoMode = 1;
+    s.BottomFound = true;
     s.EchoHistory.fill(7);
     detect(Column(20, 10).echo(12, 21, 250));
-    unchanged();
-    EXPECT_EQ(s.EchoHistory[12], 7) << "a reply too short to search is left out entirely";
+    EXPECT_TRUE(s.BottomFound) << "a reply too short to search is left out entirely";
+    EXPECT_EQ(s.EchoHistory[12], 7);
+    EXPECT_EQ(s.Full.DepthRange, 9);
+    EXPECT_EQ(s.SendSettings, 0);
 
-    // 21 samples are enough: the strongest stretch starts at the last place it can.
+    // 21 samples are enough: the strongest stretch starts at the last place it can (1 ft a
+    // sample).
+    s.AutoMode = 0;
     s.Full.DepthRange = 4;
+    s.SampleInterval = 400.0f;
+    ClearHistoryBuffer(kRxBufferLast);
     detect(Column(21, 10).echo(13, 22, 250));
-    EXPECT_NEAR(s.BottomDepth, 1.2f, 1e-4);
+    EXPECT_NEAR(s.BottomDepth, 12.0f, 1e-3);
+}
+
+// `samples` entries of receiver noise with speckle (10..30, the same every time), with the
+// ring-down and surface clutter fading out over the first 8 ft, as the box's replies have them.
+Column Noise(int samples) {
+    Column c(samples, 10);
+    std::uint32_t x = 12345;
+    for (int e = 2; e <= samples; ++e) {
+        x = x * 1103515245u + 12345u;
+        c.echo(e, e, static_cast<std::uint8_t>(10 + (x >> 16) % 21));
+    }
+    c.echo(2, 12, 250);
+    for (int e = 13; e <= 80; ++e)
+        c.echo(e, e, static_cast<std::uint8_t>(20 + 220 * std::exp(-(e - 13) / 12.0)));
+    return c;
+}
+
+TEST_F(BottomTracking, AColumnWithoutABottomShowsNoneWhateverElseItHolds) {
+    struct Case {
+        const char* what;
+        Column column;
+    };
+    const Case cases[] = {
+        {"noise and the surface band", Noise(1000)},
+        // A thermocline at 18 ft standing 46 counts above the water.
+        {"thermocline", Noise(1000).echo(175, 190, 66)},
+        // A deep school: 45 counts above the water, as long as a bottom echo.
+        {"school", Noise(1000).echo(600, 640, 65)},
+        // A fish, or a school under the boat: as strong as a bottom, but only 1.5 ft long.
+        {"fish", Noise(1000).echo(400, 414, 230)},
+        // The bottom's echo begins at the reply's last sample, which is left out of the search.
+        {"a bottom just below the window", Noise(1000).echo(1001, 1001, 200)},
+    };
+    for (const Case& c : cases) {
+        ClearHistoryBuffer(kRxBufferLast);
+        setDepths(40.0f);
+        for (int ping = 0; ping < 20; ++ping) {
+            detect(c.column);
+            EXPECT_FALSE(s.BottomFound) << c.what << " ping " << ping;
+        }
+        EXPECT_FLOAT_EQ(s.BottomDepth, 40.0f) << c.what;
+    }
+    // The same bottom, once the reply reaches it.
+    ClearHistoryBuffer(kRxBufferLast);
+    detect(Noise(1100).echo(1001, 1030, 200));
+    EXPECT_TRUE(s.BottomFound);
+    EXPECT_NEAR(s.BottomDepth, 100.0f, 0.5);
+}
+
+TEST_F(BottomTracking, AShallowBottomIsReadInAnyWindow) {
+    // 15 ft in windows of 100 ft to 2000 ft: the water below it weighs nothing.
+    for (const int samples : {1000, 5000, 20000}) {
+        for (const int mode : {0, 1}) {
+            ClearHistoryBuffer(kRxBufferLast);
+            s.AutoMode = static_cast<std::int16_t>(mode);
+            s.Full.DepthRange = 9;
+            detect(Noise(samples).echo(150, 175, 220));
+            EXPECT_TRUE(s.BottomFound) << samples << " mode " << mode;
+            EXPECT_NEAR(s.BottomDepth, 14.9f, 1e-3) << samples << " mode " << mode;
+        }
+    }
+}
+
+TEST_F(BottomTracking, AutoStepsDeeperOverSuccessiveRepliesUntilTheBottomIsInView) {
+    // A box over a 1000 ft bottom: each reply reaches from the surface to its window's foot.
+    struct Case {
+        bool rangeOnly;
+        std::vector<int> searchedFoots; // until the bottom is found
+    };
+    const Case cases[] = {{true, {100, 150, 250, 500, 1000, 2000}},
+                          {false, {100, 160, 270, 530, 1050}}};
+    for (const Case& c : cases) {
+        ResetFixtureWindow(c.rangeOnly);
+        std::vector<int> foots;
+        for (int reply = 0; reply < 40; ++reply) {
+            const int footFt = WindowFootFt();
+            Column column = Noise(footFt * 10);
+            if (footFt * 10 > 10005) column.echo(10001, 10040, 180);
+            column.load(s);
+            if (s.SendSettings == 1) { // the reply after a step is thrown away
+                s.SendSettings = 0;
+                continue;
+            }
+            const bool foundBefore = s.BottomFound;
+            TrackBottom();
+            if (!foundBefore) foots.push_back(footFt);
+            if (foundBefore || s.BottomFound) {
+                ASSERT_TRUE(s.BottomFound) << c.rangeOnly << " reply " << reply;
+                // The leading edge lies within a few samples of noise above the echo.
+                EXPECT_NEAR(s.BottomDepth, 1000.0f, 0.5) << c.rangeOnly << " reply " << reply;
+            }
+        }
+        EXPECT_EQ(foots, c.searchedFoots) << c.rangeOnly;
+        // Settled with the bottom inside the triggers: no more steps.
+        EXPECT_EQ(s.SendSettings, 0) << c.rangeOnly;
+        EXPECT_LT(1000, 0.85 * WindowFootFt()) << c.rangeOnly;
+    }
 }
 
 TEST_F(BottomTracking, InSplitScreenOnlyTheDeeperHalfIsSearched) {

@@ -147,6 +147,8 @@ const std::map<std::string, Setter>& valueOptions() {
          number([](Options& o, double d) { o.scene.minDepthFt = d; }, 2.0, 20000.0)},
         {"--max-depth-ft",
          number([](Options& o, double d) { o.scene.maxDepthFt = d; }, 2.0, 20000.0)},
+        {"--floor-ft",
+         number([](Options& o, double d) { o.scene.dropOffFloorFt = d; }, 2.0, 20000.0)},
         {"--fish-per-minute",
          number([](Options& o, double d) { o.scene.fishPerMinute = d; }, 0.0, 600.0)},
         {"--boat-speed",
@@ -257,6 +259,7 @@ Scene
                          replaces the flats of the multiples scene)
   --min-depth-ft D       shallowest wandering bottom (default 25)
   --max-depth-ft D       deepest wandering bottom (default 90)
+  --floor-ft D           foot of the drop-off scene's wall (default 120)
   --water-temp F         water temperature in degrees F (default 68)
   --temp-drift F         amplitude of its slow drift in degrees F (default 0.3)
   --fish-per-minute R    fish or small schools passed per minute (default 8)

@@ -23,7 +23,6 @@ constexpr double kShelfDeepFlatS = 30.0;
 constexpr double kShelfSlopeS = 400.0;
 // Drop-off: two flats joined by a wall the boat crosses within half a second.
 constexpr double kLedgeFt = 30.0;
-constexpr double kFloorFt = 120.0;
 constexpr double kDropHalfPeriodS = 60.0;
 constexpr double kWallS = 0.5;
 // Multiples: flats at these depths, each held for kMultipleFlatS (its last kWallS being the wall
@@ -59,11 +58,11 @@ double shelvingDepthFt(double t) {
     return kShelfShallowFt + (kShelfDeepFt - kShelfShallowFt) * (ease(down) - ease(up));
 }
 
-double dropOffDepthFt(double t) {
+double dropOffDepthFt(double t, double floorFt) {
     const double s = std::fmod(std::max(t, 0.0), 2.0 * kDropHalfPeriodS);
     const double down = (s - kDropHalfPeriodS / 2.0) / kWallS;
     const double up = (s - 1.5 * kDropHalfPeriodS) / kWallS;
-    return kLedgeFt + (kFloorFt - kLedgeFt) * (ease(down) - ease(up));
+    return kLedgeFt + (floorFt - kLedgeFt) * (ease(down) - ease(up));
 }
 
 double multiplesDepthFt(double t) {
@@ -95,7 +94,7 @@ Scene::Scene(const SceneConfig& config, uint64_t seed)
         p = phases.uniform(0.0, kTwoPi);
     double deepest = config_.fixedDepthFt.value_or(config_.maxDepthFt);
     if (config_.kind == SceneKind::Shelving) deepest = kShelfDeepFt;
-    if (config_.kind == SceneKind::DropOff) deepest = kFloorFt;
+    if (config_.kind == SceneKind::DropOff) deepest = config_.dropOffFloorFt;
     if (config_.kind == SceneKind::Multiples) deepest = *std::ranges::max_element(kMultipleFlatsFt);
     // Long enough for the widest beam (50 kHz, out to the cut-off angle) at the deepest fish.
     const double halfWidthFt =
@@ -171,7 +170,7 @@ void Scene::spawnSchoolNearBottom(double crossTime) {
 
 double Scene::bottomDepthFt(double t) const {
     if (config_.kind == SceneKind::Shelving) return shelvingDepthFt(t);
-    if (config_.kind == SceneKind::DropOff) return dropOffDepthFt(t);
+    if (config_.kind == SceneKind::DropOff) return dropOffDepthFt(t, config_.dropOffFloorFt);
     if (config_.fixedDepthFt) return *config_.fixedDepthFt;
     if (config_.kind == SceneKind::Multiples) return multiplesDepthFt(t);
     const double lo = config_.minDepthFt;

@@ -21,7 +21,8 @@ namespace ifbsim {
 // --scene: the water under the boat. Wandering is the everyday scene described above; the others
 // each put one hard case for a bottom tracker in front of it:
 //   shelving     the bottom shelves from 15 to 400 ft and back (850 s a cycle)
-//   dropoff      a steep wall: 30 ft, then 120 ft within half a second, and back (120 s a cycle)
+//   dropoff      a steep wall: 30 ft, then 120 ft (--floor-ft) within half a second, and back
+//                (120 s a cycle)
 //   soft         a soft bottom that returns a 20 dB weaker echo
 //   second-echo  a hard, calm bottom whose echo returns again at twice the depth, strongly
 //   school       a big school of fish close to the bottom, about every 30 s (no single fish)
@@ -37,6 +38,7 @@ struct SceneConfig {
     std::optional<double> fixedDepthFt; // --depth-ft: a flat bottom at this depth
     double minDepthFt = 25.0;           // otherwise the bottom wanders between these
     double maxDepthFt = 90.0;
+    double dropOffFloorFt = 120.0; // --floor-ft: the foot of the drop-off's wall
     double waterTempF = 68.0;
     double tempDriftF = 0.3;    // amplitude of the slow temperature drift
     double fishPerMinute = 8.0; // fish (or small schools) passed per minute

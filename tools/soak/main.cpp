@@ -9,6 +9,7 @@
 
 #include "app/frmMain.h"
 #include "core/Defaults.h"
+#include "core/DepthUnits.h"
 #include "core/SettingsFile.h"
 #include "core/Startup.h"
 #include "core/StartupTables.h"
@@ -16,6 +17,7 @@
 #include "platform/Clock.h"
 #include "platform/Events.h"
 #include "processing/AcquisitionTick.h"
+#include "processing/AutoRange.h"
 #include "processing/PingCycle.h"
 
 #include <QApplication>
@@ -25,6 +27,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -41,6 +44,9 @@ struct Options {
     bool check = false;
     bool expectPrompt = false;
     double maxWritesPerPing = 0; // 0: not checked
+    bool autoMode = false;
+    double depthFt = 0; // 0: the bottom at 0.6 of the window
+    int frequency = 0;  // 0 = 200 kHz, 1 = 50 kHz
     QString ifbsim;
     QStringList faults;
 };
@@ -54,6 +60,11 @@ const char* kUsage =
     "  --restart-on-prompt     at the first box-port prompt, start the box again without faults\n"
     "  --size WxH              main window size (default its own)\n"
     "  --ifbsim PATH           the simulator (default: beside this program)\n"
+    "  --auto                  Auto mode (Auto Range Only) from the window of --window-ft\n"
+    "  --depth-ft D            the bottom at D ft (default 0.6 of the window); prints a second\n"
+    "                          line: when the shown depth settled within 2 % + 0.5 ft, and the\n"
+    "                          checks (four a second) that showed a depth out of that band\n"
+    "  --50khz                 every channel pings at 50 kHz\n"
     "  --check                 exit 1 unless the nesting is 1, pinging went on to the end, a\n"
     "                          prompt came exactly when --expect-prompt says so and the writes\n"
     "                          per ping stay within --max-writes-per-ping\n";
@@ -70,6 +81,12 @@ bool Parse(int argc, char** argv, Options& o) {
             o.seconds = std::atof(argv[++i]);
         } else if (a == "--window-ft" && hasValue) {
             o.windowFt = std::atoi(argv[++i]);
+        } else if (a == "--auto") {
+            o.autoMode = true;
+        } else if (a == "--depth-ft" && hasValue) {
+            o.depthFt = std::atof(argv[++i]);
+        } else if (a == "--50khz") {
+            o.frequency = 1;
         } else if (a == "--split") {
             o.split = true;
         } else if (a == "--restart-on-prompt") {
@@ -108,11 +125,12 @@ bool WriteSettings(const Options& o) {
     s.IfbPort = 1;
     s.GpsPort = 0;
     s.NmeaPort = 0;
-    s.AutoMode = 0;
+    s.AutoMode = o.autoMode ? 1 : 0;
     s.SplitScreen = o.split ? 1 : 0;
     for (vz::ChannelSettings* c : {&s.Full, &s.Left, &s.Right}) {
         c->DepthRange = static_cast<std::int16_t>(step);
         c->DepthOffset = 1;
+        if (o.frequency != 0) c->Frequency = static_cast<std::int16_t>(o.frequency);
     }
     return vz::WriteSettingsFile();
 }
@@ -142,6 +160,9 @@ struct Progress {
     long pingsAtFirst = 0, commandsAtFirst = 0, writesAtFirst = 0;
     double lastPingAt = -1;
     long lastPings = 0;
+    double settledAt = -1; // since when the shown depth has held within the band
+    long pingsToSettle = 0;
+    long depthChecks = 0, wrongDepths = 0;
 };
 
 } // namespace
@@ -165,7 +186,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const QStringList scene{"--depth-ft", QString::number(o.windowFt * 0.6), "--seed", "1"};
+    const double bottomFt = o.depthFt > 0 ? o.depthFt : o.windowFt * 0.6;
+    const QStringList scene{"--depth-ft", QString::number(bottomFt), "--seed", "1"};
     soak::BoxProcess box(o.ifbsim, dir.filePath("com1"), dir.filePath("box"));
     if (!box.start(scene + o.faults)) {
         std::fprintf(stderr, "soak: %s did not start\n", qPrintable(o.ifbsim));
@@ -193,6 +215,18 @@ int main(int argc, char** argv) {
         }
         if (vz::RepliesDrawn() != p.lastPings) p.lastPingAt = now;
         p.lastPings = vz::RepliesDrawn();
+        const vz::State& s = vz::state();
+        const double shownFt = s.DisplayDepth * vz::FeetPerDepthUnit(s.DepthUnits) - s.KeelOffset;
+        const bool right = std::abs(shownFt - bottomFt) <= 0.02 * bottomFt + 0.5;
+        if (s.BottomFound) {
+            ++p.depthChecks;
+            if (!right) ++p.wrongDepths;
+        }
+        if (s.BottomFound && right && p.settledAt < 0) {
+            p.settledAt = now;
+            p.pingsToSettle = vz::RepliesDrawn();
+        }
+        if (!(s.BottomFound && right)) p.settledAt = -1;
     });
     watch.start(250);
 
@@ -217,6 +251,14 @@ int main(int argc, char** argv) {
                     answers.boxPrompts(), promptAt, answers.others().size(), resumed ? "yes" : "no", cpuPerMinute,
                     writesPerPing);
         for (const std::string& title : answers.others()) std::fprintf(stderr, "soak: dialog \"%s\"\n", title.c_str());
+        if (o.depthFt > 0) {
+            const vz::State& s = vz::state();
+            std::printf("depth %.0f ft: settled %s s after the start (%ld replies drawn), %ld of %ld checks "
+                        "showed a wrong depth, window %d ft at the end\n",
+                        bottomFt, p.settledAt < 0 ? "never" : qPrintable(QString::number(p.settledAt, 'f', 1)),
+                        p.pingsToSettle, p.wrongDepths, p.depthChecks,
+                        vz::WindowFoot(s.SplitScreen != 0 ? vz::Channel::Right : vz::Channel::Full));
+        }
         std::fflush(stdout);
         if (o.check) {
             const bool ok = nesting == 1 && resumed && (answers.boxPrompts() > 0) == o.expectPrompt &&

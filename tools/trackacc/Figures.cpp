@@ -11,6 +11,7 @@ constexpr double kSurfaceBandFt = 12.0; // ring-down and surface clutter, heavy 
 constexpr int kHoldSearches = 10;      // a depth holds when this many searches in a row are right
 constexpr std::size_t kSteadyPings = 10;
 constexpr double kSteadyFt = 1.0;
+constexpr double kAlarmMargin = 0.1; // the shallow and deep alarms, this share from the truth
 
 enum class Miss { MultipleEcho, Fish, Surface, Other };
 
@@ -48,7 +49,7 @@ int SettleAfter(std::size_t step, const std::vector<PingResult>& results,
         std::size_t k = j;
         for (; k < results.size() && held < kHoldSearches; ++k) {
             if (!results[k].searched) continue;
-            if (!WithinBand(results[k].depthFt, truth[k].bottomFt)) break;
+            if (!results[k].found || !WithinBand(results[k].depthFt, truth[k].bottomFt)) break;
             ++held;
         }
         if (held == kHoldSearches) return static_cast<int>(j - step);
@@ -80,9 +81,17 @@ Figures Measure(const std::vector<PingResult>& results, const std::vector<TruthP
         else
             f.settlePings.push_back(pings);
     }
+    f.startSettle = SettleAfter(0, results, truth);
     for (std::size_t i = 0; i < n; ++i) {
         const PingResult& r = results[i];
         const TruthPing& t = truth[i];
+        if (r.found && !WithinBand(r.depthFt, t.bottomFt)) {
+            ++f.falseDepths;
+            if (t.bottomFt > r.windowFootFt) ++f.falseWhileHunting;
+        }
+        if (r.found && (r.depthFt < (1.0 - kAlarmMargin) * t.bottomFt ||
+                        r.depthFt > (1.0 + kAlarmMargin) * t.bottomFt))
+            ++f.falseAlarms;
         if (!r.discarded && settled[i]) {
             ++f.drawnSettled;
             if (t.bottomFt < r.windowTopFt || t.bottomFt > r.windowFootFt) ++f.offWindow;
@@ -99,9 +108,13 @@ Figures Measure(const std::vector<PingResult>& results, const std::vector<TruthP
         const bool steady = i >= kSteadyPings &&
                             std::abs(t.bottomFt - truth[i - kSteadyPings].bottomFt) < kSteadyFt;
         if (steady) ++f.steady;
-        if (WithinBand(r.depthFt, t.bottomFt)) {
+        if (r.found && WithinBand(r.depthFt, t.bottomFt)) {
             ++f.within;
             if (steady) ++f.steadyWithin;
+            continue;
+        }
+        if (!r.found) {
+            ++f.notFound;
             continue;
         }
         switch (Classify(r.depthFt, t)) {

@@ -131,6 +131,8 @@ bool RunTracking(const RunConfig& config, const std::string& ifbsim, const std::
         if (s.SendSettings == 1) {
             s.SendSettings = 0;
             r.discarded = true;
+            r.found = s.BottomFound;
+            r.depthFt = s.DisplayDepth * FeetPerDepthUnit(config.depthUnits) - s.KeelOffset;
             results.push_back(r);
             continue;
         }
@@ -140,11 +142,13 @@ bool RunTracking(const RunConfig& config, const std::string& ifbsim, const std::
             error = "ping " + std::to_string(n) + ": checksum error";
             return false;
         }
+        r.found = s.BottomFound;
         if (s.ClutterFilter > 0) ApplyClutterFilter();
         r.searched = r.channel == DrivingChannel();
         r.gate = s.ShowRangeGate == 1;
         TrackBottom();
         r.depthFt = s.DisplayDepth * FeetPerDepthUnit(config.depthUnits) - s.KeelOffset;
+        r.found = s.BottomFound;
         results.push_back(r);
         if (r.searched && !gateSet && config.gateAfter >= 0 && n >= config.gateAfter) {
             if (!SetGateOnTruth(truthPath, n, config.depthUnits, error)) return false;

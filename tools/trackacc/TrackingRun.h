@@ -34,6 +34,7 @@ struct PingResult {
     bool discarded = false; // the reply after a settings change, thrown away unseen
     bool searched = false;  // the tracker looked for the bottom in this reply
     bool gate = false;      // ... with the range gate (ShowRangeGate) rather than the whole column
+    bool found = false;     // a bottom is shown (and sent) after the reply: BottomFound
     double depthFt = 0;     // DisplayDepth less the keel offset, in feet, after the reply
     double windowTopFt = 0; // the channel window this reply was requested and drawn with
     double windowFootFt = 0;

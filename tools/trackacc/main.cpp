@@ -34,6 +34,8 @@ Usage: trackacc [options]
   --scenes LIST          comma-separated ifbsim scenes
                          (default shelving,dropoff,soft,school,second-echo,clutter; also
                          multiples, with e.g. --sim-arg --multiple-strength=0.6)
+  --depths LIST          flat bottoms instead of scenes: the everyday scene held at each of
+                         these depths in feet (ifbsim --depth-ft), e.g. 150,300,600
   --units LIST           feet,metres,fathoms (default feet,metres)
   --screens LIST         full,split (default full,split)
   --processing N         signal processing type of every channel, 0..3 (default 0)
@@ -61,6 +63,11 @@ Usage: trackacc [options]
   --sim-arg ARG          pass ARG on to ifbsim (repeatable), e.g. --sim-arg --depth-ft=60
 
 A miss counts as on a multiple echo within 4 % + 1 ft of twice or three times the true depth.
+Settle from the start: pings from the first until ten searches in a row show a depth within the
+band. False depths: pings (settled or not) that show, and so send over NMEA, a depth out of the
+band; while hunting: ... when the true bottom lay below the window's foot. False alarms: pings
+on which a shallow alarm set 10 % above or a deep alarm set 10 % below the true depth would fire
+(only a shown depth more than 10 % off raises one).
 The gate column tells the range-gate runs (yes) from the whole-column ones (no).
 )";
 
@@ -73,6 +80,7 @@ struct Options {
     std::string ifbsim;
     std::vector<std::string> scenes{"shelving", "dropoff",     "soft",
                                     "school",   "second-echo", "clutter"};
+    std::vector<double> depths; // flat bottoms instead of scenes
     std::vector<std::string> units{"feet", "metres"};
     std::vector<std::string> screens{"full", "split"};
     RunConfig base;
@@ -125,7 +133,11 @@ bool Parse(int argc, char** argv, Options& o, std::string& error) {
                 o.ifbsim = v;
             else if (arg == "--scenes")
                 o.scenes = SplitList(v);
-            else if (arg == "--units")
+            else if (arg == "--depths") {
+                o.depths.clear();
+                for (const std::string& d : SplitList(v))
+                    o.depths.push_back(std::stod(d));
+            } else if (arg == "--units")
                 o.units = SplitList(v);
             else if (arg == "--screens")
                 o.screens = SplitList(v);
@@ -198,16 +210,18 @@ std::string SettleText(const Figures& f) {
     return text;
 }
 
-void PrintRow(const RunConfig& c, const std::string& units, const std::string& screen,
-              const Figures& f) {
+void PrintRow(const std::string& scene, const RunConfig& c, const std::string& units,
+              const std::string& screen, const Figures& f) {
     char worst[64];
     std::snprintf(worst, sizeof worst, "%.1f ft at %.0f ft", f.worstFt, f.worstAtFt);
-    std::printf("| %s | %s | %s | %s | %d | %d | %s | %s of %d | %s | %s | %d | %d | %d | %d | %d "
-                "of %d |\n",
-                c.scene.c_str(), units.c_str(), screen.c_str(), c.gateAfter >= 0 ? "yes" : "no",
+    const std::string fromStart = f.startSettle < 0 ? "never" : std::to_string(f.startSettle);
+    std::printf("| %s | %s | %s | %s | %d | %d | %s | %s of %d | %s | %s | %s | %d | %d | %d | %d "
+                "| %d | %d of %d | %d (%d) | %d |\n",
+                scene.c_str(), units.c_str(), screen.c_str(), c.gateAfter >= 0 ? "yes" : "no",
                 f.searched, f.settled, Percent(f.within, f.settled).c_str(),
-                Percent(f.steadyWithin, f.steady).c_str(), f.steady, worst, SettleText(f).c_str(),
-                f.multipleEcho, f.fish, f.surface, f.other, f.offWindow, f.drawnSettled);
+                Percent(f.steadyWithin, f.steady).c_str(), f.steady, worst, fromStart.c_str(),
+                SettleText(f).c_str(), f.multipleEcho, f.fish, f.surface, f.other, f.notFound,
+                f.offWindow, f.drawnSettled, f.falseDepths, f.falseWhileHunting, f.falseAlarms);
     std::fflush(stdout);
 }
 
@@ -245,15 +259,29 @@ int main(int argc, char** argv) {
                                       .string();
 
     std::printf("| scene | units | screen | gate | searched | settled | within 2 %% + 0.5 ft | ... "
-                "on a steady bottom | worst error | settle pings after a step (median / max) | on "
-                "a multiple echo | on fish | in surface band | other misses | window missed the "
-                "bottom |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
-    for (const std::string& scene : o.scenes) {
+                "on a steady bottom | worst error | settle pings from the start | settle pings "
+                "after a step (median / max) | on a multiple echo | on fish | in surface band | "
+                "other misses | no bottom shown | window missed the bottom | false depths (while "
+                "hunting) | false alarms |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+    // Flat bottoms are the everyday scene held at a depth.
+    std::vector<std::pair<std::string, std::string>> runs; // label, scene
+    if (o.depths.empty())
+        for (const std::string& scene : o.scenes)
+            runs.emplace_back(scene, scene);
+    for (double d : o.depths) {
+        char label[32];
+        std::snprintf(label, sizeof label, "flat %g ft", d);
+        runs.emplace_back(label, "wandering");
+    }
+    for (std::size_t run = 0; run < runs.size(); ++run) {
+        const auto& [label, scene] = runs[run];
         for (const std::string& units : o.units) {
             for (const std::string& screen : o.screens) {
                 RunConfig c = o.base;
                 c.scene = scene;
+                if (!o.depths.empty() && run < o.depths.size())
+                    c.simulatorArgs.push_back("--depth-ft=" + std::to_string(o.depths[run]));
                 c.depthUnits = UnitsNamed(units);
                 c.split = screen == "split";
                 c.durationS = o.duration > 0 ? o.duration : SceneDuration(scene);
@@ -266,7 +294,7 @@ int main(int argc, char** argv) {
                     std::filesystem::remove(truthPath);
                     return 1;
                 }
-                PrintRow(c, units, screen, Measure(results, truth, o.settlePings));
+                PrintRow(label, c, units, screen, Measure(results, truth, o.settlePings));
                 if (perPing.is_open()) WritePerPing(perPing, c, units, screen, results, truth);
             }
         }
