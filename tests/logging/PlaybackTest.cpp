@@ -3,7 +3,10 @@
 #include "LoggingFiles.h"
 #include "LoggingUi.h"
 
+#include "controls/MainOptions.h"
 #include "core/Defaults.h"
+#include "core/Shutdown.h"
+#include "core/Startup.h"
 #include "core/SettingsFile.h"
 #include "core/StartupTables.h"
 #include "core/Timers.h"
@@ -346,6 +349,37 @@ TEST_F(PlaybackTest, EnteringPlaybackWhileRecordingEndsTheRecordingFirst) {
     EXPECT_FALSE(s.RecordMenuEnabled);
     ASSERT_TRUE(ReadPlaybackRecord());
     EXPECT_EQ(s.PacketLength, static_cast<int>(reply.size()));
+}
+
+// A session started on a recording without a settings file never chose its ports: what it saves
+// keeps its settings, and the next normal start asks for the ports instead of opening "COM17".
+TEST_F(PlaybackTest, ASavedPlaybackStartLeavesThePortsToTheNextStart) {
+    writeFile(dataPath("i6120609.05i"), lines({kHeader8, kHeader2, record("09:05:01", replyBytes(30, 40))}));
+    StartWithPlayback(dataPath("i6120609.05i"));
+    ASSERT_TRUE(s.PlaybackMode);
+    optSoundOnOff_Click(0);
+    dialogs.answerMessage(AnswerYes);
+    ExitProgram();
+    ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(mapPath(kDefaultSettingsFile))));
+
+    ResetState();
+    ResetTimers();
+    // None for the box, 4 and 5 for GPS and NMEA; the box port's error is then cancelled, which
+    // ends the program.
+    const std::size_t before = dialogs.shown().size();
+    dialogs.answerPort(0).answerPort(4).answerPort(5).answerInput("");
+    RunStartupSequence();
+    ASSERT_EQ(dialogs.shown().size(), before + 4);
+    for (std::size_t i = before; i < before + 3; ++i) EXPECT_EQ(dialogs.shown()[i].kind, "port");
+    EXPECT_TRUE(dialogs.shown()[before + 3].text.starts_with("Error encountered while trying to open COM0."));
+    EXPECT_EQ(s.SoundOn, 1); // the session's setting, kept
+    ResetState();
+    BuildStartupTables();
+    ReadSettingsFile(); // asks nothing now
+    EXPECT_EQ(s.IfbPort, 0);
+    EXPECT_EQ(s.GpsPort, 4);
+    EXPECT_EQ(s.NmeaPort, 5);
+    EXPECT_EQ(s.SoundOn, 1);
 }
 
 } // namespace
