@@ -177,25 +177,31 @@ TEST_F(PlaybackTest, EachLineKindIsAppliedOnTheWayToTheNextRecord) {
     EXPECT_EQ(s.PacketLength, 13);
 }
 
-TEST_F(PlaybackTest, AnLLineMakesTheNextRecordALeftOneInSplitScreen) {
-    play(lines({kHeader8, kHeader2, " ", ChannelLine(Channel::Left, kAnalogBlock),
-                record("09:05:01", replyBytes(600, 255))}));
-    s.SplitScreen = 0;
-    s.LeftSideNow = false; // the ping cycle had asked for the Right side
-    s.ClearFullPending = s.ClearLeftPending = s.ClearRightPending = 0;
-    timers().tmrMainTimer2.setEnabled(true);
-    AcquisitionTick();
+// An L or R line puts its record in its own half, whichever side the ping cycle turned to.
+TEST_F(PlaybackTest, AnLOrRLineDecidesTheHalfOfTheNextRecordInSplitScreen) {
+    for (const Channel side : {Channel::Left, Channel::Right}) {
+        SCOPED_TRACE(static_cast<int>(side));
+        const bool left = side == Channel::Left;
+        play(lines({kHeader8, kHeader2, " ", ChannelLine(side, kAnalogBlock), record("09:05:01", replyBytes(600, 255))}));
+        s.SplitScreen = 0;
+        s.LeftSideNow = !left; // the ping cycle had turned to the other side
+        s.ClearFullPending = s.ClearLeftPending = s.ClearRightPending = 0;
+        PaintSurfacesBackground();
+        ui.statuses.clear();
+        timers().tmrMainTimer2.setEnabled(true);
+        AcquisitionTick();
 
-    EXPECT_EQ(s.SplitScreen, 1);
-    EXPECT_TRUE(s.LeftSideNow);
-    EXPECT_FALSE(timers().tmrMainTimer2.enabled());
-    EXPECT_TRUE(echoIn(0, 500));
-    EXPECT_FALSE(echoIn(500, 1000));
-    EXPECT_EQ(dialogs.beeps(), 1); // only the one of entering playback
-    ASSERT_EQ(ui.statuses.size(), 1u);
-    EXPECT_EQ(ui.statuses[0].mode, "Play: I6120609.05I");
-    EXPECT_EQ(ui.statuses[0].date, "12-06-2026");
-    EXPECT_EQ(ui.statuses[0].time, "09:05:01");
+        EXPECT_EQ(s.SplitScreen, 1);
+        EXPECT_EQ(s.LeftSideNow, left);
+        EXPECT_FALSE(timers().tmrMainTimer2.enabled());
+        EXPECT_EQ(echoIn(0, 500), left);
+        EXPECT_EQ(echoIn(500, 1000), !left);
+        ASSERT_EQ(ui.statuses.size(), 1u);
+        EXPECT_EQ(ui.statuses[0].mode, "Play: I6120609.05I");
+        EXPECT_EQ(ui.statuses[0].date, "12-06-2026");
+        EXPECT_EQ(ui.statuses[0].time, "09:05:01");
+    }
+    EXPECT_EQ(dialogs.beeps(), 2); // only those of entering playback
 }
 
 TEST_F(PlaybackTest, RecordsThatCannotBeRepliesArePassedOverAndPlaybackGoesOn) {
