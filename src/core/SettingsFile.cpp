@@ -43,31 +43,41 @@ std::uint8_t AskForPort(const std::string& caption, const std::string& prompt, i
     return static_cast<std::uint8_t>(port);
 }
 
-// Without a usable file the user chooses the three ports, and everything else starts from the
-// factory settings.
-void RunFirstRunDialog() {
+// The three port prompts, each port asked in turn. False when the program was closed at one of
+// them: nothing more is asked then.
+bool AskForPorts() {
     State& s = state();
     s.IfbPort = s.GpsPort = s.NmeaPort = kPortNotChosen;
-    s.KeelOffset = 0.0f;
     s.IfbPort = AskForPort(
         "Interface Box Communications Port",
         "1) Please select a COM port for the interface box.  Select 'None' to enter DEMO mode.",
         kNoDisabledOption);
-    // Closing the program at a prompt ends the start-up: no further prompt, nothing written.
-    if (s.ProgramEnding) return;
+    if (s.ProgramEnding) return false;
     // The box's port cannot serve the GPS or the NMEA output as well.
     const int boxOption = s.IfbPort != 0 ? s.IfbPort - 1 : kNoDisabledOption;
     s.GpsPort =
         AskForPort("GPS Communication Port",
                    "2) Please select a COM port for GPS.  Select 'None' for no GPS.", boxOption);
-    if (s.ProgramEnding) return;
+    if (s.ProgramEnding) return false;
     s.NmeaPort = AskForPort(
         "NMEA Serial Data Output Port",
         "3) Please select a COM port for NMEA data.  Select 'None' for no NMEA output.", boxOption);
-    if (s.ProgramEnding) return;
+    if (s.ProgramEnding) return false;
     dialogs().endPortPrompts();
+    return true;
+}
+
+// Without a usable file the user chooses the three ports, and everything else starts from the
+// factory settings. Closing the program at a prompt ends the start-up with nothing written.
+void RunFirstRunDialog() {
+    state().KeelOffset = 0.0f;
+    if (!AskForPorts()) return;
     LoadDefaultsIntoRam();
     WriteSettingsFile();
+}
+
+bool PortsChosen(const State& s) {
+    return s.IfbPort != kPortNotChosen && s.GpsPort != kPortNotChosen && s.NmeaPort != kPortNotChosen;
 }
 
 // The first-run path replaces an unreadable settings file with factory values; a copy of the old
@@ -120,7 +130,12 @@ void ReadSettingsFile() {
     timers().tmrMainTimer2.setEnabled(false);
     BuildStartupTables();
     const std::string path = mapPath(state().SettingsFilePath);
-    if (LoadSettingsFile(path)) return;
+    if (LoadSettingsFile(path)) {
+        // Settings saved before any port was chosen (a session started on a recording) are kept;
+        // only the ports are asked for.
+        if (!PortsChosen(state()) && AskForPorts()) WriteSettingsFile();
+        return;
+    }
     KeepDamagedFile(path);
     RunFirstRunDialog();
 }

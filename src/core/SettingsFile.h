@@ -9,7 +9,9 @@ namespace vz {
 
 // Stops the two ping timers, builds the start-up tables and loads the settings file. A missing or
 // damaged file runs the first-run prompts for the three COM ports instead, then loads the factory
-// settings and writes a complete new file.
+// settings and writes a complete new file. A file saved before its ports were ever chosen (by a
+// session started on a recording) keeps its settings: only the port prompts run, and the file is
+// written again with the ports.
 void ReadSettingsFile();
 
 // Writes the whole record to the settings file, replacing it only once the new text is

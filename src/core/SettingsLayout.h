@@ -26,8 +26,9 @@ template <class Io> void VisitSettingsChannel(ChannelSettings& c, Io& io) {
 }
 
 template <class Io> void VisitSettingsLines(State& s, Io& io) {
-    io.value(s.IfbPort);
-    io.value(s.GpsPort);
+    // COM1..COM16, 0 for none, or not chosen yet (kPortNotChosen): the start-up asks for it.
+    io.value(s.IfbPort, 0, kPortNotChosen);
+    io.value(s.GpsPort, 0, kPortNotChosen);
     io.value(s.SoundSpeed);
     io.value(s.SplitScreen);
     io.value(s.AutoMode);
@@ -51,7 +52,7 @@ template <class Io> void VisitSettingsLines(State& s, Io& io) {
     for (Channel c : kChannels)
         VisitSettingsChannel(s.channel(c), io);
     io.value(s.UserColors);
-    io.value(s.NmeaPort);
+    io.value(s.NmeaPort, 0, kPortNotChosen);
     io.value(s.NmeaOutputOn);
     io.value(s.KeelOffset);
     io.value(s.ShallowAlarmValue);

@@ -32,7 +32,8 @@ void RunStartupSequence() {
     s.FishAlarmSearch = 1;
     s.SoundOn = 0;
     s.DepthDamping = 4;
-    timers().tmrAutoLogFile.setEnabled(false);
+    // Starting over while recording automatically keeps the rotation going.
+    if (!s.LogFileOpen) timers().tmrAutoLogFile.setEnabled(false);
     s.XmitTempLimit = 120;
     std::fill(s.GpsBuffer.begin() + 1, s.GpsBuffer.begin() + 2049, std::uint8_t{0});
     s.GpsCount = 0;

@@ -13,6 +13,7 @@
 #include "processing/ChannelBlocks.h"
 #include "processing/DecodePing.h"
 #include "logging/Playback.h"
+#include "logging/Recording.h"
 
 #include <string>
 #include <utility>
@@ -158,8 +159,8 @@ void ConnectInterfaceBox() {
     State& s = state();
     s.SettingsChanged = 0;
     s.ClearFullPending = s.ClearLeftPending = s.ClearRightPending = 0;
-    s.LogFileOpen = false;
-    s.CloseLogRequest = false;
+    // A recording in progress goes on (only its menu command stops it); the next ping records
+    // the Full settings, which may have changed.
     s.LogFullBlockRequest = true;
     s.DiagnosticsOn = false;
     // No depth goes out over NMEA until this connection has measured one.
@@ -190,6 +191,7 @@ void ConnectInterfaceBox() {
         }
     }
     if (s.ProgramEnding) return;
+    if (!s.PlaybackMode) MatchRecordingToBox();
     StartPingCycle();
 }
 

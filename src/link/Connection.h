@@ -9,9 +9,9 @@ void SearchForInterfaceBox();
 
 // The connection sequence: contacts the box (firmware version, handshake), reads its serial
 // number, makes one test ping, then applies the settings, builds the channel blocks, clears the
-// buffers and starts the ping cycle. In playback it skips straight to the settings. When the box
-// cannot be contacted the user picks another port, playback or the end of the program; when the
-// test ping gets no answer the program starts over.
+// buffers and starts the ping cycle; a recording in progress goes on. In playback it skips
+// straight to the settings. When the box cannot be contacted the user picks another port,
+// playback or the end of the program; when the test ping gets no answer the program starts over.
 void ConnectInterfaceBox();
 
 // "Enter Playback Mode" in the search window. During the handshake the exchange with the box is

@@ -13,8 +13,9 @@ namespace vz {
 void EnterPlaybackMode();
 
 // The program's start on a recording given by the user: the settings file when there is one
-// (factory settings otherwise, without the first-run questions), then playback of `path` at
-// once: no port search, no question, no file dialog.
+// (factory settings otherwise, without the first-run questions, the ports left unchosen for the
+// next normal start to ask), then playback of `path` at once: no port search, no question, no
+// file dialog.
 void StartWithPlayback(const std::string& path);
 
 // Back to the Interface Box: the file is closed and the program starts over.

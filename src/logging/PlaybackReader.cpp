@@ -11,7 +11,9 @@ namespace vz {
 
 void ApplySettingsLine(State& s) {
     const bool split = s.PlaybackLine.front() != 'F';
-    if (s.PlaybackLine.front() == 'L') s.LeftSideNow = true;
+    // The line names the half its record belongs to, whatever side the ping cycle turned to
+    // (it is out of step at the first record after a switch to Split screen).
+    if (split) s.LeftSideNow = s.PlaybackLine.front() == 'L';
     if ((s.SplitScreen != 0) != split) {
         s.ClearFullPending = 1;
         ClearEchogram();

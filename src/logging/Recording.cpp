@@ -25,6 +25,7 @@ const char* const kRecordingFolder = "C:\\TEMPIFB";
 struct RecordingFile {
     int fd = -1;
     std::string path;
+    int firmware = 0; // the box firmware its header names
 };
 RecordingFile current;
 
@@ -121,7 +122,7 @@ bool OpenRecordingFile() {
         return false;
     }
     SyncFolder(folder);
-    current = {fd, folder + "/" + name};
+    current = {fd, folder + "/" + name, s.IfbFirmwareVersion};
     s.ScreenDataFile = name;
     s.CloseLogRequest = false;
     if (!WriteLine(Header1Line(s.VersionString, s.IfbFirmwareVersion), false) ||
@@ -138,6 +139,13 @@ void RotateRecordingFile() {
     current = {};
     OpenRecordingFile();
     if (previous.fd >= 0) ::close(previous.fd);
+}
+
+void MatchRecordingToBox() {
+    const State& s = state();
+    if (current.fd < 0 || current.firmware == s.IfbFirmwareVersion) return;
+    if (s.LogFileOpen) OpenRecordingFile();
+    else CloseRecordingFile(true);
 }
 
 void CloseRecordingFile(bool withClosingLine) {

@@ -20,6 +20,11 @@ bool OpenRecordingFile();
 // Automatic rotation: the current file ends without a closing line and a new one takes over.
 void RotateRecordingFile();
 
+// After a connection: a file whose header names another box firmware than the one connected
+// now gets its closing line, and recording goes on in a new file, since the header tells how the
+// file's replies end. A file that was only waiting for its closing line is closed.
+void MatchRecordingToBox();
+
 // Ends recording now: the closing line when `withClosingLine`, then the file is closed and
 // RecordPings, LogFileOpen and CloseLogRequest cleared. Does nothing when no file is open.
 void CloseRecordingFile(bool withClosingLine);

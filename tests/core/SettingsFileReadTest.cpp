@@ -195,6 +195,8 @@ TEST_F(SettingsFileRead, AnUnreadableOrOutOfRangeValueRunsThePrompts) {
         {9, " 1e "},     // exponent without digits
         {9, " 40000 "},  // beyond a 16-bit integer
         {2, " 300 "},    // beyond a byte
+        {2, " 18 "},     // no such COM port
+        {61, " 18 "},
         {2, "-1 "},      // below a byte
         {14, " 3 "},     // no such depth units
         {27, " 21 "},    // no such depth range step

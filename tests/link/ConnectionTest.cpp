@@ -6,14 +6,37 @@
 #include "link/Connection.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "core/FileMenu.h"
+#include "link/Ports.h"
+#include "logging/Recording.h"
+#include "logging/RecordingMenu.h"
+#include "processing/PingCycle.h"
+#include "../logging/LoggingFiles.h"
 
 #include <QFile>
 #include <QTimer>
+
+#include <cctype>
 
 namespace vz::test {
 namespace {
 
 using Bytes = FakeSerialPort::Bytes;
+
+std::size_t Occurrences(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+// Data records: the lines that begin with their time.
+std::size_t DataRecords(const std::string& text) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+        n += text.size() > at + 4 && std::isdigit(static_cast<unsigned char>(text[at + 2])) && text[at + 4] == ':';
+    }
+    return n;
+}
 
 Bytes Write(std::uint8_t reg, std::uint8_t value) {
     return {0xFF, 0x01, reg, value, static_cast<std::uint8_t>(0xFE ^ reg ^ value)};
@@ -202,6 +225,72 @@ TEST_F(ConnectionTest, UnansweredTestPingStartsTheProgramOverWithoutNestingDeepe
     EXPECT_EQ(s.PacketLength, 23);
     EXPECT_TRUE(timers().tmrMainTimer1.enabled());
     EXPECT_FALSE(s.PlaybackMode);
+}
+
+// Connecting again while recording (File > Open, Set/Reset Communications Ports) leaves the
+// recording on, in the same file; a box of another firmware gets a file of its own, since a
+// file's header tells how its replies end. The next "Toggle" stops, with the closing line.
+TEST_F(ConnectionTest, ConnectingAgainWhileRecordingGoesOnRecording) {
+    LoadDefaultsIntoRam();
+    s.GpsPort = s.NmeaPort = 0;
+    ASSERT_TRUE(WriteSettingsFile()); // the box on COM3
+    const auto ping = [this](std::initializer_list<std::uint8_t> reply) {
+        PingCycle();
+        timers().tmrMainTimer2.setEnabled(false);
+        std::copy(reply.begin(), reply.end(), s.RxBuffer.begin() + 1);
+        s.PacketLength = static_cast<int>(reply.size());
+        RecordReply();
+    };
+    struct Case {
+        bool openSettings; // File > Open, or the port reset
+        bool automatic;
+        std::uint8_t firmwareAfter;
+        std::size_t files;
+    };
+    for (const Case c : {Case{true, false, 10, 1}, Case{false, true, 10, 1}, Case{false, false, 8, 2}}) {
+        SCOPED_TRACE(testing::Message() << c.openSettings << c.automatic << int{c.firmwareAfter});
+        for (const std::string& name : recordings()) QFile::remove(QString::fromStdString(dataPath(name)));
+        FakeBox box(port);
+        ConnectInterfaceBox();
+        const auto toggle = c.automatic ? mnuOptionsSaveScreenDataAutomatically_Click : mnuOptionsSaveScreenDataNow_Click;
+        bool& checked = c.automatic ? s.RecordAutoChecked : s.RecordNowChecked;
+        toggle();
+        ping({6, 1, 2});
+
+        box.firmware = c.firmwareAfter;
+        if (c.openSettings) {
+            dialogs.answerFile(kDefaultSettingsFile);
+            mnuFileOpen_Click();
+        } else {
+            dialogs.answerPort(3).answerPort(0).answerPort(0);
+            ResetCommunicationsPorts();
+        }
+        EXPECT_TRUE(s.LogFileOpen);
+        EXPECT_TRUE(checked);
+        EXPECT_EQ(timers().tmrAutoLogFile.enabled(), c.automatic);
+        ping({6, 3, 4});
+        toggle();
+        EXPECT_FALSE(checked);
+        ping({6, 5, 6}); // the last record, then the closing line
+        EXPECT_FALSE(s.RecordPings);
+
+        const std::vector<std::string> files = recordings();
+        ASSERT_EQ(files.size(), c.files);
+        std::size_t records = 0;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const std::string text = readFile(dataPath(files[i]));
+            const int firmware = i + 1 == files.size() ? c.firmwareAfter : 10;
+            EXPECT_TRUE(text.starts_with("3.16  " + std::to_string(firmware) + "  ****")) << text;
+            EXPECT_EQ(Occurrences(text, "Opened at: "), 1u);
+            EXPECT_EQ(Occurrences(text, "\r\nClosed at: "), 1u);
+            EXPECT_EQ(text.rfind("\r\nClosed at: "), text.size() - 23) << text;
+            // Every ping recorded wrote its temperature line, but the one after the stop.
+            const std::size_t fileRecords = DataRecords(text);
+            EXPECT_EQ(Occurrences(text, "\r\nT: "), fileRecords - (i + 1 == files.size()));
+            records += fileRecords;
+        }
+        EXPECT_EQ(records, 3u);
+    }
 }
 
 } // namespace

@@ -3,7 +3,10 @@
 #include "LoggingFiles.h"
 #include "LoggingUi.h"
 
+#include "controls/MainOptions.h"
 #include "core/Defaults.h"
+#include "core/Shutdown.h"
+#include "core/Startup.h"
 #include "core/SettingsFile.h"
 #include "core/StartupTables.h"
 #include "core/Timers.h"
@@ -174,25 +177,31 @@ TEST_F(PlaybackTest, EachLineKindIsAppliedOnTheWayToTheNextRecord) {
     EXPECT_EQ(s.PacketLength, 13);
 }
 
-TEST_F(PlaybackTest, AnLLineMakesTheNextRecordALeftOneInSplitScreen) {
-    play(lines({kHeader8, kHeader2, " ", ChannelLine(Channel::Left, kAnalogBlock),
-                record("09:05:01", replyBytes(600, 255))}));
-    s.SplitScreen = 0;
-    s.LeftSideNow = false; // the ping cycle had asked for the Right side
-    s.ClearFullPending = s.ClearLeftPending = s.ClearRightPending = 0;
-    timers().tmrMainTimer2.setEnabled(true);
-    AcquisitionTick();
+// An L or R line puts its record in its own half, whichever side the ping cycle turned to.
+TEST_F(PlaybackTest, AnLOrRLineDecidesTheHalfOfTheNextRecordInSplitScreen) {
+    for (const Channel side : {Channel::Left, Channel::Right}) {
+        SCOPED_TRACE(static_cast<int>(side));
+        const bool left = side == Channel::Left;
+        play(lines({kHeader8, kHeader2, " ", ChannelLine(side, kAnalogBlock), record("09:05:01", replyBytes(600, 255))}));
+        s.SplitScreen = 0;
+        s.LeftSideNow = !left; // the ping cycle had turned to the other side
+        s.ClearFullPending = s.ClearLeftPending = s.ClearRightPending = 0;
+        PaintSurfacesBackground();
+        ui.statuses.clear();
+        timers().tmrMainTimer2.setEnabled(true);
+        AcquisitionTick();
 
-    EXPECT_EQ(s.SplitScreen, 1);
-    EXPECT_TRUE(s.LeftSideNow);
-    EXPECT_FALSE(timers().tmrMainTimer2.enabled());
-    EXPECT_TRUE(echoIn(0, 500));
-    EXPECT_FALSE(echoIn(500, 1000));
-    EXPECT_EQ(dialogs.beeps(), 1); // only the one of entering playback
-    ASSERT_EQ(ui.statuses.size(), 1u);
-    EXPECT_EQ(ui.statuses[0].mode, "Play: I6120609.05I");
-    EXPECT_EQ(ui.statuses[0].date, "12-06-2026");
-    EXPECT_EQ(ui.statuses[0].time, "09:05:01");
+        EXPECT_EQ(s.SplitScreen, 1);
+        EXPECT_EQ(s.LeftSideNow, left);
+        EXPECT_FALSE(timers().tmrMainTimer2.enabled());
+        EXPECT_EQ(echoIn(0, 500), left);
+        EXPECT_EQ(echoIn(500, 1000), !left);
+        ASSERT_EQ(ui.statuses.size(), 1u);
+        EXPECT_EQ(ui.statuses[0].mode, "Play: I6120609.05I");
+        EXPECT_EQ(ui.statuses[0].date, "12-06-2026");
+        EXPECT_EQ(ui.statuses[0].time, "09:05:01");
+    }
+    EXPECT_EQ(dialogs.beeps(), 2); // only those of entering playback
 }
 
 TEST_F(PlaybackTest, RecordsThatCannotBeRepliesArePassedOverAndPlaybackGoesOn) {
@@ -346,6 +355,37 @@ TEST_F(PlaybackTest, EnteringPlaybackWhileRecordingEndsTheRecordingFirst) {
     EXPECT_FALSE(s.RecordMenuEnabled);
     ASSERT_TRUE(ReadPlaybackRecord());
     EXPECT_EQ(s.PacketLength, static_cast<int>(reply.size()));
+}
+
+// A session started on a recording without a settings file never chose its ports: what it saves
+// keeps its settings, and the next normal start asks for the ports instead of opening "COM17".
+TEST_F(PlaybackTest, ASavedPlaybackStartLeavesThePortsToTheNextStart) {
+    writeFile(dataPath("i6120609.05i"), lines({kHeader8, kHeader2, record("09:05:01", replyBytes(30, 40))}));
+    StartWithPlayback(dataPath("i6120609.05i"));
+    ASSERT_TRUE(s.PlaybackMode);
+    optSoundOnOff_Click(0);
+    dialogs.answerMessage(AnswerYes);
+    ExitProgram();
+    ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(mapPath(kDefaultSettingsFile))));
+
+    ResetState();
+    ResetTimers();
+    // None for the box, 4 and 5 for GPS and NMEA; the box port's error is then cancelled, which
+    // ends the program.
+    const std::size_t before = dialogs.shown().size();
+    dialogs.answerPort(0).answerPort(4).answerPort(5).answerInput("");
+    RunStartupSequence();
+    ASSERT_EQ(dialogs.shown().size(), before + 4);
+    for (std::size_t i = before; i < before + 3; ++i) EXPECT_EQ(dialogs.shown()[i].kind, "port");
+    EXPECT_TRUE(dialogs.shown()[before + 3].text.starts_with("Error encountered while trying to open COM0."));
+    EXPECT_EQ(s.SoundOn, 1); // the session's setting, kept
+    ResetState();
+    BuildStartupTables();
+    ReadSettingsFile(); // asks nothing now
+    EXPECT_EQ(s.IfbPort, 0);
+    EXPECT_EQ(s.GpsPort, 4);
+    EXPECT_EQ(s.NmeaPort, 5);
+    EXPECT_EQ(s.SoundOn, 1);
 }
 
 } // namespace
