@@ -28,6 +28,11 @@ int SecondOfDay(const std::string& dateTime) {
 
 void SoundingCollector::add(const TrackPoint& p) {
     ++points_;
+    if (p.recordedDepth && !pending_.empty() && !pending_.back()) {
+        if (units_.empty()) units_ = p.units;
+        const double feet = static_cast<double>(*p.recordedDepth) * FeetPerDepthUnit(DepthUnitsNamed(p.units));
+        pending_.back() = static_cast<float>(feet / FeetPerDepthUnit(DepthUnitsNamed(units_)));
+    }
     if (!p.latitude || !p.longitude) {
         flush(std::nullopt, 0);
         fix_.reset();
@@ -41,13 +46,7 @@ void SoundingCollector::add(const TrackPoint& p) {
         fix_ = next;
         fixSecond_ = second;
     }
-    if (!p.depth) {
-        pending_.push_back(std::nullopt); // takes its share of the way all the same
-        return;
-    }
-    if (units_.empty()) units_ = p.units;
-    const double feet = static_cast<double>(*p.depth) * FeetPerDepthUnit(DepthUnitsNamed(p.units));
-    pending_.push_back(static_cast<float>(feet / FeetPerDepthUnit(DepthUnitsNamed(units_))));
+    pending_.push_back(std::nullopt); // its depth comes with the next point
 }
 
 void SoundingCollector::endRecording() {

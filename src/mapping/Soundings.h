@@ -1,6 +1,7 @@
 #pragma once
-// Soundings from a recording's track points: each point with a depth and a position becomes a
-// sounding at its place. The recorded position is the last GPS fix, which the boat has left
+// Soundings from a recording's track points: the depths the live tracking recorded (each
+// temperature line carries the reading of the reply before it, so a point's depth comes with the
+// next point) at the place of the reply they were read from. The recorded position is the last GPS fix, which the boat has left
 // behind by up to a second's run; between two fixes close in time the points are spread along
 // the way from one fix to the next, in the order they were recorded.
 #include "logging/TrackExport.h"
@@ -18,10 +19,11 @@ struct GeoSounding {
 
 class SoundingCollector {
 public:
-    // Takes points in order; depths are converted to the units of the first point with a depth
+    // Takes points in order; depths are converted to the units of the first recorded depth
     // ("Ft", "Mtr" or "Fa").
     void add(const TrackPoint& p);
-    // Ends a recording: the points since the last fix keep its position.
+    // Ends a recording: the points since the last fix keep its position; the last point's depth
+    // was never recorded.
     void endRecording();
 
     const std::vector<GeoSounding>& soundings() const { return soundings_; }

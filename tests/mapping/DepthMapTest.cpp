@@ -125,23 +125,27 @@ TEST_F(DepthMapTest, GeoTiffIsPlacedAndReadBackWithGdal) {
     for (const auto& z : zones) EXPECT_EQ(UtmEpsgFor(z.latitude, z.longitude), z.epsg) << z.latitude << " " << z.longitude;
 }
 
-TrackPoint Point(const char* time, std::optional<double> latitude, std::optional<float> depth, const char* units = "Ft") {
+// A point as read, carrying the depth recorded for the point before it.
+TrackPoint Point(const char* time, std::optional<double> latitude, std::optional<float> recorded,
+                 const char* units = "Ft") {
     TrackPoint p;
     p.dateTime = std::string("2026-06-12T") + time;
     p.latitude = latitude;
     if (latitude) p.longitude = -122.5;
-    p.depth = depth;
+    p.recordedDepth = recorded;
     p.units = units;
     return p;
 }
 
-// Points between two fixes a second apart are spread along the way; fixes further apart are
-// not joined; depths go into the first point's units; points without a position are dropped.
+// Each point gets the depth recorded with the next one; points between two fixes a second apart
+// are spread along the way, fixes further apart are not joined; depths go into the first
+// recorded depth's units; points without a position, or without a recorded depth, are dropped.
 TEST_F(DepthMapTest, SoundingsAreSpreadBetweenFixes) {
     SoundingCollector c;
-    for (const TrackPoint& p : {Point("10:00:00", 49.0, 10), Point("10:00:00", 49.0, 11), Point("10:00:00", 49.0, {}),
-                                Point("10:00:01", 49.3, 1, "Mtr"), Point("10:00:01", {}, 13),
-                                Point("10:00:02", 49.5, 14), Point("10:00:09", 49.9, 15)})
+    for (const TrackPoint& p :
+         {Point("10:00:00", 49.0, {}), Point("10:00:00", 49.0, 10), Point("10:00:00", 49.0, 11),
+          Point("10:00:01", 49.3, {}), Point("10:00:01", {}, 1, "Mtr"), Point("10:00:02", 49.5, 13),
+          Point("10:00:09", 49.9, 14), Point("10:00:09", 49.9, 15)})
         c.add(p);
     c.endRecording();
     const std::vector<std::pair<double, float>> expected{{49.0, 10}, {49.1, 11}, {49.3, 3.280839f}, {49.5, 14}, {49.9, 15}};
@@ -151,8 +155,8 @@ TEST_F(DepthMapTest, SoundingsAreSpreadBetweenFixes) {
         EXPECT_NEAR(c.soundings()[i].depth, expected[i].second, 1e-4) << i;
     }
     EXPECT_EQ(c.units(), "Ft");
-    EXPECT_EQ(c.points(), 7);
-    EXPECT_EQ(c.positioned(), 6);
+    EXPECT_EQ(c.points(), 8);
+    EXPECT_EQ(c.positioned(), 7);
 }
 
 TEST_F(DepthMapTest, TheToolMapsARecordingAndSaysWhenThereIsNoGps) {

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,10 +36,11 @@ constexpr double kSurveyedRadius = 0.80;
 
 int main(int argc, char** argv) {
     if (argc < 2 || std::string(argv[1]) == "--help") {
-        std::fputs("Usage: lakemapcheck MAP.tif [LAKE_SEED]\n"
+        std::fputs("Usage: lakemapcheck MAP.tif [LAKE_SEED [TRUTH]]\n"
                    "Prints: cells with a depth, the share of them within 2 % + 0.5 ft of the lake's depth at\n"
                    "their centre, the mean and largest error (ft), and the share of the surveyed lake's cells\n"
-                   "that have a depth.\n",
+                   "that have a depth. With ifbsim's truth file, also the share in the band of the cells the\n"
+                   "boat crossed and of those between its lines.\n",
                    stderr);
         return 2;
     }
@@ -60,6 +63,26 @@ int main(int argc, char** argv) {
     const double feet = FeetPerUnit(band->GetUnitType());
     const int columns = ds->GetRasterXSize(), rows = ds->GetRasterYSize();
     std::vector<float> values(static_cast<std::size_t>(columns) * rows);
+    // The cells the boat crossed, from the truth file's positions.
+    std::vector<char> crossed(values.size(), 0);
+    const bool haveTruth = argc > 3;
+    if (haveTruth) {
+        const std::unique_ptr<OGRCoordinateTransformation> toPlane(OGRCreateCoordinateTransformation(&geographic, &plane));
+        std::ifstream truth(argv[3]);
+        std::string line;
+        while (std::getline(truth, line)) {
+            std::istringstream fields(line);
+            double v[9];
+            int k = 0;
+            while (k < 9 && fields >> v[k]) ++k;
+            if (k < 9) continue;
+            double x = v[8], y = v[7];
+            toPlane->Transform(1, &x, &y);
+            const int c = static_cast<int>(std::floor((x - gt[0]) / gt[1])), r = static_cast<int>(std::floor((y - gt[3]) / gt[5]));
+            if (c >= 0 && c < columns && r >= 0 && r < rows) crossed[static_cast<std::size_t>(r) * columns + c] = 1;
+        }
+    }
+    long crossedCells = 0, crossedInBand = 0;
     if (band->RasterIO(GF_Read, 0, 0, columns, rows, values.data(), columns, rows, GDT_Float32, 0, 0) != CE_None)
         return 1;
     int hasNoData = 0;
@@ -82,6 +105,10 @@ int main(int argc, char** argv) {
             const double truth = lakeFloor.depthFt(at), depth = v * feet;
             ++cells;
             inBand += InBand(depth, truth) ? 1 : 0;
+            if (crossed[static_cast<std::size_t>(r) * columns + c]) {
+                ++crossedCells;
+                crossedInBand += InBand(depth, truth) ? 1 : 0;
+            }
             sumError += std::fabs(depth - truth);
             worst = std::max(worst, std::fabs(depth - truth));
         }
@@ -89,5 +116,9 @@ int main(int argc, char** argv) {
                 "%.1f %% of the surveyed lake mapped\n",
                 cells, cells ? 100.0 * inBand / cells : 0.0, cells ? sumError / cells : 0.0, worst,
                 surveyed ? 100.0 * surveyedFilled / surveyed : 0.0);
+    if (haveTruth)
+        std::printf("crossed by the boat: %ld cells, %.1f %% within the band; between its lines: %ld cells, %.1f %%\n",
+                    crossedCells, crossedCells ? 100.0 * crossedInBand / crossedCells : 0.0, cells - crossedCells,
+                    cells > crossedCells ? 100.0 * (inBand - crossedInBand) / (cells - crossedCells) : 0.0);
     return 0;
 }
