@@ -6,6 +6,7 @@
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
+#include <cstdio>
 #include <memory>
 
 namespace vz {

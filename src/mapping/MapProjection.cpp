@@ -2,6 +2,7 @@
 
 #include <ogr_spatialref.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 

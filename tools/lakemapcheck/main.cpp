@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
     GDALAllRegister();
     const std::unique_ptr<GDALDataset, decltype(&GDALClose)> ds(
         static_cast<GDALDataset*>(GDALOpen(argv[1], GA_ReadOnly)), &GDALClose);
-    if (!ds) {
-        std::fprintf(stderr, "lakemapcheck: cannot open %s\n", argv[1]);
+    if (!ds || !ds->GetSpatialRef()) {
+        std::fprintf(stderr, "lakemapcheck: cannot open %s as a georeferenced map\n", argv[1]);
         return 1;
     }
     double gt[6];
