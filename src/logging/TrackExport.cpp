@@ -53,6 +53,17 @@ std::optional<std::int16_t> UnitsOfTemperatureLine(std::string_view line) {
     return std::nullopt;
 }
 
+// The depth of a temperature line ("T: 68.25   Depth= 12.5 Ft"); nothing for 0 or none.
+std::optional<float> DepthOfTemperatureLine(std::string_view line) {
+    const std::size_t at = line.find("Depth=");
+    if (at == std::string_view::npos) return std::nullopt;
+    const std::string text(line.substr(at + 6));
+    char* end = nullptr;
+    const double depth = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || !(depth > 0)) return std::nullopt;
+    return static_cast<float>(depth);
+}
+
 void UseUnits(State& s, std::int16_t units) {
     s.DepthUnits = units;
     s.DepthUnitsText = units == 1 ? " Mtr" : units == 2 ? " Fa" : " Ft";
@@ -125,9 +136,11 @@ ExportOutcome ExportRecording(const std::string& path, const std::function<void(
     const std::int64_t size = file.size();
     std::int64_t nextReport = 0;
     long records = 0;
-    const PlaybackLineSeen seen = [&s](PlaybackLineKind kind, std::string_view line, std::int64_t) {
+    std::optional<float> recordedDepth;
+    const PlaybackLineSeen seen = [&s, &recordedDepth](PlaybackLineKind kind, std::string_view line, std::int64_t) {
         if (kind != PlaybackLineKind::Temperature) return;
         if (const auto units = UnitsOfTemperatureLine(line); units && *units != s.DepthUnits) UseUnits(s, *units);
+        recordedDepth = DepthOfTemperatureLine(line);
     };
     for (;;) {
         // As the ping cycle before each tick: Split screen alternates Left and Right.
@@ -140,7 +153,10 @@ ExportOutcome ExportRecording(const std::string& path, const std::function<void(
             if (s.ClutterFilter > 0) ApplyClutterFilter();
             TrackBottom();
         }
-        point(PointOf(s, clock));
+        TrackPoint p = PointOf(s, clock);
+        p.recordedDepth = recordedDepth;
+        recordedDepth.reset();
+        point(p);
         if (progress && file.position() >= nextReport) {
             progress(file.position(), size);
             nextReport = file.position() + kProgressStep;

@@ -21,6 +21,10 @@ struct TrackPoint {
     std::string units;          // "Ft", "Mtr" or "Fa"
     std::optional<double> depthMetres;
     Channel channel = Channel::Full;
+    // The depth in `units` of the temperature line written before this record: what the live
+    // tracking read from the previous reply, with the settings of the session (nothing for a
+    // depth of 0, before the bottom was found).
+    std::optional<float> recordedDepth;
 };
 
 // Decimal degrees from the position read-outs' captions ("Lat: 49  16.4500 N" gives 49.274167,

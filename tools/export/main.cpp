@@ -2,6 +2,7 @@
 // for bathymetry in chart software. No window: each record is decoded and bottom-tracked by the
 // program's own operations, as fast as the machine allows, reading the file through a fixed
 // buffer.
+#include "DepthMap.h"
 #include "logging/TrackExport.h"
 #include "logging/TrackWriters.h"
 
@@ -61,14 +62,33 @@ int main(int argc, char** argv) {
     parser.addVersionOption();
     const QCommandLineOption gpx("gpx", "Also write BASE.gpx.");
     const QCommandLineOption output({"o", "output"}, "Write BASE.csv (and BASE.gpx); default: the first FILE's path.", "BASE");
+    const QCommandLineOption grid("grid", "Instead of the track, a depth map with cells of METRES: BASE.tif (GeoTIFF), "
+                                  "BASE-contours.geojson and .kml, BASE.png. FILE may be a folder of recordings.", "METRES");
+    const QCommandLineOption contour("contour", "With --grid: contour lines every STEP in the recording's depth units "
+                                     "(default 5 ft, 1 m or 1 fathom).", "STEP");
+    const QCommandLineOption reach("reach", "With --grid: cells farther than METRES from every sounding stay empty "
+                                   "(default 10).", "METRES", "10");
     parser.addOption(gpx);
     parser.addOption(output);
+    parser.addOption(grid);
+    parser.addOption(contour);
+    parser.addOption(reach);
     parser.addPositionalArgument("FILE", "Screen-data recordings (I*.??I).", "FILE...");
     parser.process(app);
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty()) parser.showHelp(2);
 
     const QString base = parser.isSet(output) ? parser.value(output) : files.first();
+    if (parser.isSet(grid)) {
+        DepthMapRequest map{files, base, parser.value(grid).toDouble(), parser.value(reach).toDouble(), {}};
+        bool contourOk = true;
+        if (parser.isSet(contour)) map.contourInterval = parser.value(contour).toDouble(&contourOk);
+        if (!(map.cellM > 0) || !(map.reachM > 0) || !contourOk || (map.contourInterval && !(*map.contourInterval > 0))) {
+            std::fprintf(stderr, "vodazuzovi-export: --grid, --reach and --contour take a number above 0\n");
+            return 2;
+        }
+        return MakeDepthMap(map);
+    }
     const QString csvPath = base + ".csv", gpxPath = base + ".gpx";
     // Written beside the outputs and renamed over them only when everything went well, so a
     // failed export leaves an earlier one of the same name as it was.

@@ -3,11 +3,13 @@
 #include "options.h"
 #include "pty_pair.h"
 #include "rmc.h"
+#include "survey.h"
 #include "track.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <optional>
 #include <csignal>
 #include <cstdio>
 #include <poll.h>
@@ -48,7 +50,16 @@ bool inWindow(long n, long after, long count) {
     return after >= 0 && n > after && (count < 0 || n <= after + count);
 }
 
-RmcContent sentenceContent(const Options& o, long n, double elapsedS, std::mt19937_64& rng) {
+// Where the boat is: on the lake's survey at the sentence's own time, or on the circle.
+Fix boatFix(const Options& o, const std::optional<lake::SurveyTrack>& survey, double elapsedS,
+            std::chrono::system_clock::time_point now) {
+    if (!survey) return boatAt(elapsedS, o.speedKn);
+    const lake::BoatFix b = survey->at(std::chrono::duration<double>(now.time_since_epoch()).count());
+    return {b.position.latDeg, b.position.lonDeg, b.speedKn, b.courseDeg};
+}
+
+RmcContent sentenceContent(const Options& o, const std::optional<lake::SurveyTrack>& survey, long n,
+                           double elapsedS, std::mt19937_64& rng) {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     RmcContent c;
@@ -56,7 +67,7 @@ RmcContent sentenceContent(const Options& o, long n, double elapsedS, std::mt199
     gmtime_r(&seconds, &c.utc);
     c.centiseconds = static_cast<int>(
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000 / 10);
-    if (!inWindow(n, o.fixLostAfter, o.fixLostFor)) c.fix = boatAt(elapsedS, o.speedKn);
+    if (!inWindow(n, o.fixLostAfter, o.fixLostFor)) c.fix = boatFix(o, survey, elapsedS, now);
     c.minuteDecimals = o.minuteDecimals;
     c.variation = o.variation;
     c.badChecksum = std::uniform_real_distribution<double>(0, 1)(rng) < o.badChecksums;
@@ -88,6 +99,12 @@ int run(const Options& o) {
     std::fflush(stdout);
 
     std::mt19937_64 rng(o.seed);
+    std::optional<lake::Lake> lakeFloor;
+    std::optional<lake::SurveyTrack> survey;
+    if (o.lakeSeed) {
+        lakeFloor.emplace(*o.lakeSeed);
+        survey.emplace(*lakeFloor, *o.lakeSeed);
+    }
     const auto started = Clock::now();
     const auto interval = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(o.intervalS));
     auto nextSentence = started;
@@ -102,7 +119,7 @@ int run(const Options& o) {
             nextSentence += interval;
             if (nextSentence < now) nextSentence = now + interval; // after a stop (SIGSTOP), no burst
             const double elapsed = std::chrono::duration<double>(now - started).count();
-            const RmcContent content = sentenceContent(o, sentences, elapsed, rng);
+            const RmcContent content = sentenceContent(o, survey, sentences, elapsed, rng);
             if (!inWindow(sentences, o.silentAfter, o.silentFor)) {
                 if (gps.unread() > kStaleGpsBytes) gps.dropUnread();
                 gps.releaseExclusive();

@@ -68,7 +68,21 @@ const std::map<std::string, Setter>& valueOptions() {
              return true;
          }},
         {"--interval", number(&Options::intervalS, 0.05, 60)},
-        {"--speed-kn", number(&Options::speedKn, 0, 40)},
+        {"--speed-kn",
+         [](const std::string& v, Options& o, std::string& err) {
+             o.speedSet = true;
+             return number(&Options::speedKn, 0, 40)(v, o, err);
+         }},
+        {"--lake",
+         [](const std::string& v, Options& o, std::string& err) {
+             long n = 0;
+             if (!toLong(v, n) || n < 0) {
+                 err = "expects a whole number of 0 or more";
+                 return false;
+             }
+             o.lakeSeed = static_cast<uint64_t>(n);
+             return true;
+         }},
         {"--minute-decimals",
          [](const std::string& v, Options& o, std::string& err) {
              long n = 0;
@@ -127,6 +141,10 @@ ParseOutcome parseOptions(int argc, char** argv, Options& options, std::string& 
             return ParseOutcome::Error;
         }
     }
+    if (options.lakeSeed && options.speedSet) {
+        error = "--lake runs the lake's survey at its own speed: drop --speed-kn";
+        return ParseOutcome::Error;
+    }
     if (!options.nmeaLinkPath.empty() && options.nmeaTapPath.empty()) {
         error = "--nmea-link needs --nmea-tap, where the output can be read";
         return ParseOutcome::Error;
@@ -150,6 +168,9 @@ Sentences
   --interval S           seconds between sentences (default 1)
   --fast                 write each sentence at once instead of at 4800 baud
   --speed-kn KN          boat speed in knots (default 4.5)
+  --lake SEED            instead of the circle, the survey of the simulated lake SEED
+                         (tools/lake): lines across the lake at 4 knots, by Unix time, the same
+                         track as ifbsim --lake SEED
   --minute-decimals N    decimals of the minutes of latitude and longitude (1..6, default 4)
   --no-variation         leave the magnetic variation fields empty
 Faults

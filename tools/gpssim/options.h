@@ -1,6 +1,7 @@
 #pragma once
 // Command-line options of gpssim. See helpText() (or README.md) for their meaning.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace gpssim {
@@ -13,6 +14,8 @@ struct Options {
     double intervalS = 1.0;
     bool fast = false; // each sentence written at once instead of at 4800 baud
     double speedKn = 4.5;
+    bool speedSet = false;
+    std::optional<uint64_t> lakeSeed; // --lake: the survey of the simulated lake instead of the circle
     int minuteDecimals = 4;
     bool variation = true;
     long fixLostAfter = -1; // sentences after this many report no fix (-1: never)

@@ -3,6 +3,7 @@
 #include "temp_table.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace ifbsim {
@@ -14,6 +15,14 @@ constexpr uint64_t kStreamNoise = 3;
 // free trailer byte C+1: a warm transmitter at about 35 degrees C.
 constexpr uint8_t kXmitTempByte = 52;
 
+// On the wall clock the lake's survey runs on Unix time, as gpssim's does.
+Options withLakeClock(Options options) {
+    if (options.scene.lakeSeed && options.sceneClock() == SceneClock::Wall)
+        options.scene.lakeClockOffsetS =
+            std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
+    return options;
+}
+
 // A reply that goes out at once.
 Outgoing atOnce(Bytes bytes) {
     Outgoing out;
@@ -23,7 +32,7 @@ Outgoing atOnce(Bytes bytes) {
 } // namespace
 
 Box::Box(const Options& options)
-    : options_(options), regs_(options.firmware), scene_(options.scene, options.seed),
+    : options_(withLakeClock(options)), regs_(options.firmware), scene_(options_.scene, options.seed),
       noise_(options.seed, kStreamNoise), faults_(options.faults, options.seed) {}
 
 double Box::sceneTime(double wallSeconds) const {
@@ -75,7 +84,8 @@ Outgoing Box::ping(uint8_t code, double wallSeconds) {
     const PingSetup setup = makePingSetup(code, regs_);
     const std::vector<uint8_t> samples = synthesizeSamples(scene_, t, setup, noise_);
     if (truth_)
-        truth_->write(pings_, t, setup.band, scene_.bottomDepthFt(t), scene_.fishInBeam(t, setup.band));
+        truth_->write(pings_, t, setup.band, scene_.bottomDepthFt(t), scene_.fishInBeam(t, setup.band),
+                      scene_.boatFix(t));
     Bytes reply = encodePingReply(samples, setup, regs_.trailerExtraBytes(), kXmitTempByte,
                                   static_cast<uint8_t>(pings_ & 0xFF));
 

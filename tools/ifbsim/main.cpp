@@ -63,7 +63,7 @@ bool openLogs(const Options& options, FrameLog& log, TruthLog& truth) {
         std::fprintf(stderr, "ifbsim: cannot write %s\n", options.logPath.c_str());
         return false;
     }
-    if (!options.truthPath.empty() && !truth.open(options.truthPath)) {
+    if (!options.truthPath.empty() && !truth.open(options.truthPath, options.scene.lakeSeed.has_value())) {
         std::fprintf(stderr, "ifbsim: cannot write %s\n", options.truthPath.c_str());
         return false;
     }

@@ -124,6 +124,16 @@ const std::map<std::string, Setter>& valueOptions() {
              o.seed = static_cast<uint64_t>(n);
              return true;
          }},
+        {"--lake",
+         [](const std::string& v, Options& o, std::string& err) {
+             long long n = 0;
+             if (!toLong(v, n) || n < 0) {
+                 err = "expects a whole number of 0 or more";
+                 return false;
+             }
+             o.scene.lakeSeed = static_cast<uint64_t>(n);
+             return true;
+         }},
         {"--clock",
          [](const std::string& v, Options& o, std::string& err) {
              if (v == "wall")
@@ -210,6 +220,10 @@ ParseOutcome parseOptions(int argc, char** argv, Options& options, std::string& 
             return ParseOutcome::Error;
         }
     }
+    if (options.scene.lakeSeed && (options.scene.kind != SceneKind::Wandering || options.scene.fixedDepthFt)) {
+        error = "--lake makes the bottom the lake's floor: drop --scene and --depth-ft";
+        return ParseOutcome::Error;
+    }
     if (options.scene.minDepthFt > options.scene.maxDepthFt) {
         error = "--min-depth-ft is above --max-depth-ft";
         return ParseOutcome::Error;
@@ -257,6 +271,11 @@ Scene
                          15, 30, 45 and 60 ft, 60 s each, then from 15 ft again)
   --depth-ft D           flat bottom at D feet (default: wandering slowly over minutes; also
                          replaces the flats of the multiples scene)
+  --lake SEED            the boat surveys the simulated lake SEED (tools/lake: a basin with a
+                         shelf, a hump and a channel) in lines at 4 knots, on the same track by
+                         time as gpssim --lake SEED (Unix time on the wall clock, or --ping-dt
+                         per ping from 0); the bottom is the lake's floor under the boat and
+                         the truth file gets the boat's latitude and longitude
   --min-depth-ft D       shallowest wandering bottom (default 25)
   --max-depth-ft D       deepest wandering bottom (default 90)
   --floor-ft D           foot of the drop-off scene's wall (default 120)

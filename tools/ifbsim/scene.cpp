@@ -37,6 +37,8 @@ constexpr double kClutterDb = 60.0;
 constexpr double kClutterFt = 0.6;
 constexpr double kHeavyClutterDb = 75.0;
 constexpr double kHeavyClutterFt = 1.2;
+// Deeper than any simulated lake's floor.
+constexpr double kLakeDeepestFt = 80.0;
 // A school near the bottom: about every 30 s, tens of fish a few feet above the bottom.
 constexpr double kSchoolGapS = 30.0;
 
@@ -89,10 +91,17 @@ std::optional<SceneKind> sceneKindNamed(const std::string& name) {
 
 Scene::Scene(const SceneConfig& config, uint64_t seed)
     : config_(config), fishRng_(seed, kStreamFish) {
+    if (config_.lakeSeed) {
+        lake_.emplace(*config_.lakeSeed);
+        survey_.emplace(*lake_, *config_.lakeSeed);
+        // Fish pass under the boat at the survey's speed.
+        config_.boatSpeedFtPerS = lake::SurveyTrack::kSpeedKn * 1852.0 / 3600.0 / 0.3048;
+    }
     Rng phases(seed, kStreamPhases);
     for (double& p : phase_)
         p = phases.uniform(0.0, kTwoPi);
     double deepest = config_.fixedDepthFt.value_or(config_.maxDepthFt);
+    if (lake_) deepest = kLakeDeepestFt;
     if (config_.kind == SceneKind::Shelving) deepest = kShelfDeepFt;
     if (config_.kind == SceneKind::DropOff) deepest = config_.dropOffFloorFt;
     if (config_.kind == SceneKind::Multiples) deepest = *std::ranges::max_element(kMultipleFlatsFt);
@@ -168,7 +177,13 @@ void Scene::spawnSchoolNearBottom(double crossTime) {
     }
 }
 
+std::optional<lake::BoatFix> Scene::boatFix(double t) const {
+    if (!survey_) return std::nullopt;
+    return survey_->at(t + config_.lakeClockOffsetS);
+}
+
 double Scene::bottomDepthFt(double t) const {
+    if (survey_) return lake_->depthFt(boatFix(t)->local);
     if (config_.kind == SceneKind::Shelving) return shelvingDepthFt(t);
     if (config_.kind == SceneKind::DropOff) return dropOffDepthFt(t, config_.dropOffFloorFt);
     if (config_.fixedDepthFt) return *config_.fixedDepthFt;

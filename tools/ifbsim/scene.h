@@ -10,6 +10,7 @@
 // sampled. advanceTo(t) must have been called with a time at or after t before fishInBeam(t).
 #include "acoustics.h"
 #include "rng.h"
+#include "survey.h"
 
 #include <cstdint>
 #include <optional>
@@ -47,6 +48,11 @@ struct SceneConfig {
     // echo's level above the receiver noise (in dB, before the receiver's gain) and a third echo
     // at R squared times it, instead of the physical model's weak second echo.
     std::optional<double> multipleStrength;
+    // --lake SEED: the boat runs the survey of the simulated lake (tools/lake), and the bottom is
+    // the lake's floor under it. The survey's clock is scene time plus lakeClockOffsetS (the
+    // Unix time at the start on the wall clock, so that gpssim --lake agrees).
+    std::optional<std::uint64_t> lakeSeed;
+    double lakeClockOffsetS = 0;
 };
 
 struct Fish {
@@ -71,6 +77,8 @@ class Scene {
     void advanceTo(double t);
 
     double bottomDepthFt(double t) const;
+    // Where the boat is at time t on the lake's survey; nothing without --lake.
+    std::optional<lake::BoatFix> boatFix(double t) const;
     double thermoclineDepthFt(double t) const;
     double waterTempF(double t) const;
     double surfaceClutter(double t) const; // sea-state factor, about 0.5 .. 1.5
@@ -90,6 +98,8 @@ class Scene {
     double meanFishGapS() const; // seconds between fish (or schools) passed, infinite for none
 
     SceneConfig config_;
+    std::optional<lake::Lake> lake_;
+    std::optional<lake::SurveyTrack> survey_;
     Rng fishRng_;
     double phase_[8];
     double lookaheadS_;

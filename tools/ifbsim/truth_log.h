@@ -10,6 +10,7 @@
 #include "scene.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,9 @@ class TruthLog {
     TruthLog(const TruthLog&) = delete;
     TruthLog& operator=(const TruthLog&) = delete;
 
-    bool open(const std::string& path);
+    bool open(const std::string& path, bool withPosition);
     void write(long ping, double timeS, Band band, double bottomFt,
-               const std::vector<FishEcho>& fish);
+               const std::vector<FishEcho>& fish, const std::optional<lake::BoatFix>& boat);
 
   private:
     FILE* file_ = nullptr;

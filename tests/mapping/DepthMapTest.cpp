@@ -1,0 +1,191 @@
+// Depth maps: gridding, contours, the GeoTIFF's place, soundings between fixes, and the export
+// tool's --grid on a recording with and without GPS.
+#include "../logging/LoggingFiles.h"
+#include "mapping/Contours.h"
+#include "mapping/DepthGrid.h"
+#include "mapping/GeoTiff.h"
+#include "mapping/MapProjection.h"
+#include "mapping/Soundings.h"
+#include "support/Fixture.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+#include <gdal_priv.h>
+#include <ogr_spatialref.h>
+
+#include <cmath>
+#include <memory>
+#include <set>
+
+namespace vz::test {
+namespace {
+
+constexpr float kEmpty = NAN;
+
+class DepthMapTest : public Fixture {};
+
+TEST_F(DepthMapTest, GriddingKnownSoundings) {
+    // Soundings on a slope (10 + 0.5 east + 0.2 north), all off the cell's centre at (5, 5): their
+    // mean is 12.43, the slope's depth at the centre 13.5.
+    std::vector<Sounding> slope;
+    for (auto [e, n] : {std::pair{1.0, 1.0}, {2.0, 8.0}, {3.0, 3.0}, {8.0, 2.0}, {1.0, 6.0}, {4.0, 9.0}})
+        slope.push_back({e, n, static_cast<float>(10 + 0.5 * e + 0.2 * n)});
+    const struct {
+        const char* what;
+        std::vector<Sounding> soundings;
+        double cell, reach;
+        double west, north;
+        int columns, rows;
+        std::vector<float> cells; // row by row from the north
+    } cases[] = {
+        {"one sounding, one cell", {{5, 5, 20}}, 10, 12, 0, 10, 1, 1, {20}},
+        {"a gap beyond the reach stays empty",
+         {{5, 5, 20}, {45, 5, 30}},
+         10, 12, 0, 10, 5, 1,
+         {20, 20, kEmpty, 30, 30}},
+        {"edges on whole cells, south of the equator line and west of zero",
+         {{-7, -3, 4}, {-1, -9, 6}},
+         5, 3, -10, 0, 2, 2,
+         {4, kEmpty, kEmpty, 6}},
+        {"a slope is not pulled towards where its soundings lie", slope, 10, 10, 0, 10, 1, 1, {13.5f}},
+    };
+    for (const auto& c : cases) {
+        const DepthGrid grid = GridSoundings(c.soundings, c.cell, c.reach);
+        EXPECT_DOUBLE_EQ(grid.geometry.west, c.west) << c.what;
+        EXPECT_DOUBLE_EQ(grid.geometry.north, c.north) << c.what;
+        ASSERT_EQ(grid.geometry.columns, c.columns) << c.what;
+        ASSERT_EQ(grid.geometry.rows, c.rows) << c.what;
+        for (std::size_t i = 0; i < c.cells.size(); ++i) {
+            if (std::isnan(c.cells[i]))
+                EXPECT_TRUE(DepthGrid::isEmpty(grid.depth[i])) << c.what << ", cell " << i;
+            else
+                EXPECT_NEAR(grid.depth[i], c.cells[i], 0.05) << c.what << ", cell " << i;
+        }
+    }
+}
+
+// Depth 10 + 0.5 east over 20 x 10 cells of 1 m, the five eastern columns empty: contours every
+// unit of depth run north-south at east = 2 (depth - 10), within the grid, and none crosses the
+// empty cells (the last full column's centre lies at 17.25).
+TEST_F(DepthMapTest, ContoursOfAKnownSlope) {
+    DepthGrid grid;
+    grid.geometry = {0, 10, 1, 20, 10};
+    for (int row = 0; row < 10; ++row)
+        for (int column = 0; column < 20; ++column)
+            grid.depth.push_back(column < 15 ? static_cast<float>(10 + 0.5 * grid.geometry.centreEast(column)) : kEmpty);
+    std::vector<ContourLine> lines;
+    std::string error;
+    ASSERT_TRUE(MakeContours(grid, 1.0, lines, error)) << error;
+    std::set<double> levels;
+    for (const ContourLine& line : lines) {
+        levels.insert(line.depth);
+        ASSERT_GE(line.points.size(), 2u);
+        for (const auto& [east, north] : line.points) {
+            EXPECT_NEAR(east, 2 * (line.depth - 10), 1e-4) << line.depth;
+            EXPECT_GE(north, 0.0);
+            EXPECT_LE(north, 10.0);
+        }
+    }
+    EXPECT_EQ(levels, (std::set<double>{11, 12, 13, 14, 15, 16, 17}));
+}
+
+TEST_F(DepthMapTest, GeoTiffIsPlacedAndReadBackWithGdal) {
+    DepthGrid grid;
+    grid.geometry = {500000, 5455000, 2.5, 4, 3};
+    grid.depth = {1, 2, 3, 4, 5, kEmpty, 7, 8, 9, 10, 11, 12};
+    const std::string path = dataPath("map.tif");
+    std::string error;
+    ASSERT_TRUE(WriteGeoTiff(grid, 32610, "Ft", path, error)) << error;
+
+    GDALAllRegister();
+    const std::unique_ptr<GDALDataset, decltype(&GDALClose)> ds(
+        static_cast<GDALDataset*>(GDALOpen(path.c_str(), GA_ReadOnly)), &GDALClose);
+    ASSERT_TRUE(ds);
+    double gt[6] = {};
+    ASSERT_EQ(ds->GetGeoTransform(gt), CE_None);
+    EXPECT_EQ(std::vector<double>(gt, gt + 6), (std::vector<double>{500000, 2.5, 0, 5455000, 0, -2.5}));
+    ASSERT_TRUE(ds->GetSpatialRef());
+    EXPECT_STREQ(ds->GetSpatialRef()->GetAuthorityCode(nullptr), "32610");
+    EXPECT_EQ(ds->GetRasterXSize(), 4);
+    EXPECT_EQ(ds->GetRasterYSize(), 3);
+    GDALRasterBand* band = ds->GetRasterBand(1);
+    int hasNoData = 0;
+    EXPECT_EQ(band->GetNoDataValue(&hasNoData), kGeoTiffNoData);
+    EXPECT_TRUE(hasNoData);
+    EXPECT_STREQ(band->GetUnitType(), "Ft");
+    std::vector<float> values(12);
+    ASSERT_EQ(band->RasterIO(GF_Read, 0, 0, 4, 3, values.data(), 4, 3, GDT_Float32, 0, 0), CE_None);
+    EXPECT_EQ(values, (std::vector<float>{1, 2, 3, 4, 5, kGeoTiffNoData, 7, 8, 9, 10, 11, 12}));
+
+    const struct {
+        double latitude, longitude;
+        int epsg;
+    } zones[] = {{49.25, -122.5, 32610}, {-33.9, 151.2, 32756}, {0, 0, 32631}, {60, -180, 32601}, {10, 179.9, 32660}};
+    for (const auto& z : zones) EXPECT_EQ(UtmEpsgFor(z.latitude, z.longitude), z.epsg) << z.latitude << " " << z.longitude;
+}
+
+// A point as read, carrying the depth recorded for the point before it.
+TrackPoint Point(const char* time, std::optional<double> latitude, std::optional<float> recorded,
+                 const char* units = "Ft") {
+    TrackPoint p;
+    p.dateTime = std::string("2026-06-12T") + time;
+    p.latitude = latitude;
+    if (latitude) p.longitude = -122.5;
+    p.recordedDepth = recorded;
+    p.units = units;
+    return p;
+}
+
+// Each point gets the depth recorded with the next one; points between two fixes a second apart
+// are spread along the way, fixes further apart are not joined; depths go into the first
+// recorded depth's units; points without a position, or without a recorded depth, are dropped.
+TEST_F(DepthMapTest, SoundingsAreSpreadBetweenFixes) {
+    SoundingCollector c;
+    for (const TrackPoint& p :
+         {Point("10:00:00", 49.0, {}), Point("10:00:00", 49.0, 10), Point("10:00:00", 49.0, 11),
+          Point("10:00:01", 49.3, {}), Point("10:00:01", {}, 1, "Mtr"), Point("10:00:02", 49.5, 13),
+          Point("10:00:09", 49.9, 14), Point("10:00:09", 49.9, 15)})
+        c.add(p);
+    c.endRecording();
+    const std::vector<std::pair<double, float>> expected{{49.0, 10}, {49.1, 11}, {49.3, 3.280839f}, {49.5, 14}, {49.9, 15}};
+    ASSERT_EQ(c.soundings().size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(c.soundings()[i].latitude, expected[i].first, 1e-9) << i;
+        EXPECT_NEAR(c.soundings()[i].depth, expected[i].second, 1e-4) << i;
+    }
+    EXPECT_EQ(c.units(), "Ft");
+    EXPECT_EQ(c.points(), 8);
+    EXPECT_EQ(c.positioned(), 7);
+}
+
+TEST_F(DepthMapTest, TheToolMapsARecordingAndSaysWhenThereIsNoGps) {
+    const std::string sample = readFile(std::string(VZ_SOURCE_DIR) + "/samples/I6061210.15I");
+    ASSERT_NE(sample, "<missing>");
+    std::string withoutGps;
+    for (std::size_t at = 0; at < sample.size();) {
+        const std::size_t end = std::min(sample.find('\n', at), sample.size() - 1) + 1;
+        if (sample.compare(at, 4, "GPS:") != 0) withoutGps += sample.substr(at, end - at);
+        at = end;
+    }
+    writeFile(dataPath("I6061210.15I"), sample);
+    writeFile(dataPath("I6061210.16I"), withoutGps);
+    const struct {
+        std::string file;
+        int status;
+        const char* message;
+    } runs[] = {{"I6061210.15I", 0, "wrote"}, {"I6061210.16I", 3, "no GPS position"}};
+    for (const auto& run : runs) {
+        const QString base = QString::fromStdString(dataPath("map-" + run.file));
+        QProcess tool;
+        tool.start(VZ_EXPORT_PATH, {"--grid", "2", "-o", base, QString::fromStdString(dataPath(run.file))});
+        ASSERT_TRUE(tool.waitForFinished(60000)) << run.file;
+        EXPECT_EQ(tool.exitCode(), run.status) << run.file;
+        EXPECT_TRUE(tool.readAllStandardError().contains(run.message)) << run.file;
+        for (const char* suffix : {".tif", "-contours.geojson", "-contours.kml", ".png"})
+            EXPECT_EQ(QFileInfo(base + suffix).size() > 0, run.status == 0) << run.file << suffix;
+    }
+}
+
+} // namespace
+} // namespace vz::test
