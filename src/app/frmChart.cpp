@@ -102,7 +102,7 @@ void frmChart::refresh() {
     const ChartTrack& t = track();
     const bool trackChanged = &t != drawnTrack_ || t.revision() != drawnRevision_;
     const std::optional<std::size_t> boat = boatPoint();
-    const bool otherChanged = viewChanged_ || boat != drawnBoat_ || s.ColorScale != drawnColorScale_ ||
+    const bool otherChanged = viewChanged_ || boat != drawnBoat_ || s.ColorTable != drawnColours_ ||
                               s.DepthUnits != drawnUnits_ || &t != drawnTrack_;
     // A growing track is drawn again at most twice a second; what the user did, at once.
     if (!otherChanged && (!trackChanged || sinceDrawn_.elapsed() < kTrackRedrawMs)) return;
@@ -114,7 +114,7 @@ void frmChart::refresh() {
     drawnTrack_ = &t;
     drawnRevision_ = t.revision();
     drawnBoat_ = boat;
-    drawnColorScale_ = s.ColorScale;
+    drawnColours_ = s.ColorTable;
     drawnUnits_ = s.DepthUnits;
     viewChanged_ = false;
     sinceDrawn_.restart();

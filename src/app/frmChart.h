@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
 namespace vz {
@@ -64,7 +65,8 @@ private:
     const ChartTrack* drawnTrack_ = nullptr;
     std::uint64_t drawnRevision_ = 0;
     std::optional<std::size_t> drawnBoat_;
-    std::int16_t drawnColorScale_ = -1, drawnUnits_ = -1;
+    std::array<Rgb, 16> drawnColours_{};
+    std::int16_t drawnUnits_ = -1;
     QElapsedTimer sinceDrawn_;
     QPointF pressedAt_, draggedTo_;
     bool dragging_ = false;

@@ -47,14 +47,17 @@ QColor InkOn(Rgb background) {
 }
 
 // The colour level of a point; 0 for a point without depth.
-int LevelOf(const ChartPoint& p, const ChartTrack& track) {
-    return p.depthFeet ? DepthColourLevel(*p.depthFeet, *track.shallowest(), *track.deepest()) : 0;
+int LevelOf(const ChartPoint& p, const ChartTrack& track, const std::vector<int>& levels) {
+    if (!p.depthFeet) return 0;
+    const int count = static_cast<int>(levels.size());
+    return levels[static_cast<std::size_t>(DepthColourIndex(*p.depthFeet, *track.shallowest(), *track.deepest(), count))];
 }
 
 // The track as runs of one colour, each drawn as one polyline; points closer than a pixel and a
 // half to the last one drawn are passed over, so a long track costs no more than the pixels it
 // covers. Not smoothed: smoothing a wide pen costs several times the drawing.
-void DrawTrack(QPainter& painter, const ChartTrack& track, const ChartView& view, const std::array<Rgb, 16>& colours) {
+void DrawTrack(QPainter& painter, const ChartTrack& track, const ChartView& view, const std::array<Rgb, 16>& colours,
+               const std::vector<int>& levels) {
     const PixelMap toPixel(view, track.projection());
     QPen pen;
     pen.setWidth(1);
@@ -77,7 +80,7 @@ void DrawTrack(QPainter& painter, const ChartTrack& track, const ChartView& view
     };
     for (const ChartPoint& p : track.points()) {
         const QPointF at = toPixel(p.latitude, p.longitude);
-        const int level = LevelOf(p, track);
+        const int level = LevelOf(p, track, levels);
         const bool sameColour = haveLast && level == runLevel;
         if (sameColour && std::abs(at.x() - last.x()) < kMergePixels && std::abs(at.y() - last.y()) < kMergePixels) continue;
         if (!sameColour) {
@@ -122,8 +125,8 @@ void DrawNorth(QPainter& painter, const ChartView& view, const QColor& ink) {
 }
 
 // The colours from shallow to deep with the two depths, top left.
-void DrawDepthKey(QPainter& painter, const ChartTrack& track, const std::array<Rgb, 16>& colours, int depthUnits,
-                  const QColor& ink) {
+void DrawDepthKey(QPainter& painter, const ChartTrack& track, const std::array<Rgb, 16>& colours,
+                  const std::vector<int>& levels, int depthUnits, const QColor& ink) {
     if (!track.shallowest()) return;
     const double perUnit = FeetPerDepthUnit(depthUnits);
     const char* unit = depthUnits == 1 ? "m" : depthUnits == 2 ? "fa" : "ft";
@@ -133,8 +136,8 @@ void DrawDepthKey(QPainter& painter, const ChartTrack& track, const std::array<R
     const int x = 12, y = 10, box = 8;
     painter.setPen(ink);
     painter.drawText(QPointF(x, y + 10), shallow);
-    for (int level = 1; level <= 15; ++level)
-        painter.fillRect(x + (level - 1) * box, y + 14, box, 10, ToQColor(colours[static_cast<std::size_t>(level)]));
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        painter.fillRect(x + static_cast<int>(i) * box, y + 14, box, 10, ToQColor(colours[static_cast<std::size_t>(levels[i])]));
     painter.drawText(QPointF(x, y + 38), deep);
 }
 
@@ -219,10 +222,21 @@ ScaleBar ChartScaleBar(double metresPerPixel, int maxPixels) {
     return {metres, caption};
 }
 
-int DepthColourLevel(float depthFeet, float shallowest, float deepest) {
-    if (!(deepest > shallowest)) return 8;
+std::vector<int> VisibleLevels(const std::array<Rgb, 16>& colours) {
+    std::vector<int> levels;
+    for (int level = 1; level <= 15; ++level) {
+        if (colours[static_cast<std::size_t>(level)] != colours[0]) levels.push_back(level);
+    }
+    if (levels.empty()) {
+        for (int level = 1; level <= 15; ++level) levels.push_back(level);
+    }
+    return levels;
+}
+
+int DepthColourIndex(float depthFeet, float shallowest, float deepest, int count) {
+    if (!(deepest > shallowest)) return count / 2;
     const double share = std::clamp((depthFeet - shallowest) / static_cast<double>(deepest - shallowest), 0.0, 1.0);
-    return 1 + static_cast<int>(std::lround(share * 14));
+    return static_cast<int>(std::lround(share * (count - 1)));
 }
 
 void DrawChart(QImage& image, const ChartTrack& track, const ChartView& view, std::optional<std::size_t> boat,
@@ -230,7 +244,8 @@ void DrawChart(QImage& image, const ChartTrack& track, const ChartView& view, st
     image.fill(ToQColor(colours[0]));
     QPainter painter(&image);
     const QColor ink = InkOn(colours[0]);
-    DrawTrack(painter, track, view, colours);
+    const std::vector<int> levels = VisibleLevels(colours);
+    DrawTrack(painter, track, view, colours, levels);
     painter.setRenderHint(QPainter::Antialiasing, true);
     if (boat && *boat < track.points().size()) {
         const ChartPoint& p = track.points()[*boat];
@@ -238,7 +253,7 @@ void DrawChart(QImage& image, const ChartTrack& track, const ChartView& view, st
     }
     DrawScaleBar(painter, view, ink);
     DrawNorth(painter, view, ink);
-    DrawDepthKey(painter, track, colours, depthUnits, ink);
+    DrawDepthKey(painter, track, colours, levels, depthUnits, ink);
 }
 
 } // namespace vz

@@ -11,6 +11,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vz {
 
@@ -44,8 +45,11 @@ struct ScaleBar {
 };
 ScaleBar ChartScaleBar(double metresPerPixel, int maxPixels);
 
-// The colour level (1 shallowest to 15 deepest) of a depth between the track's extremes.
-int DepthColourLevel(float depthFeet, float shallowest, float deepest);
+// The echo levels whose colours stand out from the background (entry 0), weakest first: the
+// chart's depth colours. All of 1 to 15 when none does.
+std::vector<int> VisibleLevels(const std::array<Rgb, 16>& colours);
+// Which of `count` colours (0 shallowest) a depth between the track's extremes takes.
+int DepthColourIndex(float depthFeet, float shallowest, float deepest, int count);
 
 // Draws the track on `image` (its size is the view's): each stretch in the colour of its depth
 // from `colours` (entry 0 is the background), the boat at point `boat`, a scale bar, north and
