@@ -63,7 +63,6 @@ frmChart::frmChart() : QWidget(nullptr, Qt::Window) {
     setObjectName("frmChart");
     setWindowTitle("Chart");
     setToolTip("Wheel: zoom. Drag: move. Double-click: the whole track. In playback, click the track to jump there.");
-    setMouseTracking(false);
     resize(520, 520);
     timer_.setExclusive(true);
     timer_.onTick([this] { refresh(); });
