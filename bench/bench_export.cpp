@@ -1,6 +1,8 @@
 // Going through hours of recording: exporting the depth track of a one-hour recording (decode,
-// bottom tracking, CSV and GPX), indexing it for the playback bar, and jumping in it.
+// bottom tracking, CSV and GPX), drawing its echogram as PNG pages, indexing it for the playback
+// bar, and jumping in it.
 #include "core/State.h"
+#include "logging/EchogramExport.h"
 #include "logging/Playback.h"
 #include "logging/PlaybackIndex.h"
 #include "logging/ScreenDataLines.h"
@@ -106,6 +108,24 @@ void BM_ExportHour(benchmark::State& st) {
     st.counters["rss_growth_MB"] = static_cast<double>(MaxRssKb() - rssBefore) / 1024.0;
 }
 BENCHMARK(BM_ExportHour)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The whole hour as echogram pages of 1200 columns, written as PNG files.
+void BM_EchogramPngHour(benchmark::State& st) {
+    const std::string& path = HourPath();
+    QTemporaryDir pagesDir;
+    int pages = 0;
+    for (auto _ : st) {
+        PrepareEchogramExport();
+        EchogramPages echogram(1200, [&pagesDir](const QImage& page, int n) {
+            return page.save(pagesDir.filePath(QString("hour-%1.png").arg(n, 3, 10, QChar('0'))), "PNG");
+        });
+        ExportRecording(path, [](const TrackPoint&) {}, {}, EchogramColumnTaker(echogram));
+        echogram.finish();
+        pages = echogram.pages();
+    }
+    st.counters["pages"] = pages;
+}
+BENCHMARK(BM_EchogramPngHour)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 void BM_IndexHour(benchmark::State& st) {
     const std::string& path = HourPath();

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/PresetPortDialogs.h"
+#include "app/frmChart.h"
 #include "app/frmMain.h"
 #include "core/Startup.h"
 #include "core/State.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QPainter>
 #include <QTimer>
 
 #include <algorithm>
@@ -35,6 +37,20 @@ bool AsksOnlyForText(int argc, char** argv) {
     return false;
 }
 
+// The main window, and the chart beside it when it is open.
+QImage Screenshot(QWidget& window) {
+    const QImage main = window.grab().toImage();
+    if (!frmChart::isOpen()) return main;
+    frmChart::instance().refresh();
+    const QImage chart = frmChart::instance().grab().toImage();
+    QImage both(main.width() + chart.width(), std::max(main.height(), chart.height()), QImage::Format_RGB32);
+    both.fill(QApplication::palette().window().color());
+    QPainter painter(&both);
+    painter.drawImage(0, 0, main);
+    painter.drawImage(main.width(), 0, chart);
+    return both;
+}
+
 } // namespace
 
 int RunApplication(int argc, char** argv) {
@@ -42,7 +58,7 @@ int RunApplication(int argc, char** argv) {
     parser.setApplicationDescription("Display and control program of a dual-frequency sonar fish finder.");
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption screenshot("screenshot", "Save the main window as a PNG just before the program ends.", "FILE");
+    const QCommandLineOption screenshot("screenshot", "Save the main window (with the chart beside it when open) as a PNG just before the program ends.", "FILE");
     const QCommandLineOption quitAfter("quit-after", "End the program after SECONDS, asking nothing.", "SECONDS");
     const QCommandLineOption ports("ports", "On a first run, use these COM ports for the Interface Box, GPS and NMEA output (0 = none) instead of asking.", "IFB,GPS,NMEA");
     const QCommandLineOption playback("playback", "Start by playing the recorded screen-data FILE, without the port search or any question.", "FILE");
@@ -71,11 +87,12 @@ int RunApplication(int argc, char** argv) {
     setDialogs(&dialogs);
     frmMain window;
     window.show();
+    frmChart::restore();
 
     if (parser.isSet(quitAfter)) {
         const int ms = static_cast<int>(parser.value(quitAfter).toDouble() * 1000);
         QTimer::singleShot(ms, &app, [&] {
-            if (parser.isSet(screenshot)) window.grab().save(parser.value(screenshot), "PNG");
+            if (parser.isSet(screenshot)) Screenshot(window).save(parser.value(screenshot), "PNG");
             // A scripted end: no question, nothing saved.
             state().SettingsChanged = 0;
             state().ProgramEnding = true;

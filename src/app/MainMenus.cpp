@@ -1,5 +1,6 @@
 #include "app/MainMenus.h"
 
+#include "app/frmChart.h"
 #include "core/FileMenu.h"
 #include "core/Shutdown.h"
 #include "core/State.h"
@@ -249,6 +250,8 @@ void buildViewMenu(QMenuBar* bar) {
             if (setting == &State::ShowColorBars) CheckColorScales();
         }, true);
     }
+    mnuView->addSeparator();
+    addItem(mnuView, "Chart", "mnuViewChart", frmChart::toggle, true);
 }
 
 void buildHelpMenu(QMenuBar* bar) {
@@ -305,6 +308,7 @@ void BuildMainMenus(QMenuBar* bar) {
 void RefreshMainMenus() {
     const State& s = state();
     for (const ViewItem& v : kViewItems) setChecked(v.name, s.*(v.setting) != 0);
+    setChecked("mnuViewChart", frmChart::isOpen());
     refreshOptionsMenu();
 }
 

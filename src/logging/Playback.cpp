@@ -14,6 +14,7 @@
 #include "logging/PlaybackIndex.h"
 #include "logging/PlaybackLines.h"
 #include "logging/PlaybackReader.h"
+#include "logging/PlaybackTrack.h"
 #include "logging/Recording.h"
 #include "logging/RecordingMenu.h"
 #include "platform/Dialogs.h"
@@ -39,13 +40,20 @@ bool recordSeen = false;
 // Record positions, read once when first asked for; the start of the record played last.
 PlaybackIndex fileIndex;
 std::int64_t lastRecordAt = -1;
+// The recording's track, gathered with the index.
+ChartTrack fileTrack;
 
 const PlaybackLineSeen kTrackRecords = [](PlaybackLineKind kind, std::string_view, std::int64_t at) {
     if (kind == PlaybackLineKind::DataRecord) lastRecordAt = at;
 };
 
 bool EnsureIndex() {
-    return fileIndex.built() || fileIndex.build(mapPath(state().ScreenDataFile));
+    if (fileIndex.built()) return true;
+    PlaybackTrackReader track(fileTrack);
+    return fileIndex.build(mapPath(state().ScreenDataFile),
+                           [&track](PlaybackLineKind kind, std::string_view line, std::int64_t record) {
+                               track.line(kind, line, record);
+                           });
 }
 
 void ShowPlaybackState(bool playing) {
@@ -96,6 +104,7 @@ void PlayFile(const std::string& path) {
     for (char& c : s.PlaybackFileName) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     recordSeen = false;
     fileIndex.clear();
+    fileTrack.clear();
     lastRecordAt = -1;
     OpenFile();
     s.TrailerExtraBytes = static_cast<std::int16_t>(TrailerExtraBytesFromHeader(s.PlaybackHeader1));
@@ -162,6 +171,7 @@ void LeavePlaybackMode() {
     timers().tmrMainTimer1.setEnabled(false);
     timers().tmrMainTimer2.setEnabled(false);
     file.close();
+    fileTrack.clear();
     timers().tmrMainMouse.setInterval(150);
     ShowPlaybackState(false);
     RunStartupSequence();
@@ -198,6 +208,11 @@ PlaybackPosition CurrentPlaybackPosition() {
     p.date = RecordingDate(s.PlaybackHeader2);
     p.time = p.record < 0 ? std::string() : s.TimeText;
     return p;
+}
+
+const ChartTrack& PlaybackChartTrack() {
+    if (state().PlaybackMode) EnsureIndex();
+    return fileTrack;
 }
 
 bool SeekPlayback(std::int64_t record) {

@@ -7,6 +7,8 @@
 
 namespace vz {
 
+class ChartTrack;
+
 // Switches from the Interface Box to a recorded screen-data file chosen by the user (after
 // offering to save the settings). Without a choice the program starts over and stays live.
 // A recording in progress is closed first.
@@ -38,6 +40,10 @@ struct PlaybackPosition {
     std::string date, time;
 };
 PlaybackPosition CurrentPlaybackPosition();
+
+// The track of the recording being played (positions, depths, records), gathered when the file
+// is indexed; empty while not playing.
+const ChartTrack& PlaybackChartTrack();
 
 // Jumps so that `record` (limited to the file's records) is the next one played: the channel
 // settings, temperature and GPS lines in force there apply, as if the file had been read up to

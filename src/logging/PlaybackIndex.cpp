@@ -8,7 +8,7 @@
 
 namespace vz {
 
-bool PlaybackIndex::build(const std::string& path) {
+bool PlaybackIndex::build(const std::string& path, const LineSeen& seen) {
     clear();
     PlaybackFile file;
     if (!file.open(path)) return false;
@@ -26,6 +26,7 @@ bool PlaybackIndex::build(const std::string& path) {
         if (read == PlaybackFile::Line::TooLong) continue;
         const PlaybackLineKind kind = KindOfPlaybackLine(line);
         if (kind == PlaybackLineKind::Closed) break;
+        if (seen && kind != PlaybackLineKind::Settings && kind != PlaybackLineKind::Empty) seen(kind, line, records());
         switch (kind) {
         case PlaybackLineKind::Settings:
             side = line.front();

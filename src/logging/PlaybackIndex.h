@@ -4,8 +4,12 @@
 // and at every 256th record the lines in force after the record before it (the last Full, Left
 // and Right settings, temperature and GPS lines) and where the lines of its own ping begin. Only
 // offsets are kept, never the lines themselves.
+#include "logging/PlaybackLines.h"
+
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vz {
@@ -15,8 +19,10 @@ public:
     static constexpr std::int64_t kCheckpointEvery = 256;
 
     // Reads the file at `path` from its headers to its end or its closing line. False when it
-    // cannot be read.
-    bool build(const std::string& path);
+    // cannot be read. `seen`, when given, hears every GPS, temperature and data record line with
+    // the number of the record it belongs to (the next one, for lines before a record).
+    using LineSeen = std::function<void(PlaybackLineKind, std::string_view line, std::int64_t record)>;
+    bool build(const std::string& path, const LineSeen& seen = {});
     void clear();
     bool built() const { return built_; }
 

@@ -124,7 +124,8 @@ void PrepareTrackExport() {
 }
 
 ExportOutcome ExportRecording(const std::string& path, const std::function<void(const TrackPoint&)>& point,
-                              const std::function<void(std::int64_t, std::int64_t)>& progress) {
+                              const std::function<void(std::int64_t, std::int64_t)>& progress,
+                              const std::function<void()>& decoded) {
     State& s = state();
     PlaybackFile file;
     if (!file.open(path)) return ExportOutcome::CannotOpen;
@@ -151,6 +152,7 @@ ExportOutcome ExportRecording(const std::string& path, const std::function<void(
         DecodePing(packetError);
         if (packetError == 0) {
             if (s.ClutterFilter > 0) ApplyClutterFilter();
+            if (decoded) decoded();
             TrackBottom();
         }
         TrackPoint p = PointOf(s, clock);

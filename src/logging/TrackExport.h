@@ -41,7 +41,10 @@ enum class ExportOutcome { Exported, CannotOpen, NotARecording };
 // Reads the recording at `path` to its end (or its closing line) and hands one point per record
 // to `point`; `progress` hears the bytes read so far and the file's size now and then. A file
 // whose headers are not those of a recording, or that holds no record, is NotARecording.
+// `decoded`, when given, runs for every reply decoded without error, before its bottom is
+// tracked: where the live program draws the reply's column.
 ExportOutcome ExportRecording(const std::string& path, const std::function<void(const TrackPoint&)>& point,
-                              const std::function<void(std::int64_t done, std::int64_t size)>& progress = {});
+                              const std::function<void(std::int64_t done, std::int64_t size)>& progress = {},
+                              const std::function<void()>& decoded = {});
 
 } // namespace vz

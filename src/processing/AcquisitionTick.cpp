@@ -9,6 +9,7 @@
 #include "link/Ports.h"
 #include "logging/Playback.h"
 #include "logging/Recording.h"
+#include "nav/ChartTrack.h"
 #include "platform/Dialogs.h"
 #include "platform/Events.h"
 #include "processing/BottomTracking.h"
@@ -99,6 +100,7 @@ void ProcessReply(State& s) {
     DrawEchoColumn();
     ++repliesDrawn;
     TrackBottom();
+    if (!s.PlaybackMode) NoteSessionPosition();
     // In Split screen the read-outs are drawn once per Left/Right pair, after the Left reply.
     if (s.SplitScreen == 0 || s.LeftSideNow) DrawOverlay();
     if (s.ClearFullPending + s.ClearLeftPending + s.ClearRightPending != 0) ClearEchogram();

@@ -3,6 +3,7 @@
 // program's own operations, as fast as the machine allows, reading the file through a fixed
 // buffer.
 #include "DepthMap.h"
+#include "logging/EchogramExport.h"
 #include "logging/TrackExport.h"
 #include "logging/TrackWriters.h"
 
@@ -12,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 
 #include <cerrno>
 #include <cstdio>
@@ -68,15 +70,23 @@ int main(int argc, char** argv) {
                                      "(default 5 ft, 1 m or 1 fathom).", "STEP");
     const QCommandLineOption reach("reach", "With --grid: cells farther than METRES from every sounding stay empty "
                                    "(default 10).", "METRES", "10");
+    const QCommandLineOption png("png", "Also draw the echogram, one column per ping, as pages BASE-001.png, BASE-002.png, ...");
+    const QCommandLineOption pageWidth("page-width", "Columns (pings) per page of --png; default 1200.", "N", "1200");
     parser.addOption(gpx);
     parser.addOption(output);
     parser.addOption(grid);
     parser.addOption(contour);
     parser.addOption(reach);
+    parser.addOption(png);
+    parser.addOption(pageWidth);
     parser.addPositionalArgument("FILE", "Screen-data recordings (I*.??I).", "FILE...");
     parser.process(app);
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty()) parser.showHelp(2);
+    if (parser.value(pageWidth).toInt() < 1) {
+        std::fprintf(stderr, "vodazuzovi-export: --page-width takes a number of columns, 1 or more\n");
+        return 2;
+    }
 
     const QString base = parser.isSet(output) ? parser.value(output) : files.first();
     if (parser.isSet(grid)) {
@@ -106,6 +116,13 @@ int main(int argc, char** argv) {
     if (gpxFile) track = std::make_unique<vz::GpxTrackWriter>(*gpxFile, QFileInfo(files.first()).fileName().toStdString());
 
     vz::PrepareTrackExport();
+    std::unique_ptr<vz::EchogramPages> pages;
+    if (parser.isSet(png)) {
+        vz::PrepareEchogramExport();
+        pages = std::make_unique<vz::EchogramPages>(parser.value(pageWidth).toInt(), [&base](const QImage& page, int n) {
+            return page.save(QString("%1-%2.png").arg(base).arg(n, 3, 10, QChar('0')), "PNG");
+        });
+    }
     int status = 0;
     for (const QString& path : files) {
         const QString name = QFileInfo(path).fileName();
@@ -122,7 +139,8 @@ int main(int argc, char** argv) {
                 csv.write(p);
                 if (track && track->write(p)) ++points;
             },
-            [&name](std::int64_t done, std::int64_t size) { ShowProgress(name, done, size); });
+            [&name](std::int64_t done, std::int64_t size) { ShowProgress(name, done, size); },
+            pages ? vz::EchogramColumnTaker(*pages) : std::function<void()>());
         const int openError = errno; // before isatty below replaces it
         if (isatty(STDERR_FILENO)) std::fprintf(stderr, "\r");
         if (outcome == vz::ExportOutcome::CannotOpen) {
@@ -143,6 +161,15 @@ int main(int argc, char** argv) {
                      track ? qPrintable(QString(", %1 GPX points").arg(points)) : "");
     }
     if (track) track->finish();
+    if (pages) {
+        pages->finish();
+        if (!pages->allKept()) {
+            std::fprintf(stderr, "vodazuzovi-export: writing the pages %s-NNN.png failed\n", qPrintable(base));
+            status = 1;
+        } else if (status == 0) {
+            std::fprintf(stderr, "wrote %d pages %s-001.png ...\n", pages->pages(), qPrintable(base));
+        }
+    }
     csvFile.close();
     if (gpxFile) gpxFile->close();
     if (status == 0 && (!csvFile || (gpxFile && !*gpxFile))) {
