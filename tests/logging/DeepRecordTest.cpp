@@ -27,7 +27,9 @@ namespace {
 constexpr std::uint16_t kSampleInterval = 10;
 constexpr float kSoundSpeed = 0.0024755f;
 // The bottom echo's first entry, counted back from the reply's last sample.
-constexpr int kBottomBeforeEnd = 40;
+constexpr int kBottomBeforeEnd = 120;
+// Long enough (2.5 ft) to count as a bottom rather than a fish.
+constexpr int kBottomSamples = 100;
 
 // A box of firmware 8 that answers a ping with as many samples as registers 8 and 9 ask for: a
 // faint pattern that differs from ping to ping, a bottom echo near the far end, the trailer and
@@ -48,7 +50,7 @@ private:
         const int n = registers_[8] * 256 + registers_[9];
         FakeSerialPort::Bytes r{6};
         for (int entry = 2; entry <= n; ++entry) {
-            r.push_back(entry >= n - kBottomBeforeEnd && entry < n - kBottomBeforeEnd + 20
+            r.push_back(entry >= n - kBottomBeforeEnd && entry < n - kBottomBeforeEnd + kBottomSamples
                             ? 250
                             : static_cast<std::uint8_t>((entry * 7 + replies.size()) % 16));
         }

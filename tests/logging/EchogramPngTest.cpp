@@ -8,6 +8,7 @@
 #include "display/Surfaces.h"
 #include "logging/Playback.h"
 #include "processing/AcquisitionTick.h"
+#include "support/FakeSerialPort.h"
 #include "support/Fixture.h"
 #include "support/ScriptedDialogs.h"
 #include "support/SmallSurvey.h"
@@ -23,7 +24,13 @@ constexpr int kPageWidth = 25;
 
 class EchogramPngTest : public Fixture {
 protected:
+    // Playback still clears the box's input: the ports must be this test's own.
+    void SetUp() override {
+        Fixture::SetUp();
+        setSerialPorts(&box, &gps, &nmea);
+    }
     ScriptedDialogs dialogs;
+    FakeSerialPort box, gps, nmea;
 };
 
 // Rows clear of the labels the pages add: the depth labels sit around every 60th row, the
