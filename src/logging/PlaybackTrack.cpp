@@ -4,20 +4,12 @@
 #include "core/State.h"
 #include "logging/TrackExport.h"
 
-#include <cstdlib>
-#include <string>
-
 namespace vz {
 
 std::optional<float> DepthFeetOfTemperatureLine(std::string_view line) {
-    const std::size_t at = line.find("Depth=");
-    if (at == std::string_view::npos) return std::nullopt;
-    const std::string number(line.substr(at + 6));
-    char* end = nullptr;
-    const double depth = std::strtod(number.c_str(), &end);
-    if (end == number.c_str() || !(depth > 0)) return std::nullopt;
-    const int units = line.ends_with(" Mtr") ? 1 : line.ends_with(" Fa") ? 2 : 0;
-    return static_cast<float>(depth * FeetPerDepthUnit(units));
+    const auto depth = DepthOfTemperatureLine(line);
+    if (!depth) return std::nullopt;
+    return static_cast<float>(*depth * FeetPerDepthUnit(UnitsOfTemperatureLine(line).value_or(0)));
 }
 
 PlaybackTrackReader::PlaybackTrackReader(ChartTrack& track) : track_(track), captions_(std::make_unique<State>()) {

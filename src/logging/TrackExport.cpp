@@ -45,25 +45,6 @@ bool LooksLikeRecording(const PlaybackFile& file) {
     return file.header1().ends_with("*****") && file.header2().starts_with("Opened at:");
 }
 
-// Units of the depth in a temperature line ("T: 68.25   Depth= 12.5 Ft"), as DepthUnits.
-std::optional<std::int16_t> UnitsOfTemperatureLine(std::string_view line) {
-    if (line.ends_with(" Ft")) return 0;
-    if (line.ends_with(" Mtr")) return 1;
-    if (line.ends_with(" Fa")) return 2;
-    return std::nullopt;
-}
-
-// The depth of a temperature line ("T: 68.25   Depth= 12.5 Ft"); nothing for 0 or none.
-std::optional<float> DepthOfTemperatureLine(std::string_view line) {
-    const std::size_t at = line.find("Depth=");
-    if (at == std::string_view::npos) return std::nullopt;
-    const std::string text(line.substr(at + 6));
-    char* end = nullptr;
-    const double depth = std::strtod(text.c_str(), &end);
-    if (end == text.c_str() || !(depth > 0)) return std::nullopt;
-    return static_cast<float>(depth);
-}
-
 void UseUnits(State& s, std::int16_t units) {
     s.DepthUnits = units;
     s.DepthUnitsText = units == 1 ? " Mtr" : units == 2 ? " Fa" : " Ft";
@@ -105,6 +86,23 @@ TrackPoint PointOf(const State& s, RecordClock& clock) {
 }
 
 } // namespace
+
+std::optional<std::int16_t> UnitsOfTemperatureLine(std::string_view line) {
+    if (line.ends_with(" Ft")) return 0;
+    if (line.ends_with(" Mtr")) return 1;
+    if (line.ends_with(" Fa")) return 2;
+    return std::nullopt;
+}
+
+std::optional<float> DepthOfTemperatureLine(std::string_view line) {
+    const std::size_t at = line.find("Depth=");
+    if (at == std::string_view::npos) return std::nullopt;
+    const std::string text(line.substr(at + 6));
+    char* end = nullptr;
+    const double depth = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || !(depth > 0)) return std::nullopt;
+    return static_cast<float>(depth);
+}
 
 std::optional<double> LatitudeFromCaption(std::string_view caption) {
     return DegreesFromCaption(caption, "Lat: ", 90, 'N', 'S');

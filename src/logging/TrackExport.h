@@ -32,6 +32,11 @@ struct TrackPoint {
 std::optional<double> LatitudeFromCaption(std::string_view caption);
 std::optional<double> LongitudeFromCaption(std::string_view caption);
 
+// A temperature line's depth ("T: 68.25   Depth= 12.5 Ft"): its units as DepthUnits, nothing
+// without a known suffix; its value in those units, nothing for 0 (no bottom yet) or none.
+std::optional<std::int16_t> UnitsOfTemperatureLine(std::string_view line);
+std::optional<float> DepthOfTemperatureLine(std::string_view line);
+
 // Puts the state in order for exporting: start-up tables, factory settings, Manual mode,
 // playback (no request, no recording).
 void PrepareTrackExport();
