@@ -28,7 +28,7 @@ catcher() {
 }
 
 n=0
-grep -v '^#' "$table" | while IFS=$'\t' read -r file text replacement what; do
+grep -v '^#' "$table" | tr '\t' '\037' | while IFS=$'\037' read -r file text replacement what; do
     n=$((n + 1))
     [ "$n" -lt "$first" ] || [ "$n" -gt "$last" ] && continue
     start=$(date +%s)
