@@ -94,16 +94,6 @@ protected:
     QtSerialPort box;
 };
 
-TEST_F(PtyLinkTest, FramesReachTheBoxIntactAndItsRepliesComeBack) {
-    BoxSim sim(dir, 1, {"--fast", "--firmware", "10"});
-    ASSERT_TRUE(sim.running());
-    openBox(1);
-    EXPECT_TRUE(SendCommand(3, 5));
-    EXPECT_EQ(QueryRegister(65), std::optional<std::uint8_t>(10));
-    EXPECT_EQ(sim.log(2), (QStringList{"W 03 05", "Q 41"}));
-    EXPECT_EQ(s.CommRetryCount, 0);
-}
-
 TEST_F(PtyLinkTest, DroppedAcknowledgementsAreRetriedAndCounted) {
     BoxSim sim(dir, 1, {"--fast", "--drop-acks", "0.5", "--seed", "7"});
     ASSERT_TRUE(sim.running());
