@@ -10,31 +10,70 @@
 
 namespace vz::test {
 
+using Bytes = FakeSerialPort::Bytes;
+
+inline Bytes Write(std::uint8_t reg, std::uint8_t value) {
+    return {0xFF, 0x01, reg, value, static_cast<std::uint8_t>(0xFE ^ reg ^ value)};
+}
+inline Bytes Query(std::uint8_t reg) { return {0xFF, 0x02, reg, static_cast<std::uint8_t>(0xFD ^ reg)}; }
+
 class FakeBox {
 public:
-    using Bytes = FakeSerialPort::Bytes;
-
     // Installs itself as the responder of `port`.
-    explicit FakeBox(FakeSerialPort& port);
+    explicit FakeBox(FakeSerialPort& port) : port_(port) {
+        port.respondWith([this](const Bytes& frame) { return answer(frame); });
+    }
 
     std::uint8_t firmware = 10;
     std::array<std::uint8_t, 4> serial{12, 34, 56, 78};
     std::uint16_t temperatureReading = 0;
     bool acknowledges = true;
-    int acksToDrop = 0; // the next register writes that go unanswered
-    int pingsToIgnore = 0; // the next test pings get the acknowledgement only
+    int acksToDrop = 0;       // the next register writes that go unanswered
+    int pingsToIgnore = 0;    // the next test pings get the acknowledgement only
     int answersOnlyOnCom = 0; // 0: answers on any COM number
-    std::uint16_t sampleInterval = 50;
 
     const std::vector<Bytes>& frames() const { return frames_; }
-    int writeFrames() const;
-    int queryFrames() const;
-
-    // A test-ping reply of 10 + 10 + extra bytes whose checksum is right.
-    static Bytes PingReply(int extraBytes, std::uint16_t sampleInterval);
+    int framesOf(std::size_t size) const {
+        int n = 0;
+        for (const Bytes& f : frames_) n += f.size() == size;
+        return n;
+    }
 
 private:
-    Bytes answer(const Bytes& frame);
+    // A test-ping reply of 10 + 10 + extra bytes whose checksum is right (sample interval 50).
+    static Bytes PingReply(int extraBytes) {
+        constexpr int n = 10, interval = 50;
+        const int length = n + 10 + extraBytes;
+        Bytes reply(static_cast<std::size_t>(length) + 1, 0); // index 0 unused, as in RxBuffer
+        reply[1] = 6;
+        for (int i = 2; i <= n; ++i) reply[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(20 * i);
+        reply[n + 4] = 0x03; // multiplier 1000
+        reply[n + 5] = 0xE8;
+        reply[n + 9] = interval;
+        if (extraBytes == 3) { reply[n + 11] = (interval * n) >> 8; reply[n + 12] = (interval * n) & 0xFF; }
+        std::uint8_t check = 0;
+        for (int i = 2; i < length; ++i) check ^= reply[static_cast<std::size_t>(i)];
+        reply[static_cast<std::size_t>(length)] = check;
+        return Bytes(reply.begin() + 1, reply.end());
+    }
+
+    Bytes answer(const Bytes& frame) {
+        frames_.push_back(frame);
+        if (answersOnlyOnCom != 0 && port_.openedCom() != answersOnlyOnCom) return {};
+        if (frame.size() == 4) return {6, frame[2] == 65 ? firmware : std::uint8_t{0}, 0};
+        if (frame.size() != 5 || !acknowledges) return {};
+        if (acksToDrop > 0 && acksToDrop--) return {};
+        if (frame[2] != 0) return {6};
+        switch (frame[3]) {
+        case 252: return {6, serial[0], serial[1], serial[2], serial[3], 0, 0, 0, 0};
+        case 192: return {6, static_cast<std::uint8_t>(temperatureReading >> 8), static_cast<std::uint8_t>(temperatureReading), 0};
+        case 1:
+            if (pingsToIgnore > 0 && pingsToIgnore--) return {6};
+            return PingReply(firmware > 9 ? 3 : 0);
+        default: return {6};
+        }
+    }
+
     FakeSerialPort& port_;
     std::vector<Bytes> frames_;
 };

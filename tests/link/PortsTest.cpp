@@ -1,20 +1,29 @@
+// Opening the three ports and asking for others when they fail; the names of serial devices, the
+// port window's list and the reason a port that cannot be opened gives.
 #include "LinkFixture.h"
 #include "core/SettingsFile.h"
 #include "link/Ports.h"
+#include "link/frmComms.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "platform/QtSerialPort.h"
+#include "platform/SerialDevices.h"
+#include "platform/SerialOpenFailure.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cerrno>
+#include <pty.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace vz::test {
 namespace {
-
-const std::string kIfbPrompt12 =
-    "Error encountered while trying to open COM12.\r\nPlease check data and power connections "
-    "and/or\r\nenter a different COM port number(1-16).\r\n\r\nEnter '0' to go into Playback "
-    "mode.\r\n\r\nClick Cancel to quit program.";
 
 class PortsTest : public LinkFixture {
 protected:
@@ -25,10 +34,6 @@ protected:
     }
     int opens() const { return port.openCount() - opensBefore; }
     int opensBefore = 0;
-    // Playback asks whether to save the settings, then for the file to play.
-    void answerPlaybackQuestions() {
-        dialogs.answerMessage(AnswerNo).answerFile("C:\\TEMPIFB\\I6120921.05I");
-    }
 };
 
 TEST_F(PortsTest, BoxPortOpensAt115200WithItsBufferAndRtsOffThenSettles) {
@@ -42,52 +47,60 @@ TEST_F(PortsTest, BoxPortOpensAt115200WithItsBufferAndRtsOffThenSettles) {
     EXPECT_EQ(port.openedOptions().inputBufferBytes, 4096);
     EXPECT_FALSE(port.openedOptions().rtsOn);
     EXPECT_EQ(s.SendSettings, 1);
-    // The receive path is wired to the port it opened.
-    port.feedReceived({6, 1, 2});
+    port.feedReceived({6, 1, 2}); // the receive path is wired to the port it opened
     EXPECT_EQ(s.RxCount, 3);
 }
 
-TEST_F(PortsTest, BoxPortErrorAsksAgainUntilAUsablePortNumber) {
-    s.IfbPort = 12;
-    port.openOnlyOn(4);
-    dialogs.answerInput("17").answerInput("4.5 or so");
-    OpenIfbPort();
-    ASSERT_EQ(dialogs.shown().size(), 2u);
-    for (const ShownDialog& d : dialogs.shown()) {
-        EXPECT_EQ(d.kind, "input");
-        EXPECT_EQ(d.title, "Communications Error");
-        EXPECT_EQ(d.text, kIfbPrompt12);
-        EXPECT_EQ(d.defaultAnswer, "0");
+TEST_F(PortsTest, BoxPortErrorAsksForAnotherPortUntilAUsableNumberPlaybackOrCancel) {
+    const std::string prompt12 =
+        "Error encountered while trying to open COM12.\r\nPlease check data and power connections "
+        "and/or\r\nenter a different COM port number(1-16).\r\n\r\nEnter '0' to go into Playback "
+        "mode.\r\n\r\nClick Cancel to quit program.";
+    struct Case {
+        const char* what;
+        std::uint8_t first;
+        int opensOn; // 0: no COM number opens
+        std::vector<std::string> answers;
+        std::uint8_t port;
+        bool playback, ending;
+        int opens, sendSettings;
+    };
+    const Case cases[] = {
+        {"17 is no port, 4.5 rounds to the even neighbour", 12, 4, {"17", "4.5 or so"}, 4, false, false, 2, 1},
+        {"0 plays back; None chosen at the first run is not opened", 0, 0, {"0"}, 0, true, false, 0, 0},
+        {"Cancel ends the program", 2, 0, {""}, 2, false, true, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetState();
+        const int opensAtStart = opens();
+        s.IfbPort = c.first;
+        port.openOnlyOn(c.opensOn);
+        for (const std::string& a : c.answers) dialogs.answerInput(a);
+        if (c.playback) answerPlaybackQuestions();
+        const std::size_t shownBefore = dialogs.shown().size();
+        OpenIfbPort();
+        ASSERT_GE(dialogs.shown().size(), shownBefore + c.answers.size());
+        for (std::size_t i = 0; i < c.answers.size(); ++i) {
+            const ShownDialog& d = dialogs.shown()[shownBefore + i];
+            EXPECT_EQ(d.kind, "input");
+            EXPECT_EQ(d.title, "Communications Error");
+            EXPECT_EQ(d.defaultAnswer, "0");
+            if (c.first == 12) { EXPECT_EQ(d.text, prompt12); }
+            EXPECT_TRUE(d.text.starts_with("Error encountered while trying to open COM" + std::to_string(c.first) + ".\r\nP"));
+        }
+        EXPECT_EQ(s.IfbPort, c.port);
+        EXPECT_EQ(s.PlaybackMode, c.playback);
+        EXPECT_EQ(s.ProgramEnding, c.ending);
+        EXPECT_EQ(opens() - opensAtStart, c.opens);
+        EXPECT_EQ(port.isOpen(), c.opens == 2);
+        EXPECT_EQ(s.SendSettings, c.sendSettings);
+        if (c.opens == 2) continue;
+        const std::size_t shown = dialogs.shown().size();
+        OpenIfbPort(); // nothing to do in playback or at the end
+        EXPECT_EQ(dialogs.shown().size(), shown);
+        EXPECT_EQ(opens() - opensAtStart, c.opens);
     }
-    EXPECT_EQ(s.IfbPort, 4); // 4.5 rounds to the even neighbour
-    EXPECT_TRUE(port.isOpen());
-    EXPECT_EQ(opens(), 2);
-}
-
-TEST_F(PortsTest, BoxPortErrorAnsweredZeroEntersPlayback) {
-    s.IfbPort = 0; // None chosen at the first run
-    port.setOpenResult(false);
-    dialogs.answerInput("0");
-    answerPlaybackQuestions();
-    OpenIfbPort();
-    EXPECT_EQ(dialogs.shown().front().text.substr(0, 47),
-              "Error encountered while trying to open COM0.\r\nP");
-    EXPECT_EQ(s.IfbPort, 0);
-    EXPECT_TRUE(s.PlaybackMode);
-    EXPECT_EQ(opens(), 0);
-
-    OpenIfbPort(); // nothing to do in playback
-    EXPECT_EQ(opens(), 0);
-}
-
-TEST_F(PortsTest, BoxPortErrorCancelledEndsTheProgram) {
-    s.IfbPort = 2;
-    port.setOpenResult(false);
-    dialogs.answerInput("");
-    OpenIfbPort();
-    EXPECT_TRUE(s.ProgramEnding);
-    EXPECT_EQ(opens(), 1);
-    EXPECT_EQ(s.SendSettings, 0);
 }
 
 TEST_F(PortsTest, BoxPortLostWhileSettlingCountsAsAnOpenError) {
@@ -96,7 +109,7 @@ TEST_F(PortsTest, BoxPortLostWhileSettlingCountsAsAnOpenError) {
     dialogs.answerInput("3");
     OpenIfbPort();
     ASSERT_EQ(dialogs.shown().size(), 1u);
-    EXPECT_EQ(dialogs.shown()[0].text.substr(0, 46), "Error encountered while trying to open COM3.\r\n");
+    EXPECT_TRUE(dialogs.shown()[0].text.starts_with("Error encountered while trying to open COM3.\r\n"));
     EXPECT_TRUE(port.isOpen());
     EXPECT_EQ(opens(), 2);
     // The reopened port starts without the errors of the lost one.
@@ -122,7 +135,6 @@ TEST_F(PortsTest, GpsPortErrorRefusesTheBoxPortAndAcceptsNone) {
     EXPECT_EQ(gpsPort.openedOptions().inputBufferBytes, 16384);
     EXPECT_EQ(gpsPort.openedOptions().outputBufferBytes, 1024);
     EXPECT_TRUE(gpsPort.isOpen());
-
     gpsPort.setOpenResult(false);
     dialogs.answerInput("");
     OpenGpsPort(); // Cancel: no GPS
@@ -136,7 +148,6 @@ TEST_F(PortsTest, NmeaOutputSharesTheGpsPortAndRefusesTakenPorts) {
     s.NmeaPort = 2;
     OpenNmeaPort();
     EXPECT_EQ(nmeaPort.openCount(), 0);
-
     s.NmeaPort = 9;
     nmeaPort.setOpenResult(false);
     dialogs.answerInput("2").answerInput("1").answerInput("0");
@@ -147,7 +158,6 @@ TEST_F(PortsTest, NmeaOutputSharesTheGpsPortAndRefusesTakenPorts) {
                                        "enter a different COM port number(1-16) or '0' for none.");
     EXPECT_EQ(dialogs.beeps(), 2);
     EXPECT_EQ(s.NmeaPort, 0);
-
     s.NmeaPort = 10;
     nmeaPort.setOpenResult(true);
     OpenNmeaPort();
@@ -158,19 +168,14 @@ TEST_F(PortsTest, NmeaOutputSharesTheGpsPortAndRefusesTakenPorts) {
 
 TEST_F(PortsTest, ResetCommunicationsPortsAsksForAllPortsAgainAndWritesANewFile) {
     s.IfbPort = 3;
-    s.GpsPort = 0;
-    s.NmeaPort = 0;
+    s.GpsPort = s.NmeaPort = 0;
     s.ChartSpeed = 2;
     ASSERT_TRUE(WriteSettingsFile());
-    timers().tmrGpsTimer.setEnabled(true);
-
     // The start-up finds no valid file, asks for the three ports, then cannot open the box port
     // (None) and is sent into playback.
-    dialogs.answerPort(0).answerPort(0).answerPort(0);
-    dialogs.answerInput("0");
+    dialogs.answerPort(0).answerPort(0).answerPort(0).answerInput("0");
     answerPlaybackQuestions();
     ResetCommunicationsPorts();
-
     int portPrompts = 0;
     for (const ShownDialog& d : dialogs.shown()) portPrompts += d.kind == "port";
     EXPECT_EQ(portPrompts, 3);
@@ -185,8 +190,7 @@ TEST_F(PortsTest, BoxPromptSaysWhenTheMissingAdapterComesBackWhileItWaits) {
     struct Case {
         bool presentAtFirst, pluggedInWhileWaiting, said;
     };
-    const Case cases[] = {{false, true, true}, {false, false, false}, {true, true, false}};
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{false, true, true}, Case{false, false, false}, Case{true, true, false}}) {
         QTemporaryDir dir;
         const QString adapter = dir.filePath("usb-Maker_Box_7-if00-port0");
         const auto plugIn = [&] { QFile(adapter).open(QIODevice::WriteOnly); };
@@ -197,12 +201,76 @@ TEST_F(PortsTest, BoxPromptSaysWhenTheMissingAdapterComesBackWhileItWaits) {
         dialogs.answerInput("6");
         AskForBoxPort("Lost the box.", "");
         const std::string& text = dialogs.shown().back().text;
-        EXPECT_EQ(text.find("The adapter of COM6 (" + adapter.toStdString() + ") is back: enter 6") !=
-                      std::string::npos,
-                  c.said)
-            << text;
+        const std::string note = "The adapter of COM6 (" + adapter.toStdString() + ") is back: enter 6";
+        EXPECT_EQ(text.find(note) != std::string::npos, c.said) << text;
         EXPECT_EQ(s.IfbPort, 6);
     }
+}
+
+TEST_F(PortsTest, StableNameIsTheByIdEntryLeadingToTheDevice) {
+    QTemporaryDir dir;
+    const auto path = [&](const char* name) { return dir.filePath(name).toStdString(); };
+    QFile(dir.filePath("ttyUSB0")).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("ttyUSB1")).open(QIODevice::WriteOnly);
+    QDir().mkpath(dir.filePath("by-id"));
+    ASSERT_TRUE(QFile::link(dir.filePath("ttyUSB1"), dir.filePath("by-id/usb-Maker_Gps_A1-if00-port0")));
+    EXPECT_EQ(StableDeviceName(path("ttyUSB1"), path("by-id")), path("by-id/usb-Maker_Gps_A1-if00-port0"));
+    EXPECT_EQ(StableDeviceName(path("ttyUSB0"), path("by-id")), path("ttyUSB0"));
+    EXPECT_EQ(StableDeviceName(path("gone"), path("by-id")), path("gone"));
+}
+
+TEST_F(PortsTest, ListShowsMakerProductAndSerialAndAcceptingKeepsTheNameUnderTheComNumber) {
+    QFile conf(QString::fromStdString(dataFolder() + "/ports.conf"));
+    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+    conf.write("# the box\nCOM1=/dev/ttyUSB7\nCOM3=/dev/old\n");
+    conf.close();
+    const std::vector<SerialDevice> devices = {
+        {"/dev/ttyS0", "/dev/ttyS0", "", "", ""},
+        {"/dev/ttyUSB0", "/dev/serial/by-id/usb-Maker_Gps_A1-if00-port0", "Maker", "Gps", "A1"},
+    };
+    // The window waits for Accept; the user picks the second device meanwhile.
+    std::string labels;
+    QTimer::singleShot(50, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* list = w->findChild<QListWidget*>("lstDevices");
+            if (!list || !w->isVisible()) continue;
+            for (int i = 0; i < list->count(); ++i) labels += list->item(i)->text().toStdString() + "|";
+            list->setCurrentRow(1);
+            w->findChild<QPushButton*>("cmdCommsAccept")->click();
+        }
+    });
+    const int chosen = frmComms::choose("GPS", "Choose the GPS port", 0, devices);
+    frmComms::hideWindow();
+    EXPECT_EQ(labels, "ttyS0|ttyUSB0  Maker  Gps  A1|");
+    // COM1 is the box's (option 0 disabled) and ports.conf moves it, so COM2 is proposed.
+    EXPECT_EQ(chosen, 2);
+    EXPECT_EQ(comDevicePath(2), devices[1].stableName);
+    EXPECT_EQ(comDevicePath(1), "/dev/ttyUSB7");
+    EXPECT_EQ(comDevicePath(3), "/dev/old");
+}
+
+TEST_F(PortsTest, FailedOpenSaysWhy) {
+    int master = -1, slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ::close(slave);
+    ::chmod(name, 0);
+    QTemporaryDir dir;
+    const std::pair<std::string, std::string> cases[] = {
+        {dir.filePath("missing").toStdString(), "no such device"},
+        {name, ::geteuid() == 0 ? "" : "sudo usermod -aG dialout $USER"}, // root opens any device
+    };
+    QtSerialPort serial;
+    for (const auto& [device, reason] : cases) {
+        if (reason.empty()) continue;
+        qputenv("VODAZUZOVI_COM5", QByteArray::fromStdString(device));
+        EXPECT_FALSE(serial.open(5, "4800,n,8,1", {}));
+        EXPECT_NE(serial.openFailure().find(reason), std::string::npos) << device << ": " << serial.openFailure();
+    }
+    qunsetenv("VODAZUZOVI_COM5");
+    ::close(master);
+    EXPECT_NE(OpenFailureReason(EBUSY, "/dev/ttyUSB0").find("busy"), std::string::npos);
+    EXPECT_NE(OpenFailureReason(EACCES, "/dev/ttyUSB0").find("dialout"), std::string::npos);
 }
 
 } // namespace

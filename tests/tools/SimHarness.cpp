@@ -1,8 +1,14 @@
 #include "SimHarness.h"
+#include "core/StartupTables.h"
+#include "core/State.h"
+#include "link/BoxProtocol.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -10,8 +16,6 @@
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace ifbsimtest {
 
@@ -32,63 +36,94 @@ uint8_t replyXor(const Bytes& reply) {
     return x;
 }
 
-int32_t tempTableEntry(int t) {
-    const double c = (t - 32) * 0.555555;
-    const double r = 12494.98 * std::exp(3881.7954 * (1.0 / (c + 273.0) - 0.00341297));
-    const double v = r / (r + 10200.0) * 5.0;
-    return static_cast<int32_t>(std::nearbyint(-35064.9 * std::log(1.0 - v / 5.0)));
+Trailer trailerOf(const Bytes& r, int c, int extra) {
+    Trailer t{entry(r, c + 3), entry16(r, c + 4), entry16(r, c + 6), entry16(r, c + 8), -1};
+    if (extra == 3) t.total = entry(r, c + 10) * 65536L + entry(r, c + 11) * 256L + entry(r, c + 12);
+    return t;
+}
+
+double entryDepth(int i, const Trailer& t) {
+    return (i * static_cast<double>(t.sampleInterval) + t.sampleDelay) * 0.0024755;
+}
+
+double firstStrongEcho(const Bytes& r, int c, int level) {
+    const Trailer t = trailerOf(r, c);
+    for (int i = 2; i <= c - 1; ++i)
+        if (entryDepth(i, t) > 6.0 && entry(r, i) >= level) return entryDepth(i, t);
+    return -1;
+}
+
+double leadingEdge(const Bytes& r, int c, double depth) {
+    const Trailer t = trailerOf(r, c);
+    int strongest = 0;
+    for (int i = 2; i < c; ++i)
+        if (std::abs(entryDepth(i, t) - depth) < 0.2 * depth) strongest = std::max<int>(strongest, entry(r, i));
+    for (int i = 2; i < c; ++i)
+        if (entryDepth(i, t) > 0.8 * depth && entry(r, i) >= strongest - 30) return entryDepth(i, t);
+    return -1;
+}
+
+double meanLevel(const Bytes& r, int c, double fromFt, double toFt) {
+    const Trailer t = trailerOf(r, c);
+    double sum = 0;
+    int n = 0;
+    for (int i = 2; i < c; ++i) {
+        if (entryDepth(i, t) < fromFt || entryDepth(i, t) > toFt) continue;
+        sum += entry(r, i);
+        ++n;
+    }
+    return n ? sum / n : 0;
+}
+
+std::vector<TruthLine> truthRun(Args args, int pings, int count,
+                                const std::function<void(const Bytes&, int)>& check) {
+    const std::string path = "/tmp/vz-ifbsim-truth-" + std::to_string(::getpid()) + ".txt";
+    args.insert(args.end(), {"--fast", "--truth", path});
+    {
+        SimProcess sim(args);
+        if (!sim.ready()) return {};
+        for (int n = 0; n < pings; ++n) {
+            const Bytes r = sim.ping(count);
+            if (check) check(r, n);
+        }
+    }
+    std::vector<TruthLine> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream f(line);
+        TruthLine t{};
+        f >> t.ping >> t.time >> t.band >> t.bottom >> t.fish >> t.nearest >> t.farthest;
+        lines.push_back(t);
+    }
+    std::remove(path.c_str());
+    return lines;
+}
+
+bool refuses(const Args& args) {
+    SimProcess sim(args);
+    int status = -1;
+    return !sim.ready() && sim.waitExit(milliseconds(2000), status) && status == 2;
+}
+
+int32_t tempTableEntry(int degreesF) {
+    vz::BuildStartupTables();
+    return vz::state().TempTable[degreesF];
 }
 
 double tempFromReading(double reading) {
-    int i = 100;
-    for (int k = 16; k <= 99; ++k) {
-        if (tempTableEntry(k) < reading) {
-            i = k;
-            break;
-        }
-    }
-    const double lo = tempTableEntry(i - 1);
-    const double hi = tempTableEntry(i);
-    const double x = (lo - reading) * 100.0 / (lo - hi) + (i - 1) * 100.0;
-    return std::nearbyint(x) / 100.0;
+    vz::BuildStartupTables();
+    return vz::TempFromReading(static_cast<int32_t>(reading));
 }
 
-SimProcess::SimProcess(const std::vector<std::string>& args) {
-    int out[2];
-    if (::pipe(out) != 0) return;
-    std::vector<std::string> all{VZ_IFBSIM_PATH};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addclose(&actions, out[1]);
-    const int rc = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(out[1]);
-    stdout_ = out[0];
-    if (rc != 0) {
-        pid_ = -1;
-        return;
-    }
+SimProcess::SimProcess(const Args& args) : process_(std::make_unique<QProcess>()) {
+    QStringList list;
+    for (const std::string& a : args) list << QString::fromStdString(a);
+    process_->start(VZ_IFBSIM_PATH, list);
     // The first line on stdout is the pty's device path.
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
-    std::string line;
-    while (Clock::now() < deadline && line.find('\n') == std::string::npos) {
-        pollfd p{stdout_, POLLIN, 0};
-        if (::poll(&p, 1, 100) <= 0) continue;
-        char buf[256];
-        const ssize_t n = ::read(stdout_, buf, sizeof buf);
-        if (n <= 0) break;
-        line.append(buf, static_cast<size_t>(n));
-    }
-    if (line.find('\n') == std::string::npos) return;
-    device_ = line.substr(0, line.find('\n'));
+    while (process_->waitForStarted(5000) && !process_->canReadLine() && process_->waitForReadyRead(5000)) {}
+    if (!process_->canReadLine()) return;
+    device_ = process_->readLine().trimmed().toStdString();
     fd_ = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (fd_ < 0) return;
     termios tio{};
@@ -102,7 +137,6 @@ SimProcess::SimProcess(const std::vector<std::string>& args) {
 SimProcess::~SimProcess() {
     stop();
     closePort();
-    if (stdout_ >= 0) ::close(stdout_);
 }
 
 void SimProcess::closePort() {
@@ -162,50 +196,28 @@ Bytes SimProcess::ping(const Regs& registers, uint8_t code,
 }
 
 bool SimProcess::waitExit(milliseconds timeout, int& status) {
-    if (pid_ < 0) return false;
-    const auto deadline = Clock::now() + timeout;
-    while (true) {
-        int st = 0;
-        const pid_t r = ::waitpid(pid_, &st, WNOHANG);
-        if (r == pid_) {
-            exited_ = true;
-            status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
-            pid_ = -1;
-            return true;
-        }
-        if (Clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(milliseconds(5));
-    }
+    if (process_->state() != QProcess::NotRunning && !process_->waitForFinished(static_cast<int>(timeout.count())))
+        return false;
+    status = process_->exitStatus() == QProcess::NormalExit ? process_->exitCode() : -1;
+    return true;
 }
 
 int SimProcess::stop() {
-    if (pid_ < 0) return -1;
-    ::kill(pid_, SIGTERM);
+    if (process_->state() == QProcess::NotRunning) return -1;
+    process_->terminate();
     int status = -1;
     if (waitExit(milliseconds(3000), status)) return status;
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-    pid_ = -1;
+    process_->kill();
+    process_->waitForFinished(3000);
     return -1;
 }
 
 Regs channelBlock(int frequency, int xmitPower, int gain4, int gainRate, int pulse, int dspGain,
                   int count) {
-    return {{15, 120},
-            {14, 0},
-            {13, 1},
-            {12, 0},
-            {11, 110},
-            {10, 1},
-            {9, static_cast<uint8_t>(count % 256)},
-            {8, static_cast<uint8_t>(count / 256)},
-            {7, static_cast<uint8_t>(dspGain)},
-            {6, static_cast<uint8_t>(pulse)},
-            {5, static_cast<uint8_t>(256 - gainRate)},
-            {4, static_cast<uint8_t>(gain4)},
-            {3, static_cast<uint8_t>(xmitPower)},
-            {2, static_cast<uint8_t>(frequency + 1)},
-            {1, static_cast<uint8_t>(frequency + 1)}};
+    const auto b = [](int v) { return static_cast<uint8_t>(v); };
+    return {{15, 120}, {14, 0}, {13, 1}, {12, 0}, {11, 110}, {10, 1}, {9, b(count % 256)},
+            {8, b(count / 256)}, {7, b(dspGain)}, {6, b(pulse)}, {5, b(256 - gainRate)}, {4, b(gain4)},
+            {3, b(xmitPower)}, {2, b(frequency + 1)}, {1, b(frequency + 1)}};
 }
 
 } // namespace ifbsimtest

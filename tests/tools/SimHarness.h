@@ -2,24 +2,30 @@
 // Test side of the simulated Interface Box: starts the built ifbsim (VZ_IFBSIM_PATH) as a child
 // process and talks to it over its real pty with plain POSIX calls, as a program would talk to a
 // COM port. Nothing here comes from the program's own serial or protocol code, nor from the
-// simulator's: frames, checks and the temperature formula are written out again from the protocol's description.
+// simulator's: frames and checks are written out again; temperatures go through the program's table.
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <QProcess>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace ifbsimtest {
 
 using Regs = std::vector<std::pair<uint8_t, uint8_t>>;
+using Bytes = std::vector<uint8_t>;
+using Args = std::vector<std::string>;
+using std::chrono::milliseconds;
 
 // A channel block as the program builds it, registers 15 down to 1 (start gain 110, parameters
 // 10 and 13 at 1, temperature limit 120).
 Regs channelBlock(int frequency, int xmitPower, int gain4, int gainRate, int pulse, int dspGain,
                   int count);
-
-using Bytes = std::vector<uint8_t>;
-using std::chrono::milliseconds;
+// A 200 kHz analog fixed-gain channel at the factory settings with `count` = C.
+inline Regs fixedGainBlock(int count) { return channelBlock(0, 50, 242, 245, 3, 4, count); }
+// The connection's test ping: these writes, then register 0 = 1; C = 10.
+const Regs kTestPingRegs{{1, 1}, {2, 1}, {6, 3}, {3, 5}, {8, 0}, {9, 10}};
 
 Bytes writeFrame(uint8_t reg, uint8_t value); // FF 01 reg value (FE ^ reg ^ value)
 Bytes queryFrame(uint8_t reg);                // FF 02 reg (FD ^ reg)
@@ -27,12 +33,34 @@ Bytes queryFrame(uint8_t reg);                // FF 02 reg (FD ^ reg)
 // XOR of ping-reply entries 2..L (0 when valid).
 uint8_t replyXor(const Bytes& reply);
 // Entry `n` (1-based, as the protocol numbers them) of a reply.
-inline uint8_t entry(const Bytes& reply, int n) {
-    return reply.at(static_cast<size_t>(n - 1));
-}
-inline int entry16(const Bytes& reply, int n) {
-    return entry(reply, n) * 256 + entry(reply, n + 1);
-}
+inline uint8_t entry(const Bytes& reply, int n) { return reply.at(static_cast<size_t>(n - 1)); }
+inline int entry16(const Bytes& reply, int n) { return entry(reply, n) * 256 + entry(reply, n + 1); }
+
+// The trailer of a ping reply with C = `c` and `extra` bytes after it.
+struct Trailer {
+    int dataOffset, multiplierX1000, sampleDelay, sampleInterval;
+    long total; // -1 without the extra bytes
+};
+Trailer trailerOf(const Bytes& r, int c, int extra = 3);
+// The program's depth of entry i: (i x interval + delay) x sound speed.
+double entryDepth(int i, const Trailer& t);
+// Depth of the first sample at or above `level` below the surface band (from 6 ft on).
+double firstStrongEcho(const Bytes& r, int c, int level = 180);
+// Depth of the first entry within 30 levels of the strongest one near `depth` (+-20 %).
+double leadingEdge(const Bytes& r, int c, double depth);
+// Mean level of the entries between two depths.
+double meanLevel(const Bytes& r, int c, double fromFt, double toFt);
+
+// One line of a --truth file.
+struct TruthLine {
+    long ping;
+    double time, bottom, nearest, farthest;
+    int band, fish;
+};
+// Runs the simulator with `args` plus --truth for `pings` fixed-gain pings of C = `count`, hands
+// every reply to `check` (ping number from 0) and returns the truth file's lines.
+std::vector<TruthLine> truthRun(Args args, int pings, int count,
+                                const std::function<void(const Bytes&, int)>& check = {});
 
 // TempTable entry for a whole degree F and the program's TempFromReading.
 int32_t tempTableEntry(int degreesF);
@@ -40,14 +68,13 @@ double tempFromReading(double reading);
 
 class SimProcess {
   public:
-    explicit SimProcess(const std::vector<std::string>& args);
+    explicit SimProcess(const Args& args);
     ~SimProcess();
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
     bool ready() const { return fd_ >= 0; }
     const std::string& devicePath() const { return device_; }
-    pid_t pid() const { return pid_; }
 
     void send(const Bytes& bytes);
     // Reads until `count` bytes have arrived or `timeout` has passed.
@@ -57,8 +84,10 @@ class SimProcess {
     // Register write that must be acknowledged with 6.
     bool writeAcked(uint8_t reg, uint8_t value);
     // Writes the registers in order, then register 0 = code, and reads `length` reply bytes.
-    Bytes ping(const Regs& registers, uint8_t code,
-               size_t length, milliseconds timeout = milliseconds(3000));
+    Bytes ping(const Regs& registers, uint8_t code, size_t length,
+               milliseconds timeout = milliseconds(3000));
+    // A fixed-gain ping of C = `count`, its whole reply.
+    Bytes ping(int count) { return ping(fixedGainBlock(count), 1, static_cast<size_t>(count + 13)); }
 
     // SIGTERM, then waits; returns the exit status (-1 when it had to be killed).
     int stop();
@@ -68,11 +97,12 @@ class SimProcess {
     void closePort();
 
   private:
-    pid_t pid_ = -1;
+    std::unique_ptr<QProcess> process_;
     int fd_ = -1;
-    int stdout_ = -1;
-    bool exited_ = false;
     std::string device_;
 };
+
+// The simulator refuses `args`: it exits with status 2 without opening a pty.
+bool refuses(const Args& args);
 
 } // namespace ifbsimtest
