@@ -53,52 +53,48 @@ class Alarms : public DisplayFixture {
     }
 };
 
-TEST_F(Alarms, ShallowSwitchesAtItsValueInEveryDepthUnit) {
-    s.ShallowAlarmOn = 1;
-    s.ShallowAlarmValue = 20.0f;
-    EXPECT_EQ(codeAt(20.0f), 0) << "equality never raises an alarm";
-    EXPECT_EQ(codeAt(19.9f), 1);
-    s.DepthUnits = 1;
-    EXPECT_EQ(codeAt(6.0f), 1); // 19.68 ft
-    EXPECT_EQ(codeAt(6.1f), 0); // 20.01 ft
-    s.DepthUnits = 2;
-    EXPECT_EQ(codeAt(3.3f), 1); // 19.8 ft
-    EXPECT_EQ(codeAt(3.34f), 0);
-    s.ShallowAlarmValue = 21.0f;
-    EXPECT_EQ(codeAt(3.5f), 0); // exactly 21 ft
-    s.ShallowAlarmOn = 0;
-    EXPECT_EQ(codeAt(0.5f), 0);
-}
-
-TEST_F(Alarms, DeepAndAnchorDragSwitchAtTheirValuesAndTheHighestCodeShows) {
-    s.DeepAlarmOn = 1;
-    s.DeepAlarmValue = 100.0f;
-    EXPECT_EQ(codeAt(100.0f), 0);
-    EXPECT_EQ(codeAt(100.1f), 2);
-    s.DepthUnits = 1;
-    EXPECT_EQ(codeAt(30.48f), 0); // 99.9999 ft
-    EXPECT_EQ(codeAt(30.5f), 2);
-    s.DepthUnits = 2;
-    EXPECT_EQ(codeAt(16.6f), 0);
-    EXPECT_EQ(codeAt(16.7f), 2);
-
-    s.DepthUnits = 0;
-    s.ShallowAlarmOn = 1;
-    s.ShallowAlarmValue = 150.0f; // above the deep value: both hold
-    EXPECT_EQ(codeAt(120.0f), 2);
-
-    s.ShallowAlarmOn = 0;
-    s.DeepAlarmValue = 80.0f;
-    s.DragAlarmOn = 1;
-    s.DragAlarmShallow = 20.0f;
-    s.DragAlarmDeep = 80.0f;
-    EXPECT_EQ(codeAt(85.0f), 3) << "also while the deep alarm holds";
-    EXPECT_EQ(codeAt(80.0f), 0);
-    EXPECT_EQ(codeAt(20.0f), 0);
-    EXPECT_EQ(codeAt(19.9f), 3);
-    s.DepthUnits = 1;
-    EXPECT_EQ(codeAt(6.0f), 3);
-    EXPECT_EQ(codeAt(10.0f), 0);
+TEST_F(Alarms, DepthAlarmsSwitchAtTheirValuesInEveryUnitAndTheHighestCodeShows) {
+    struct Case {
+        int units;
+        float shallow, deep, dragShallow, dragDeep; // 0: that alarm is off
+        float depth;
+        int code;
+        const char* what;
+    };
+    const Case cases[] = {
+        {0, 20, 0, 0, 0, 20.0f, 0, "equality never raises an alarm"},
+        {0, 20, 0, 0, 0, 19.9f, 1, "shallow"},
+        {1, 20, 0, 0, 0, 6.0f, 1, "6 m = 19.68 ft"},
+        {1, 20, 0, 0, 0, 6.1f, 0, "6.1 m = 20.01 ft"},
+        {2, 20, 0, 0, 0, 3.3f, 1, "3.3 fathoms = 19.8 ft"},
+        {2, 20, 0, 0, 0, 3.34f, 0, "3.34 fathoms"},
+        {2, 21, 0, 0, 0, 3.5f, 0, "exactly 21 ft"},
+        {0, 0, 0, 0, 0, 0.5f, 0, "all off"},
+        {0, 0, 100, 0, 0, 100.0f, 0, "deep: equality"},
+        {0, 0, 100, 0, 0, 100.1f, 2, "deep"},
+        {1, 0, 100, 0, 0, 30.48f, 0, "99.9999 ft"},
+        {1, 0, 100, 0, 0, 30.5f, 2, "30.5 m"},
+        {2, 0, 100, 0, 0, 16.6f, 0, "16.6 fathoms"},
+        {2, 0, 100, 0, 0, 16.7f, 2, "16.7 fathoms"},
+        {0, 150, 100, 0, 0, 120.0f, 2, "shallow and deep both hold: deep shows"},
+        {0, 0, 80, 20, 80, 85.0f, 3, "anchor drag also while the deep alarm holds"},
+        {0, 0, 80, 20, 80, 80.0f, 0, "drag: the deep end"},
+        {0, 0, 80, 20, 80, 20.0f, 0, "drag: the shallow end"},
+        {0, 0, 80, 20, 80, 19.9f, 3, "drag: above the shallow end"},
+        {1, 0, 80, 20, 80, 6.0f, 3, "drag: 6 m"},
+        {1, 0, 80, 20, 80, 10.0f, 0, "drag: 10 m"},
+    };
+    for (const Case& c : cases) {
+        s.DepthUnits = static_cast<std::int16_t>(c.units);
+        s.ShallowAlarmOn = c.shallow > 0;
+        s.ShallowAlarmValue = c.shallow;
+        s.DeepAlarmOn = c.deep > 0;
+        s.DeepAlarmValue = c.deep;
+        s.DragAlarmOn = c.dragShallow > 0;
+        s.DragAlarmShallow = c.dragShallow;
+        s.DragAlarmDeep = c.dragDeep;
+        EXPECT_EQ(codeAt(c.depth), c.code) << c.what;
+    }
 }
 
 TEST_F(Alarms, AFishIsAPeakOfTheLevelHistoryAboveTheThreshold) {
@@ -156,6 +152,22 @@ TEST_F(Alarms, SurfaceZonesStartAtTheFirstQuietRow) {
     s.FishAlarmSearch = 4; // down to 90 % of the bottom
     EXPECT_EQ(codeAt(95.0f), 0);
     EXPECT_EQ(codeAt(110.0f), 4);
+
+    // The first quiet row is the first whose weighted sum is below 15: a row of exactly 15
+    // (rows 100..102 below) is not quiet, so a fish under it and above the real quiet water
+    // lies outside the zone.
+    fillHistory(Channel::Full, 2);
+    for (int row = 200; row <= 600; ++row)
+        for (int col = 1; col <= 3; ++col)
+            s.levelHistory(Channel::Full)[col][row] = 0;
+    const std::int16_t exact[3][3] = {{1, 1, 1}, {1, 1, 1}, {1, 2, 2}}; // 4 + 4 + 7
+    for (int col = 1; col <= 3; ++col)
+        for (int row = 0; row < 3; ++row)
+            s.levelHistory(Channel::Full)[col][100 + row] = exact[col - 1][row];
+    blob(Channel::Full, 150, 10);
+    s.FishAlarmSearch = 2;
+    EXPECT_EQ(codeAt(95.0f), 0);
+    s.FishAlarmSearch = 4;
 
     // With a loud column from the top down to row 600 no row is quiet: the search starts at 1.
     fillHistory(Channel::Full, 2);
