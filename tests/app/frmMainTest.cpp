@@ -7,6 +7,7 @@
 #include "core/Timers.h"
 #include "display/Surfaces.h"
 #include "link/frmDebug.h"
+#include "logging/Playback.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QSlider>
 
 namespace vz::test {
 namespace {
@@ -165,33 +167,50 @@ TEST_F(frmMainTest, PanelsShowTheStoredSettingsAndTheRowsOfTheirProcessingType) 
     EXPECT_TRUE(panel(Channel::Full, "fraFullExport")->isEnabled());
 }
 
-TEST_F(frmMainTest, ThePictureKeepsItsPixelsWhenPlaybackStartsAndItsColourBarAndControlsInLargeWindows) {
+TEST_F(frmMainTest, PlaybackShowsItsPlaceInTheRecordingAndThePictureStaysCentredInLargeWindows) {
+    ScriptedDialogs dialogs;
     window->show();
     auto* view = main<EchogramView>("PictVisible");
     auto* bar = main<QLabel>("pictFullColorScale");
     ASSERT_EQ(view->size(), QSize(1000, 600)) << "the screen holds the window at its own size";
     const int heightLive = window->height();
-    s.PlaybackMode = true;
+    StartWithPlayback(std::string(VZ_SOURCE_DIR) + "/samples/I6061210.15I");
+    ASSERT_TRUE(ReadPlaybackRecord());
     window->showStatus({});
     QApplication::processEvents();
     ASSERT_TRUE(main("PlaybackBar")->isVisible());
     EXPECT_GT(window->height(), heightLive) << "the window grows to hold the bar";
     EXPECT_EQ(view->size(), QSize(1000, 600));
+    // The first record of the sample is number 1; the slider has one step per record.
+    const std::int64_t records = CurrentPlaybackPosition().records;
+    ASSERT_GT(records, 10);
+    EXPECT_TRUE(label("lblPlaybackPosition").endsWith(QString("record 1 of %1").arg(records)))
+        << label("lblPlaybackPosition").toStdString();
+    auto* slider = main<QSlider>("sldPlayback");
+    EXPECT_EQ(slider->maximum() - slider->minimum() + 1, records);
+    EXPECT_EQ(slider->value(), slider->minimum());
 
-    // Large windows: the bar stays beside the picture at its scale, the controls grow with both.
+    // Large windows: the picture in the middle of its row, the bar beside it at its scale, the
+    // controls grown with both.
     const double pointSize = main("cmdPause")->font().pointSizeF();
-    for (const QSize size : {QSize(2200, 1500), QSize(3800, 2100)}) {
+    for (const QSize size : {QSize(2200, 1500), QSize(3800, 2100), QSize(2200, 2100)}) {
         window->resize(size);
         QApplication::processEvents();
         const double scale = view->width() / 1000.0;
         EXPECT_GT(scale, 1.5) << size.width();
         EXPECT_NEAR(view->height(), 600 * scale, 1.0) << size.width();
+        const int below = view->parentWidget()->height() - view->geometry().bottom() - 1;
+        EXPECT_NEAR(view->y(), below, 1) << size.width() << "x" << size.height();
         EXPECT_NEAR(bar->x() - view->geometry().right(), 7, 1) << size.width();
         EXPECT_NEAR(bar->height(), 320 * scale, 1.0) << size.width();
         const double grown = main("cmdPause")->font().pointSizeF() / pointSize;
         EXPECT_GT(grown, 0.7 * scale) << size.width();
         EXPECT_LT(grown, 1.3 * scale) << size.width();
     }
+    EXPECT_TRUE(dialogs.shown().empty());
+    // The panels are shared by every window: give them back their live controls.
+    s.PlaybackMode = false;
+    window->showPlaybackControls(false);
 }
 
 TEST_F(frmMainTest, SteppingButtonsStepOncePerClickAndOnlyForTheLeftButton) {

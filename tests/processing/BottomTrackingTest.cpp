@@ -217,7 +217,8 @@ TEST_F(BottomTracking, OnlyTheBottomIsTakenForTheBottomWhateverElseTheColumnHold
         {"a thermocline 46 counts above the water", Noise(1000).echo(175, 190, 66), kNone},
         {"a deep school 45 counts above the water", Noise(1000).echo(600, 640, 65), kNone},
         {"a fish as strong as a bottom, 1.5 ft long", Noise(1000).echo(400, 414, 230), kNone},
-        {"a school just shorter than a bottom echo", Noise(1000).echo(400, 418, 230), kNone},
+        {"a school just shorter than a bottom echo", Noise(1000).echo(400, 419, 230), kNone},
+        {"the shortest bottom echo", Noise(1000).echo(400, 420, 230), 39.9f},
         {"a bottom at the reply's last sample", Noise(1000).echo(1001, 1001, 200), kNone},
         {"the same bottom once the reply reaches it", Noise(1100).echo(1001, 1030, 200), 100.0f},
     };
