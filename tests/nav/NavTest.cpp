@@ -16,9 +16,12 @@
 #include "support/Fixture.h"
 
 #include <QFileInfo>
+#include <QLineF>
+#include <QRectF>
 
 #include <cstdio>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -37,7 +40,7 @@ std::string Line(const std::string& sentence) { return sentence.substr(0, senten
 
 const std::string kFix = Nmea("GPRMC,225446.00,A,4916.45,N,12311.12,W,000.5,054.7,191194,020.3,E,A");
 const std::string kNoFix = Nmea("GPRMC,225447.00,V,,,,,,,191194,,,N");
-const std::string kFixLat = "Lat: 49  16.4500 N", kFixLon = "Lon: 123  11.1200 W", kBlank = "- - - - -";
+const std::string kFixShown = "Lat: 49  16.4500 N, Lon: 123  11.1200 W, 0.5", kBlank = "- - - - -, - - - - -, 0";
 
 class Nav : public Fixture {
 protected:
@@ -65,6 +68,12 @@ protected:
         Receive(text);
         ParseGpsSentence();
     }
+    // The read-outs: latitude, longitude and speed.
+    std::string Shown() const {
+        std::ostringstream text;
+        text << s.LatCaption << ", " << s.LongCaption << ", " << s.GpsSpeed;
+        return text.str();
+    }
     std::string Sent(FakeSerialPort& port) {
         const std::string text(port.writtenData().begin(), port.writtenData().end());
         port.clearWritten();
@@ -85,45 +94,36 @@ protected:
 };
 
 TEST_F(Nav, TextReceivedAfterAFixIsTakenOrDropped) {
-    const struct {
-        std::string text, lat, lon;
-        float speed;
-        bool taken; // it, not the first fix, is now the sentence forwarded
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = { // text, read-outs ("" when dropped)
         {"$GPGGA,225446.00,4916.45,N,12311.12,W,1,08,0.9,545.4,M,46.9,M,,*47\r\n" +
              Nmea("GPRMC,225447.00,A,4916.46,S,12311.13,E,12.25,054.7,191194,,,D"),
-         "Lat: 49  16.4600 S", "Lon: 123  11.1300 E", 12.25f, true},
-        {Nmea("GNRMC,001225.00,A,2447.0949,N,12100.5213,E,0.3,,161229,,,A"), "Lat: 24  47.0949 N",
-         "Lon: 121  00.5213 E", 0.3f, true},
-        {kNoFix, "Not Valid", "Not Valid", 0, true},
-        {Nmea("GPRMC,225448.00,A,,,12311.12,W,4.0,054.7,191194,,,A"), "Not Valid", "Not Valid", 0, true},
-        // A maker's own sentence that happens to read "RMC".
-        {Nmea("PGRMC,A,218.8,100,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,"), kFixLat, kFixLon, 0.5f, false},
-        {Nmea("GPRMC,225449.00,A,4916.47,N,12311.14,W,7.2,054.7,191194,,,A", true), kFixLat, kFixLon, 0.5f, false},
-        {"$GPRMC,225449.00,A,4916.47,N,12311.14,W,7.0,054.7,191194,,,A*00\r\n", kFixLat, kFixLon, 0.5f, false},
-        {Nmea("GPRMC,225449.00,A,4916.47,N"), kFixLat, kFixLon, 0.5f, false},
-        {Nmea("GPRMC"), kFixLat, kFixLon, 0.5f, false},
-        {"GPRMC,225449.00,A,4916.47,N,12311.14,W,7.0,054.7,191194,,,A\r\n", kFixLat, kFixLon, 0.5f, false},
-        {"\r\n$GPGSA,A,3,,,,,,,,,,,,,2.5,1.3,2.1*39\r\n", kFixLat, kFixLon, 0.5f, false},
+         "Lat: 49  16.4600 S, Lon: 123  11.1300 E, 12.25"},
+        {Nmea("GNRMC,001225.00,A,2447.0949,N,12100.5213,E,0.3,,161229,,,A"), "Lat: 24  47.0949 N, Lon: 121  00.5213 E, 0.3"},
+        {kNoFix, "Not Valid, Not Valid, 0"},
+        {Nmea("GPRMC,225448.00,A,,,12311.12,W,4.0,054.7,191194,,,A"), "Not Valid, Not Valid, 0"},
+        {Nmea("PGRMC,A,218.8,100,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,"), ""}, // a maker's own, not RMC
+        {Nmea("GPRMC,225449.00,A,4916.47,N,12311.14,W,7.2,054.7,191194,,,A", true), ""},
+        {"$GPRMC,225449.00,A,4916.47,N,12311.14,W,7.0,054.7,191194,,,A*00\r\n", ""},
+        {Nmea("GPRMC,225449.00,A,4916.47,N"), ""},
+        {Nmea("GPRMC"), ""},
+        {"GPRMC,225449.00,A,4916.47,N,12311.14,W,7.0,054.7,191194,,,A\r\n", ""},
+        {"\r\n$GPGSA,A,3,,,,,,,,,,,,,2.5,1.3,2.1*39\r\n", ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [text, shown] : cases) {
+        SCOPED_TRACE(text);
         SetUp();
         s.RecordPings = true;
         Run(kFix);
         ASSERT_EQ(s.LastRmcSentence, Line(kFix));
-        EXPECT_TRUE(s.LogGpsRequest);
         s.LogGpsRequest = false;
         s.GpsIdleSeconds = 4;
-        Run(c.text);
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(s.LatCaption, c.lat);
-        EXPECT_EQ(s.LongCaption, c.lon);
-        EXPECT_FLOAT_EQ(s.GpsSpeed, c.speed);
-        EXPECT_EQ(s.LastRmcSentence, c.taken ? Line(c.text.substr(c.text.rfind('$'))) : Line(kFix));
-        EXPECT_EQ(s.RmcForward, c.taken);
-        EXPECT_EQ(s.LogGpsRequest, c.taken);
-        EXPECT_EQ(s.GpsIdleSeconds, c.taken ? 0 : 5);
-        EXPECT_EQ(ui.shown, c.taken ? 2 : 1);
+        Run(text);
+        const bool taken = !shown.empty();
+        EXPECT_EQ(Shown(), taken ? shown : kFixShown);
+        EXPECT_EQ(s.LastRmcSentence, Line(taken ? text.substr(text.rfind('$')) : kFix));
+        // Forwarded, a GPS line asked for the recording, the idle count restarted, the read-outs redrawn.
+        EXPECT_EQ(std::tuple(s.RmcForward, s.LogGpsRequest, s.GpsIdleSeconds, ui.shown),
+                  std::tuple(taken, taken, taken ? 0 : 5, taken ? 2 : 1));
         EXPECT_EQ(s.GpsCount + s.GpsSentenceLength, 0);
     }
 }
@@ -133,50 +133,26 @@ TEST_F(Nav, SentencesSplitOrCrowdedInARun) {
     const std::string third = Nmea("GPRMC,225448.00,A,4916.47,N,12311.12,W,1.5,054.7,191194,,,A");
     // Only the first whole sentence of a run counts; an unfinished one waits for the next run.
     Run(kFix + second + third.substr(0, 20));
-    EXPECT_FLOAT_EQ(s.GpsSpeed, 0.5f);
+    EXPECT_EQ(Shown(), kFixShown);
     Run(third.substr(20));
-    EXPECT_FLOAT_EQ(s.GpsSpeed, 1.5f);
     EXPECT_EQ(s.LastRmcSentence, Line(third));
     // Split right after the "*": the digits are still to come.
     const std::size_t star = kNoFix.find('*');
     Run(kFix.substr(40) + kNoFix.substr(0, star + 1));
     EXPECT_FALSE(s.RmcForward);
     Run(kNoFix.substr(star + 1));
-    EXPECT_EQ(s.LatCaption, "Not Valid");
+    EXPECT_EQ(s.LastRmcSentence, Line(kNoFix));
 }
 
-TEST_F(Nav, TenRunsWithoutASentenceBlankTheReadOuts) {
+TEST_F(Nav, TenRunsWithoutASentenceBlankTheReadOutsAndPlaybackOrNoPortIgnoreTheGps) {
     Run(kFix);
     for (int run = 1; run <= 10; ++run) ParseGpsSentence();
-    EXPECT_EQ(s.LatCaption, kFixLat);
+    EXPECT_EQ(Shown(), kFixShown);
     ParseGpsSentence();
-    EXPECT_EQ(s.LatCaption + s.LongCaption, kBlank + kBlank);
-    EXPECT_EQ(s.GpsSpeed, 0.0f);
-    EXPECT_EQ(s.LastRmcSentence, "");
+    EXPECT_EQ(Shown() + s.LastRmcSentence, kBlank);
     for (int run = 0; run < 40000; ++run) ParseGpsSentence();
     EXPECT_EQ(s.GpsIdleSeconds, 11);
-}
 
-TEST_F(Nav, FloodsNeverOverrunTheBuffers) {
-    // More than GpsBuffer holds between two runs: the excess is dropped.
-    Receive(std::string(3000, 'x'));
-    Receive(std::string(3000, '$') + kFix);
-    EXPECT_EQ(s.GpsCount, kGpsBufferSize - 1);
-    ParseGpsSentence();
-    EXPECT_EQ(s.GpsCount + s.GpsSentenceLength, 0);
-    EXPECT_FALSE(s.RmcForward);
-    // A sentence just inside the 2048 bytes gathered for parsing is read; what lies beyond is not.
-    Run(std::string(2048 - kFix.size(), 'x') + kFix + kNoFix);
-    EXPECT_EQ(s.LatCaption, kFixLat);
-    EXPECT_EQ(s.GpsSentenceLength, 0);
-    // A sentence start followed by endless text without "*" is not kept for ever.
-    Run("$GPRMC," + std::string(500, '1'));
-    EXPECT_EQ(s.GpsSentenceLength, 0);
-    Run("$GPRMC," + std::string(500, '1') + "$GNRMC,1");
-    EXPECT_EQ(s.GpsSentenceLength, 8);
-}
-
-TEST_F(Nav, PlaybackAndNoPortIgnoreTheGps) {
     s.PlaybackMode = true;
     Receive(kFix);
     EXPECT_EQ(s.GpsCount + gps.bytesWaiting(), 0);
@@ -188,8 +164,25 @@ TEST_F(Nav, PlaybackAndNoPortIgnoreTheGps) {
     s.GpsPort = 0;
     Run(kFix);
     EXPECT_EQ(s.GpsCount, 0);
-    EXPECT_EQ(s.LatCaption, kBlank);
-    EXPECT_EQ(ui.shown, 0);
+    EXPECT_EQ(Shown(), kBlank);
+}
+
+TEST_F(Nav, FloodsNeverOverrunTheBuffers) {
+    // More than GpsBuffer holds between two runs: the excess is dropped.
+    Receive(std::string(3000, 'x'));
+    Receive(std::string(3000, '$') + kFix);
+    EXPECT_EQ(s.GpsCount, kGpsBufferSize - 1);
+    ParseGpsSentence();
+    EXPECT_EQ(s.GpsCount + s.GpsSentenceLength + s.RmcForward, 0);
+    // A sentence just inside the 2048 bytes gathered for parsing is read; what lies beyond is not.
+    Run(std::string(2048 - kFix.size(), 'x') + kFix + kNoFix);
+    EXPECT_EQ(Shown(), kFixShown);
+    EXPECT_EQ(s.GpsSentenceLength, 0);
+    // A sentence start followed by endless text without "*" is not kept for ever.
+    Run("$GPRMC," + std::string(500, '1'));
+    EXPECT_EQ(s.GpsSentenceLength, 0);
+    Run("$GPRMC," + std::string(500, '1') + "$GNRMC,1");
+    EXPECT_EQ(s.GpsSentenceLength, 8);
 }
 
 TEST(PositionCaptions, FieldsArePaddedToFourDecimalsOrRefused) {
@@ -301,27 +294,24 @@ TEST_F(Nav, OutputForwardsTheReceivedRmcFirstUntilItIsBlanked) {
     EXPECT_EQ(NmeaOutputText().substr(0, 7), "$SDMTW,");
 }
 
+std::string Text(const std::optional<NetEndpoint>& e) {
+    return e ? (e->on ? "on " : "off ") + e->host + ":" + std::to_string(e->port) : "refused";
+}
+
 TEST_F(Nav, EndpointAnswersKeepWhatIsNotGivenAndRefuseTheRest) {
-    const NetEndpoint current{false, "127.0.0.1", 10110};
     const struct {
         const char* answer;
         bool addressOnly;
-        std::optional<NetEndpoint> wanted;
+        const char* wanted;
     } cases[] = {
-        {"192.168.1.255:10111", true, NetEndpoint{true, "192.168.1.255", 10111}},
-        {"10112", true, NetEndpoint{true, "127.0.0.1", 10112}},
-        {"10.0.0.7", true, NetEndpoint{true, "10.0.0.7", 10110}},
-        {" OFF ", true, NetEndpoint{false, "127.0.0.1", 10110}},
-        {"gpsbox.local:2947", false, NetEndpoint{true, "gpsbox.local", 2947}},
-        {"gpsbox.local", true, std::nullopt},   {"127.0.0.1:0", true, std::nullopt},
-        {"127.0.0.1:65536", true, std::nullopt}, {"host:port", false, std::nullopt},
-        {"two words", false, std::nullopt},
+        {"192.168.1.255:10111", true, "on 192.168.1.255:10111"}, {"10112", true, "on 127.0.0.1:10112"},
+        {"10.0.0.7", true, "on 10.0.0.7:10110"},                 {" OFF ", true, "off 127.0.0.1:10110"},
+        {"gpsbox.local:2947", false, "on gpsbox.local:2947"},    {"gpsbox.local", true, "refused"},
+        {"127.0.0.1:0", true, "refused"},  {"127.0.0.1:65536", true, "refused"},
+        {"host:port", false, "refused"},   {"two words", false, "refused"},
     };
-    for (const auto& c : cases) {
-        const auto got = ReadEndpointAnswer(c.answer, current, c.addressOnly);
-        ASSERT_EQ(got.has_value(), c.wanted.has_value()) << c.answer;
-        if (got) EXPECT_EQ(std::tie(got->on, got->host, got->port), std::tie(c.wanted->on, c.wanted->host, c.wanted->port)) << c.answer;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(Text(ReadEndpointAnswer(c.answer, {false, "127.0.0.1", 10110}, c.addressOnly)), c.wanted) << c.answer;
 }
 
 TEST_F(Nav, NetworkSettingsLiveInTheirOwnFileAndComeBack) {
@@ -333,10 +323,8 @@ TEST_F(Nav, NetworkSettingsLiveInTheirOwnFileAndComeBack) {
     ResetState();
     EXPECT_FALSE(s.GpsdSource.on);
     LoadNavNetworkSettings();
-    EXPECT_EQ(std::tie(s.GpsdSource.on, s.GpsdSource.host, s.GpsdSource.port), std::make_tuple(true, "gpsbox", 2948));
-    EXPECT_EQ(s.NmeaUdpOutput.host, "192.168.1.255");
-    EXPECT_FALSE(s.NmeaTcpOutput.on);
-    EXPECT_EQ(s.NmeaTcpOutput.port, 10110);
+    EXPECT_EQ(Text(s.GpsdSource) + ", " + Text(s.NmeaUdpOutput) + ", " + Text(s.NmeaTcpOutput),
+              "on gpsbox:2948, on 192.168.1.255:10110, off 0.0.0.0:10110");
 }
 
 TEST(ChartProjection, KnownPositionsLandAtTheirDistancesAndPixels) {
@@ -374,18 +362,15 @@ TEST(ChartProjection, ZoomKeepsThePositionUnderThePointerAndFitShowsTheWholeTrac
         track.append({lat, lon, 20.0f, -1});
     const LocalProjection p = track.projection();
     const ChartView fit = FitChart(track, 300, 200);
-    for (const ChartPoint& point : track.points()) {
-        const QPointF at = ChartPixel(fit, p, point.latitude, point.longitude);
-        EXPECT_TRUE(at.x() > 0 && at.x() < 300 && at.y() > 0 && at.y() < 200) << at.x() << " " << at.y();
-    }
+    for (const ChartPoint& point : track.points())
+        EXPECT_TRUE(QRectF(0, 0, 300, 200).contains(ChartPixel(fit, p, point.latitude, point.longitude)));
+    const QPointF anchor(70, 160);
+    const ChartPoint under = ChartPositionAt(fit, p, anchor);
     for (const double factor : {2.0, 0.5, 1.25}) {
-        const QPointF anchor(70, 160);
-        const ChartPoint before = ChartPositionAt(fit, p, anchor);
         const ChartView zoomed = ZoomChart(fit, p, anchor, factor);
         EXPECT_NEAR(zoomed.metresPerPixel, fit.metresPerPixel / factor, 1e-9);
-        const QPointF after = ChartPixel(zoomed, p, before.latitude, before.longitude);
-        EXPECT_NEAR(after.x(), anchor.x(), 1e-6);
-        EXPECT_NEAR(after.y(), anchor.y(), 1e-6);
+        const QPointF after = ChartPixel(zoomed, p, under.latitude, under.longitude);
+        EXPECT_NEAR(QLineF(after, anchor).length(), 0, 1e-6) << factor;
     }
 }
 
