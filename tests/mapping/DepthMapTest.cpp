@@ -16,7 +16,9 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <set>
+#include <tuple>
 
 namespace vz::test {
 namespace {
@@ -51,16 +53,14 @@ TEST_F(DepthMapTest, GriddingKnownSoundings) {
         {"a slope is not pulled towards where its soundings lie", slope, 10, 10, 0, 10, 1, 1, {13.5f}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         const DepthGrid grid = GridSoundings(c.soundings, c.cell, c.reach);
-        EXPECT_DOUBLE_EQ(grid.geometry.west, c.west) << c.what;
-        EXPECT_DOUBLE_EQ(grid.geometry.north, c.north) << c.what;
-        ASSERT_EQ(grid.geometry.columns, c.columns) << c.what;
-        ASSERT_EQ(grid.geometry.rows, c.rows) << c.what;
+        const GridGeometry& g = grid.geometry;
+        ASSERT_EQ(std::tie(g.west, g.north, g.columns, g.rows), std::tie(c.west, c.north, c.columns, c.rows));
         for (std::size_t i = 0; i < c.cells.size(); ++i) {
-            if (std::isnan(c.cells[i]))
-                EXPECT_TRUE(DepthGrid::isEmpty(grid.depth[i])) << c.what << ", cell " << i;
-            else
-                EXPECT_NEAR(grid.depth[i], c.cells[i], 0.05) << c.what << ", cell " << i;
+            const float wanted = c.cells[i];
+            EXPECT_TRUE(std::isnan(wanted) ? DepthGrid::isEmpty(grid.depth[i]) : std::abs(grid.depth[i] - wanted) < 0.05)
+                << "cell " << i << ": " << grid.depth[i];
         }
     }
 }
@@ -107,8 +107,7 @@ TEST_F(DepthMapTest, GeoTiffIsPlacedAndReadBackWithGdal) {
     EXPECT_EQ(std::vector<double>(gt, gt + 6), (std::vector<double>{500000, 2.5, 0, 5455000, 0, -2.5}));
     ASSERT_TRUE(ds->GetSpatialRef());
     EXPECT_STREQ(ds->GetSpatialRef()->GetAuthorityCode(nullptr), "32610");
-    EXPECT_EQ(ds->GetRasterXSize(), 4);
-    EXPECT_EQ(ds->GetRasterYSize(), 3);
+    EXPECT_EQ(std::pair(ds->GetRasterXSize(), ds->GetRasterYSize()), std::pair(4, 3));
     GDALRasterBand* band = ds->GetRasterBand(1);
     int hasNoData = 0;
     EXPECT_EQ(band->GetNoDataValue(&hasNoData), kGeoTiffNoData);
@@ -125,28 +124,29 @@ TEST_F(DepthMapTest, GeoTiffIsPlacedAndReadBackWithGdal) {
     for (const auto& z : zones) EXPECT_EQ(UtmEpsgFor(z.latitude, z.longitude), z.epsg) << z.latitude << " " << z.longitude;
 }
 
-// A point as read, carrying the depth recorded for the point before it.
-TrackPoint Point(const char* time, std::optional<double> latitude, std::optional<float> recorded,
-                 const char* units = "Ft") {
-    TrackPoint p;
-    p.dateTime = std::string("2026-06-12T") + time;
-    p.latitude = latitude;
-    if (latitude) p.longitude = -122.5;
-    p.recordedDepth = recorded;
-    p.units = units;
-    return p;
-}
-
 // Each point gets the depth recorded with the next one; points between two fixes a second apart
-// are spread along the way, fixes further apart are not joined; depths go into the first
-// recorded depth's units; points without a position, or without a recorded depth, are dropped.
+// (here across the hour) are spread along the way, fixes further apart are not joined; depths go
+// into the first recorded depth's units; points without a position, or without a recorded depth,
+// are dropped.
 TEST_F(DepthMapTest, SoundingsAreSpreadBetweenFixes) {
+    const struct {
+        const char* time;
+        std::optional<double> latitude;
+        std::optional<float> recorded; // the depth of the point before
+        const char* units;
+    } points[] = {{"09:59:59", 49.0, {}, "Ft"}, {"09:59:59", 49.0, 10, "Ft"},  {"09:59:59", 49.0, 11, "Ft"},
+                  {"10:00:00", 49.3, {}, "Ft"}, {"10:00:00", {}, 1, "Mtr"},    {"10:00:02", 49.5, 13, "Ft"},
+                  {"10:00:09", 49.9, 14, "Ft"}, {"10:00:09", 49.9, 15, "Ft"}};
     SoundingCollector c;
-    for (const TrackPoint& p :
-         {Point("10:00:00", 49.0, {}), Point("10:00:00", 49.0, 10), Point("10:00:00", 49.0, 11),
-          Point("10:00:01", 49.3, {}), Point("10:00:01", {}, 1, "Mtr"), Point("10:00:02", 49.5, 13),
-          Point("10:00:09", 49.9, 14), Point("10:00:09", 49.9, 15)})
+    for (const auto& point : points) {
+        TrackPoint p;
+        p.dateTime = std::string("2026-06-12T") + point.time;
+        p.latitude = point.latitude;
+        if (point.latitude) p.longitude = -122.5;
+        p.recordedDepth = point.recorded;
+        p.units = point.units;
         c.add(p);
+    }
     c.endRecording();
     const std::vector<std::pair<double, float>> expected{{49.0, 10}, {49.1, 11}, {49.3, 3.280839f}, {49.5, 14}, {49.9, 15}};
     ASSERT_EQ(c.soundings().size(), expected.size());
@@ -155,8 +155,7 @@ TEST_F(DepthMapTest, SoundingsAreSpreadBetweenFixes) {
         EXPECT_NEAR(c.soundings()[i].depth, expected[i].second, 1e-4) << i;
     }
     EXPECT_EQ(c.units(), "Ft");
-    EXPECT_EQ(c.points(), 8);
-    EXPECT_EQ(c.positioned(), 7);
+    EXPECT_EQ(std::pair(c.points(), c.positioned()), std::pair(8L, 7L));
 }
 
 TEST_F(DepthMapTest, TheToolMapsARecordingAndSaysWhenThereIsNoGps) {

@@ -1,0 +1,374 @@
+// GPS input through the receive event and the timer run, the sentences sent back out once a
+// second, the network endpoints' answers and file, and the chart's projection.
+#include "core/Ui.h"
+#include "display/ChartDrawing.h"
+#include "nav/ChartTrack.h"
+#include "nav/GpsInput.h"
+#include "nav/NavNetworkMenu.h"
+#include "nav/NavNetworkSettings.h"
+#include "nav/NmeaChecksum.h"
+#include "nav/NmeaMenu.h"
+#include "nav/NmeaOutput.h"
+#include "nav/NmeaSentences.h"
+#include "nav/PositionCaptions.h"
+#include "support/FakeClock.h"
+#include "support/FakeSerialPort.h"
+#include "support/Fixture.h"
+
+#include <QFileInfo>
+#include <QLineF>
+#include <QRectF>
+
+#include <cstdio>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <tuple>
+
+namespace vz::test {
+namespace {
+
+// "$" body "*" checksum CR LF, the checksum worked out here.
+std::string Nmea(const std::string& body, bool lowerCaseDigits = false) {
+    unsigned sum = 0;
+    for (const char c : body) sum ^= static_cast<unsigned char>(c);
+    char digits[3];
+    std::snprintf(digits, sizeof digits, lowerCaseDigits ? "%02x" : "%02X", sum);
+    return "$" + body + "*" + digits + "\r\n";
+}
+std::string Line(const std::string& sentence) { return sentence.substr(0, sentence.size() - 2); }
+
+const std::string kFix = Nmea("GPRMC,225446.00,A,4916.45,N,12311.12,W,000.5,054.7,191194,020.3,E,A");
+const std::string kNoFix = Nmea("GPRMC,225447.00,V,,,,,,,191194,,,N");
+const std::string kFixShown = "Lat: 49  16.4500 N, Lon: 123  11.1200 W, 0.5", kBlank = "- - - - -, - - - - -, 0";
+
+class Nav : public Fixture {
+protected:
+    struct PositionUi : Ui {
+        void showPosition() override { ++shown; }
+        int shown = 0;
+    };
+    void SetUp() override {
+        Fixture::SetUp();
+        setSerialPorts(nullptr, &gps, &nmea);
+        gps.open(2, "4800,n,8,1", {});
+        nmea.open(3, "4800,n,8,1", {});
+        setUi(&ui);
+        ui.shown = 0;
+        InstallGpsReceiver();
+        s.GpsPort = 2;
+        s.NmeaPort = 3;
+    }
+    void TearDown() override {
+        setUi(nullptr);
+        Fixture::TearDown();
+    }
+    void Receive(const std::string& text) { gps.feedReceived({text.begin(), text.end()}); }
+    void Run(const std::string& text) {
+        Receive(text);
+        ParseGpsSentence();
+    }
+    // The read-outs: latitude, longitude and speed.
+    std::string Shown() const {
+        std::ostringstream text;
+        text << s.LatCaption << ", " << s.LongCaption << ", " << s.GpsSpeed;
+        return text.str();
+    }
+    std::string Sent(FakeSerialPort& port) {
+        const std::string text(port.writtenData().begin(), port.writtenData().end());
+        port.clearWritten();
+        return text;
+    }
+    // A depth measured just now, 12.34 ft under a 2 ft keel, in 68 F water.
+    void Measure() {
+        s.WaterTemperature = 68.0f;
+        s.BottomDepth = 12.34f;
+        s.KeelOffset = 2.0f;
+        s.BottomFound = true;
+        s.BottomDepthSeconds = clock.monotonicSeconds();
+    }
+
+    FakeClock clock;
+    FakeSerialPort gps, nmea;
+    PositionUi ui;
+};
+
+TEST_F(Nav, TextReceivedAfterAFixIsTakenOrDropped) {
+    const std::pair<std::string, std::string> cases[] = { // text, read-outs ("" when dropped)
+        {"$GPGGA,225446.00,4916.45,N,12311.12,W,1,08,0.9,545.4,M,46.9,M,,*47\r\n" +
+             Nmea("GPRMC,225447.00,A,4916.46,S,12311.13,E,12.25,054.7,191194,,,D"),
+         "Lat: 49  16.4600 S, Lon: 123  11.1300 E, 12.25"},
+        {Nmea("GNRMC,001225.00,A,2447.0949,N,12100.5213,E,0.3,,161229,,,A"), "Lat: 24  47.0949 N, Lon: 121  00.5213 E, 0.3"},
+        {kNoFix, "Not Valid, Not Valid, 0"},
+        {Nmea("GPRMC,225448.00,A,,,12311.12,W,4.0,054.7,191194,,,A"), "Not Valid, Not Valid, 0"},
+        {Nmea("PGRMC,A,218.8,100,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,"), ""}, // a maker's own, not RMC
+        {Nmea("GPRMC,225449.00,A,4916.47,N,12311.14,W,7.2,054.7,191194,,,A", true), ""},
+        {"$GPRMC,225449.00,A,4916.47,N,12311.14,W,7.0,054.7,191194,,,A*00\r\n", ""},
+        {Nmea("GPRMC,225449.00,A,4916.47,N"), ""},
+        {Nmea("GPRMC"), ""},
+        {"GPRMC,225449.00,A,4916.47,N,12311.14,W,7.0,054.7,191194,,,A\r\n", ""},
+        {"\r\n$GPGSA,A,3,,,,,,,,,,,,,2.5,1.3,2.1*39\r\n", ""},
+    };
+    for (const auto& [text, shown] : cases) {
+        SCOPED_TRACE(text);
+        SetUp();
+        s.RecordPings = true;
+        Run(kFix);
+        ASSERT_EQ(s.LastRmcSentence, Line(kFix));
+        s.LogGpsRequest = false;
+        s.GpsIdleSeconds = 4;
+        Run(text);
+        const bool taken = !shown.empty();
+        EXPECT_EQ(Shown(), taken ? shown : kFixShown);
+        EXPECT_EQ(s.LastRmcSentence, Line(taken ? text.substr(text.rfind('$')) : kFix));
+        // Forwarded, a GPS line asked for the recording, the idle count restarted, the read-outs redrawn.
+        EXPECT_EQ(std::tuple(s.RmcForward, s.LogGpsRequest, s.GpsIdleSeconds, ui.shown),
+                  std::tuple(taken, taken, taken ? 0 : 5, taken ? 2 : 1));
+        EXPECT_EQ(s.GpsCount + s.GpsSentenceLength, 0);
+    }
+}
+
+TEST_F(Nav, SentencesSplitOrCrowdedInARun) {
+    const std::string second = Nmea("GPRMC,225447.00,A,4916.46,N,12311.12,W,1.0,054.7,191194,,,A");
+    const std::string third = Nmea("GPRMC,225448.00,A,4916.47,N,12311.12,W,1.5,054.7,191194,,,A");
+    // Only the first whole sentence of a run counts; an unfinished one waits for the next run.
+    Run(kFix + second + third.substr(0, 20));
+    EXPECT_EQ(Shown(), kFixShown);
+    Run(third.substr(20));
+    EXPECT_EQ(s.LastRmcSentence, Line(third));
+    // Split right after the "*": the digits are still to come.
+    const std::size_t star = kNoFix.find('*');
+    Run(kFix.substr(40) + kNoFix.substr(0, star + 1));
+    EXPECT_FALSE(s.RmcForward);
+    Run(kNoFix.substr(star + 1));
+    EXPECT_EQ(s.LastRmcSentence, Line(kNoFix));
+}
+
+TEST_F(Nav, TenRunsWithoutASentenceBlankTheReadOutsAndPlaybackOrNoPortIgnoreTheGps) {
+    Run(kFix);
+    for (int run = 1; run <= 10; ++run) ParseGpsSentence();
+    EXPECT_EQ(Shown(), kFixShown);
+    ParseGpsSentence();
+    EXPECT_EQ(Shown() + s.LastRmcSentence, kBlank);
+    for (int run = 0; run < 40000; ++run) ParseGpsSentence();
+    EXPECT_EQ(s.GpsIdleSeconds, 11);
+
+    s.PlaybackMode = true;
+    Receive(kFix);
+    EXPECT_EQ(s.GpsCount + gps.bytesWaiting(), 0);
+    s.GpsCount = 5;
+    s.GpsSentenceLength = 7;
+    ParseGpsSentence();
+    EXPECT_EQ(s.GpsCount + s.GpsSentenceLength, 0);
+    s.PlaybackMode = false;
+    s.GpsPort = 0;
+    Run(kFix);
+    EXPECT_EQ(s.GpsCount, 0);
+    EXPECT_EQ(Shown(), kBlank);
+}
+
+TEST_F(Nav, FloodsNeverOverrunTheBuffers) {
+    // More than GpsBuffer holds between two runs: the excess is dropped.
+    Receive(std::string(3000, 'x'));
+    Receive(std::string(3000, '$') + kFix);
+    EXPECT_EQ(s.GpsCount, kGpsBufferSize - 1);
+    ParseGpsSentence();
+    EXPECT_EQ(s.GpsCount + s.GpsSentenceLength + s.RmcForward, 0);
+    // A sentence just inside the 2048 bytes gathered for parsing is read; what lies beyond is not.
+    Run(std::string(2048 - kFix.size(), 'x') + kFix + kNoFix);
+    EXPECT_EQ(Shown(), kFixShown);
+    EXPECT_EQ(s.GpsSentenceLength, 0);
+    // A sentence start followed by endless text without "*" is not kept for ever.
+    Run("$GPRMC," + std::string(500, '1'));
+    EXPECT_EQ(s.GpsSentenceLength, 0);
+    Run("$GPRMC," + std::string(500, '1') + "$GNRMC,1");
+    EXPECT_EQ(s.GpsSentenceLength, 8);
+}
+
+TEST(PositionCaptions, FieldsArePaddedToFourDecimalsOrRefused) {
+    const auto lat = LatitudeCaption, lon = LongitudeCaption;
+    const struct {
+        decltype(lat) caption;
+        const char *field, *letter, *wanted; // "" when refused
+    } cases[] = {
+        {lat, "4916.45", "N", "Lat: 49  16.4500 N"},    {lat, "4916.451", "N", "Lat: 49  16.4510 N"},
+        {lat, "4916.4512", "S", "Lat: 49  16.4512 S"},  {lat, "4916.451234", "N", "Lat: 49  16.45123 N"},
+        {lat, "0016.4", "S", "Lat: 00  16.4 S"},        {lat, "916.45", "N", "Lat: 9  16.45 N"},
+        {lon, "12311.12", "W", "Lon: 123  11.1200 W"},  {lon, "12311.123", "E", "Lon: 123  11.1230 E"},
+        {lon, "00211.12345", "E", "Lon: 002  11.1234 E"}, {lon, "12311.12", "N", ""},
+        {lat, "", "N", ""},         {lat, "4916.45", "", ""}, {lat, "4916.45", "E", ""}, {lat, "4916", "N", ""},
+        {lat, "16.45", "N", ""},    {lat, "49x6.45", "N", ""}, {lat, "4916.4.5", "N", ""},
+        {lat, "12345678901.5", "N", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.caption(c.field, c.letter).value_or(""), c.wanted) << c.field << c.letter;
+}
+
+TEST(NmeaSentences, KnownGoodTextsAndStrictChecksums) {
+    const DepthInAllUnits fathoms = ConvertDepth(5.0f, 2); // 30 ft, 9.144 m
+    EXPECT_DOUBLE_EQ(fathoms.metres, 9.144);
+    const std::pair<std::string, std::string> cases[] = {
+        {DptSentence(ConvertDepth(0.5f, 0).metres, 0.0), "$SDDPT,.2,0.0*65"},
+        {DbtSentence(ConvertDepth(0.5f, 0)), "$SDDBT,000.5,f,000.2,M,000.1,F*00"},
+        {DptSentence(3.0, -2.0 * 0.3048), Line(Nmea("SDDPT,3.0,-0.6"))}, // keel below the transducer
+        {DbtSentence(fathoms), Line(Nmea("SDDBT,030.0,f,009.1,M,005.0,F"))},
+        // 100 m is 100 / 0.3048 = 328.08 ft, a sixth of that 54.68 fathoms.
+        {DbtSentence(ConvertDepth(100.0f, 1)), Line(Nmea("SDDBT,328.1,f,100.0,M,054.7,F"))},
+        {MtwSentence(1.69f), "$SDMTW,1.69,C*0A"}, // a checksum below 16 keeps its "0"
+        {MtwSentence(-1.5f), Line(Nmea("SDMTW,-1.50,C"))},
+        {WithNmeaChecksum("$\xA5*"), "$\xA5*A5"},
+    };
+    for (const auto& [got, wanted] : cases) EXPECT_EQ(got, wanted);
+    EXPECT_TRUE(NmeaChecksumMatches("$SDDPT,3.8,0.6*5A"));
+    for (const char* refused : {"$SDDPT,3.8,0.6*5B", "$SDDPT,3.8,0.7*5A", "$SDMTW,1.69,C*0a", "$SDMTW,1.69,C*A",
+                                "$SDMTW,1.69,C"})
+        EXPECT_FALSE(NmeaChecksumMatches(refused)) << refused;
+}
+
+TEST_F(Nav, OutputSendsOnlyMeasurementsOncePerRun) {
+    s.NmeaOutputActive = true;
+    SendNmeaSentences(); // nothing measured yet
+    Measure();
+    SendNmeaSentences();
+    EXPECT_EQ(Sent(nmea), "$SDMTW,20.00,C*36\r\n$SDDPT,3.8,0.6*5A\r\n$SDDBT,012.3,f,003.8,M,002.1,F*0E\r\n");
+    // The calibration counts; the depth units say what BottomDepth means, with or without the gate.
+    s.TempCalibration = 3.6f;
+    s.DepthUnits = 1;
+    s.BottomDepth = 10.0f;
+    s.KeelOffset = 0.0f;
+    for (const std::int16_t gate : {0, 1}) {
+        s.ShowRangeGate = gate;
+        SendNmeaSentences();
+        EXPECT_EQ(Sent(nmea), "$SDMTW,22.00,C*34\r\n$SDDPT,10.0,0.0*66\r\n$SDDBT,032.8,f,010.0,M,005.5,F*0E\r\n");
+    }
+    // The depth goes while it is fresh and the latest column had a bottom.
+    clock.advance(kDepthFreshSeconds);
+    EXPECT_NE(NmeaOutputText().find("$SDDBT"), std::string::npos);
+    clock.advance(0.5);
+    EXPECT_EQ(NmeaOutputText(), "$SDMTW,22.00,C*34\r\n");
+    Measure();
+    s.BottomFound = false;
+    EXPECT_EQ(NmeaOutputText(), "$SDMTW,22.00,C*34\r\n");
+    EXPECT_EQ(Sent(gps), "");
+}
+
+TEST_F(Nav, OutputGoesOutOnItsPortWhenSwitchedOnAndNotInPlayback) {
+    Measure();
+    const struct {
+        std::uint8_t port;
+        bool on, playback;
+        const char* sentOn;
+    } cases[] = {{3, true, false, "nmea"}, {0, true, false, ""}, {3, false, false, ""}, {3, true, true, ""},
+                 {2, true, false, "gps"}}; // the GPS port carries everything when it is also the NMEA port
+    for (const auto& c : cases) {
+        s.NmeaPort = c.port;
+        s.NmeaOutputActive = c.on;
+        s.PlaybackMode = c.playback;
+        SendNmeaSentences();
+        const std::string onNmea = Sent(nmea), onGps = Sent(gps);
+        EXPECT_EQ(std::string(onNmea.empty() ? "" : "nmea") + (onGps.empty() ? "" : "gps"), c.sentOn) << +c.port;
+    }
+    // The menu switch turns it on and off, and is saved.
+    s.NmeaOutputActive = false;
+    for (const bool on : {true, false}) {
+        mnuOptionsNmeaSerialOutput_Click();
+        EXPECT_EQ(std::tuple(s.NmeaOutputActive, s.NmeaOutputOn, s.SettingsChanged), std::tuple(on, on ? 1 : 0, 1));
+    }
+}
+
+TEST_F(Nav, OutputForwardsTheReceivedRmcFirstUntilItIsBlanked) {
+    Measure();
+    s.NmeaOutputActive = true;
+    const std::string gnrmc = Nmea("GNRMC,001225.00,A,2447.0949,N,12100.5213,E,0.3,,161229,,,A");
+    Run(gnrmc);
+    SendNmeaSentences();
+    const std::string first = Sent(nmea);
+    EXPECT_EQ(first.substr(0, gnrmc.size() + 7), gnrmc + "$SDMTW,");
+    // Repeated while no new GPS bytes arrive; no empty line once ten runs blanked it.
+    SendNmeaSentences();
+    EXPECT_EQ(Sent(nmea), first);
+    s.LastRmcSentence.clear();
+    EXPECT_EQ(NmeaOutputText().substr(0, 7), "$SDMTW,");
+}
+
+std::string Text(const std::optional<NetEndpoint>& e) {
+    return e ? (e->on ? "on " : "off ") + e->host + ":" + std::to_string(e->port) : "refused";
+}
+
+TEST_F(Nav, EndpointAnswersKeepWhatIsNotGivenAndRefuseTheRest) {
+    const struct {
+        const char* answer;
+        bool addressOnly;
+        const char* wanted;
+    } cases[] = {
+        {"192.168.1.255:10111", true, "on 192.168.1.255:10111"}, {"10112", true, "on 127.0.0.1:10112"},
+        {"10.0.0.7", true, "on 10.0.0.7:10110"},                 {" OFF ", true, "off 127.0.0.1:10110"},
+        {"gpsbox.local:2947", false, "on gpsbox.local:2947"},    {"gpsbox.local", true, "refused"},
+        {"127.0.0.1:0", true, "refused"},  {"127.0.0.1:65536", true, "refused"},
+        {"host:port", false, "refused"},   {"two words", false, "refused"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Text(ReadEndpointAnswer(c.answer, {false, "127.0.0.1", 10110}, c.addressOnly)), c.wanted) << c.answer;
+}
+
+TEST_F(Nav, NetworkSettingsLiveInTheirOwnFileAndComeBack) {
+    s.GpsdSource = {true, "gpsbox", 2948};
+    s.NmeaUdpOutput = {true, "192.168.1.255", 10110};
+    ASSERT_TRUE(SaveNavNetworkSettings());
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(dataFolder() + "/navigation.ini")));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(mapPath(kDefaultSettingsFile))));
+    ResetState();
+    EXPECT_FALSE(s.GpsdSource.on);
+    LoadNavNetworkSettings();
+    EXPECT_EQ(Text(s.GpsdSource) + ", " + Text(s.NmeaUdpOutput) + ", " + Text(s.NmeaTcpOutput),
+              "on gpsbox:2948, on 192.168.1.255:10110, off 0.0.0.0:10110");
+}
+
+TEST(ChartProjection, KnownPositionsLandAtTheirDistancesAndPixels) {
+    // A degree of latitude is 111,195 m on the mean sphere; a degree of longitude that times the
+    // cosine of the latitude (0.65249 at 49.27 N, 0.83001 at 33.9 S).
+    const struct {
+        double originLat, originLon, lat, lon, east, north;
+    } cases[] = {
+        {49.27, -123.18, 49.27, -123.18, 0, 0},          {49.27, -123.18, 49.28, -123.18, 0, 1111.95},
+        {49.27, -123.18, 49.27, -123.17, 725.54, 0},     {49.27, -123.18, 49.26, -123.20, -1451.09, -1111.95},
+        {-33.9, 151.2, -33.9, 151.21, 922.93, 0},        {-33.9, 151.2, -33.91, 151.19, -922.93, -1111.95},
+        {0.0, 179.995, 0.0, 180.005, 1111.95, 0}, // no wrap within a chart: longitudes as given
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.lat << " " << c.lon);
+        const LocalProjection p{c.originLat, c.originLon};
+        const Metres m = p.toMetres(c.lat, c.lon);
+        EXPECT_NEAR(m.east, c.east, 0.05);
+        EXPECT_NEAR(m.north, c.north, 0.05);
+        // A 400 x 300 picture centred on the origin at 10 m a pixel: east is right, north up.
+        const ChartView view{c.originLat, c.originLon, 10.0, 400, 300};
+        const QPointF pixel = ChartPixel(view, p, c.lat, c.lon);
+        EXPECT_NEAR(pixel.x(), 200 + c.east / 10, 0.01);
+        EXPECT_NEAR(pixel.y(), 150 - c.north / 10, 0.01);
+        for (const ChartPoint& back : {p.toDegrees(m), ChartPositionAt(view, p, pixel)}) {
+            EXPECT_NEAR(back.latitude, c.lat, 1e-9);
+            EXPECT_NEAR(back.longitude, c.lon, 1e-9);
+        }
+    }
+}
+
+TEST(ChartProjection, ZoomKeepsThePositionUnderThePointerAndFitShowsTheWholeTrack) {
+    ChartTrack track;
+    for (const auto& [lat, lon] : {std::pair{49.27, -123.18}, {49.275, -123.17}, {49.265, -123.16}})
+        track.append({lat, lon, 20.0f, -1});
+    const LocalProjection p = track.projection();
+    const ChartView fit = FitChart(track, 300, 200);
+    for (const ChartPoint& point : track.points())
+        EXPECT_TRUE(QRectF(0, 0, 300, 200).contains(ChartPixel(fit, p, point.latitude, point.longitude)));
+    const QPointF anchor(70, 160);
+    const ChartPoint under = ChartPositionAt(fit, p, anchor);
+    for (const double factor : {2.0, 0.5, 1.25}) {
+        const ChartView zoomed = ZoomChart(fit, p, anchor, factor);
+        EXPECT_NEAR(zoomed.metresPerPixel, fit.metresPerPixel / factor, 1e-9);
+        const QPointF after = ChartPixel(zoomed, p, under.latitude, under.longitude);
+        EXPECT_NEAR(QLineF(after, anchor).length(), 0, 1e-6) << factor;
+    }
+}
+
+} // namespace
+} // namespace vz::test
