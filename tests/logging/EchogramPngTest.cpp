@@ -2,15 +2,10 @@
 // playing the same recording.
 #include "LoggingFiles.h"
 
-#include "core/State.h"
 #include "display/ChannelView.h"
 #include "display/ColorScales.h"
 #include "display/Surfaces.h"
-#include "logging/Playback.h"
 #include "processing/AcquisitionTick.h"
-#include "support/FakeSerialPort.h"
-#include "support/Fixture.h"
-#include "support/ScriptedDialogs.h"
 #include "support/SmallSurvey.h"
 
 #include <QImage>
@@ -22,16 +17,7 @@ namespace {
 constexpr int kRecords = 40;
 constexpr int kPageWidth = 25;
 
-class EchogramPngTest : public Fixture {
-protected:
-    // Playback still clears the box's input: the ports must be this test's own.
-    void SetUp() override {
-        Fixture::SetUp();
-        setSerialPorts(&box, &gps, &nmea);
-    }
-    ScriptedDialogs dialogs;
-    FakeSerialPort box, gps, nmea;
-};
+using EchogramPngTest = LoggingTest;
 
 // Rows clear of the labels the pages add: the depth labels sit around every 60th row, the
 // frequency at the top, from the third column of a page on.

@@ -6,25 +6,17 @@
 // how samples/ is made (see samples/README.md).
 #include "support/Poll.h"
 #include "LoggingFiles.h"
-#include "LoggingUi.h"
 
 #include "controls/MainOptions.h"
-#include "core/Defaults.h"
 #include "core/SettingsFile.h"
-#include "core/StartupTables.h"
 #include "display/Surfaces.h"
 #include "link/Connection.h"
 #include "link/Ports.h"
-#include "logging/Playback.h"
 #include "logging/RecordingMenu.h"
-#include "platform/Clock.h"
 #include "platform/Events.h"
 #include "platform/QtSerialPort.h"
 #include "processing/AcquisitionTick.h"
 #include "processing/PingCycle.h"
-#include "support/FakeSerialPort.h"
-#include "support/Fixture.h"
-#include "support/ScriptedDialogs.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -39,26 +31,8 @@
 namespace vz::test {
 namespace {
 
-// The simulated box on its own pty, reachable as COM1 while it runs.
-class SimulatedBox {
-public:
-    SimulatedBox(const QTemporaryDir& dir, const QStringList& options) : link_(dir.filePath("COM1")) {
-        process_.start(VZ_IFBSIM_PATH, QStringList{"--link", link_} + options);
-        running_ = process_.waitForStarted(5000) && test::PollUntil(5.0, [this] { return QFileInfo::exists(link_); });
-        qputenv("VODAZUZOVI_COM1", link_.toLocal8Bit());
-    }
-    ~SimulatedBox() {
-        qunsetenv("VODAZUZOVI_COM1");
-        process_.terminate();
-        if (!process_.waitForFinished(3000)) process_.kill();
-    }
-    bool running() const { return running_; }
-
-private:
-    QString link_;
-    QProcess process_;
-    bool running_ = false;
-};
+constexpr int kPings = 120; // in Full screen, then as many in Split
+constexpr int kPingMs = 300;
 
 // Wall time that moves a fixed step per ping, so that the recording's time stamps read as a
 // survey at a steady ping rate; waits still use the real monotonic clock.
@@ -74,7 +48,7 @@ public:
         return {2026, 6, 12, t / 3600, t / 60 % 60, t % 60};
     }
     double monotonicSeconds() const override { return static_cast<double>(elapsed_.nsecsElapsed()) / 1e9; }
-    void step(int ms) { ms_ += ms; }
+    void step() { ms_ += kPingMs; }
     double seconds() const { return ms_ / 1000.0; }
 
 private:
@@ -82,76 +56,59 @@ private:
     long ms_ = 0;
 };
 
-constexpr int kFullPings = 120;
-constexpr int kSplitPings = 120;
-constexpr int kPingMs = 300;
-constexpr double kBoatFeetPerSecond = 4.0;
-
-// Position captions as the GPS input writes them, for a boat heading east from 49 16.45 N,
-// 123 11.12 W.
-std::string LatCaption() { return "Lat: 49  16.4500 N"; }
-std::string LongCaption(double seconds) {
-    const double feetPerMinuteOfLongitude = 6076.12 * std::cos(49.274 * M_PI / 180.0);
-    char text[40];
-    std::snprintf(text, sizeof text, "Lon: 123  %07.4f W", 11.12 - seconds * kBoatFeetPerSecond / feetPerMinuteOfLongitude);
-    return text;
-}
-
 // Pixels that are not the echogram's background: the echoes drawn.
 int EchoPixels(const QImage& image, Rgb background) {
-    const QRgb plain = qRgb(background.r, background.g, background.b);
+    const QRgb plain = qRgb(background.r, background.g, background.b) & 0xFFFFFF;
     int n = 0;
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) != (plain & 0xFFFFFF);
+        for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) != plain;
     }
     return n;
 }
 
-class RoundTripTest : public Fixture {
+class RoundTripTest : public LoggingTest {
 protected:
-    void SetUp() override {
-        Fixture::SetUp();
-        setSerialPorts(&box, &gps, &nmea);
-    }
     void TearDown() override {
-        box.close();
-        EXPECT_EQ(dialogs.unusedAnswers(), 0u);
-        Fixture::TearDown();
+        link.close();
+        process.terminate();
+        if (process.state() != QProcess::NotRunning && !process.waitForFinished(3000)) process.kill();
+        qunsetenv("VODAZUZOVI_COM1");
+        LoggingTest::TearDown();
     }
-    // One live ping: request, reply, record; a GPS fix about once a second.
+    // One live ping: request, reply, record; about once a second a GPS fix of a boat heading east
+    // at 4 ft/s from 49 16.45 N, 123 11.12 W.
     void livePing() {
         if (++pings % 3 == 0) {
-            s.LatCaption = LatCaption();
-            s.LongCaption = LongCaption(clock.seconds());
-            s.GpsSpeed = static_cast<float>(kBoatFeetPerSecond * 3600 / 6076.12);
+            const double feetPerMinuteOfLongitude = 6076.12 * std::cos(49.274 * M_PI / 180.0);
+            char lon[40];
+            std::snprintf(lon, sizeof lon, "Lon: 123  %07.4f W", 11.12 - clock.seconds() * 4 / feetPerMinuteOfLongitude);
+            s.LatCaption = "Lat: 49  16.4500 N";
+            s.LongCaption = lon;
+            s.GpsSpeed = static_cast<float>(4 * 3600 / 6076.12);
             if (s.RecordPings) s.LogGpsRequest = true;
         }
         PingCycle();
         ASSERT_TRUE(WaitUntil(2.0, [this] { return s.RxCount >= s.PacketLength; }));
         AcquisitionTick();
         ASSERT_FALSE(timers().tmrMainTimer2.enabled());
-        clock.step(kPingMs);
-    }
-    void playedPing() {
-        PingCycle();
-        AcquisitionTick();
+        clock.step();
     }
 
     QTemporaryDir dir;
-    QtSerialPort box;
-    FakeSerialPort gps, nmea;
-    ScriptedDialogs dialogs;
-    LoggingUi ui;
+    QProcess process;
+    QtSerialPort link;
     SteppedClock clock;
     int pings = 0;
 };
 
 TEST_F(RoundTripTest, ThePlayedEchogramIsTheLiveOne) {
-    SimulatedBox sim(dir, {"--fast", "--firmware", "10", "--seed", "4", "--max-depth-ft", "50",
-                           "--ping-dt", QString::number(kPingMs / 1000.0)});
-    ASSERT_TRUE(sim.running());
-    BuildStartupTables();
-    LoadDefaultsIntoRam();
+    // The simulated box on its own pty, reachable as COM1 while it runs.
+    const QString pty = dir.filePath("COM1");
+    process.start(VZ_IFBSIM_PATH, {"--link", pty, "--fast", "--firmware", "10", "--seed", "4", "--max-depth-ft",
+                                   "50", "--ping-dt", QString::number(kPingMs / 1000.0)});
+    ASSERT_TRUE(process.waitForStarted(5000) && PollUntil(5.0, [&] { return QFileInfo::exists(pty); }));
+    qputenv("VODAZUZOVI_COM1", pty.toLocal8Bit());
+    setSerialPorts(&link, &gps, &nmea);
     s.AutoMode = 0;
     for (ChannelSettings* c : {&s.Full, &s.Left, &s.Right}) c->DepthRange = 3; // 60 ft
     s.IfbPort = 1;
@@ -164,32 +121,27 @@ TEST_F(RoundTripTest, ThePlayedEchogramIsTheLiveOne) {
 
     mnuOptionsSaveScreenDataNow_Click();
     const std::string path = dataPath(s.ScreenDataFile);
-    for (int i = 0; i < kFullPings; ++i) livePing();
+    for (int i = 0; i < kPings; ++i) livePing();
     const QImage fullLive = pictHiddenA().image().copy();
-    EXPECT_GT(EchoPixels(fullLive, s.BackgroundColor), 100 * kFullPings);
+    EXPECT_GT(EchoPixels(fullLive, s.BackgroundColor), 100 * kPings);
     ASSERT_EQ(ui.statuses.back().mode, "  Mode: Recording");
     optScreenFullSplit_Click(1);
-    for (int i = 0; i < kSplitPings; ++i) livePing();
+    for (int i = 0; i < kPings; ++i) livePing();
     const QImage splitLive = pictHiddenA().image().copy();
-    EXPECT_GT(EchoPixels(splitLive, s.BackgroundColor), 100 * kSplitPings);
-    const std::string lastLat = s.LatCaption, lastLong = s.LongCaption;
+    EXPECT_GT(EchoPixels(splitLive, s.BackgroundColor), 100 * kPings);
+    const std::string lastLong = s.LongCaption;
     mnuOptionsSaveScreenDataNow_Click();
     livePing(); // its record is the last one, before the closing line
     ASSERT_FALSE(s.RecordPings);
-    box.close();
+    link.close();
 
     // The file: one Full line before the Full records, L and R lines with the Split ones.
     const std::string text = readFile(path);
-    const auto count = [&text](const std::string& what) {
-        std::size_t n = 0;
-        for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-        return n;
-    };
-    EXPECT_EQ(count("\r\nF: "), 1u);
-    EXPECT_EQ(count("\r\nR: "), static_cast<std::size_t>(kSplitPings / 2));
-    EXPECT_EQ(count("\r\nL: "), static_cast<std::size_t>(kSplitPings / 2));
-    EXPECT_EQ(count("\r\nT: "), static_cast<std::size_t>(kFullPings + kSplitPings));
-    EXPECT_GE(count("\r\nGPS: Lat: 49  16.4500 N  Lon: 123  "), 70u);
+    EXPECT_EQ(occurrences(text, "\r\nF: "), 1u);
+    EXPECT_EQ(occurrences(text, "\r\nR: "), static_cast<std::size_t>(kPings / 2));
+    EXPECT_EQ(occurrences(text, "\r\nL: "), static_cast<std::size_t>(kPings / 2));
+    EXPECT_EQ(occurrences(text, "\r\nT: "), static_cast<std::size_t>(2 * kPings));
+    EXPECT_GE(occurrences(text, "\r\nGPS: Lat: 49  16.4500 N  Lon: 123  "), 70u);
     EXPECT_TRUE(text.ends_with("\r\nClosed at: 10:16:12\r\n")) << text.substr(text.size() - 200);
     if (const char* sample = std::getenv("VZ_WRITE_SAMPLE")) writeFile(sample, text);
 
@@ -199,12 +151,13 @@ TEST_F(RoundTripTest, ThePlayedEchogramIsTheLiveOne) {
     ASSERT_TRUE(s.PlaybackMode);
     EXPECT_EQ(s.TrailerExtraBytes, 3);
     PaintSurfacesBackground();
-    for (int i = 0; i < kFullPings; ++i) playedPing();
-    EXPECT_TRUE(pictHiddenA().image() == fullLive);
-    // The Right reply after the switch was dropped live, so one record fewer.
-    for (int i = 0; i < kSplitPings - 1; ++i) playedPing();
+    // The Right reply after the switch was dropped live, so one record fewer in Split screen.
+    for (int i = 0; i < 2 * kPings - 1; ++i) {
+        PingCycle();
+        AcquisitionTick();
+        EXPECT_TRUE(i != kPings - 1 || pictHiddenA().image() == fullLive);
+    }
     EXPECT_TRUE(pictHiddenA().image() == splitLive);
-    EXPECT_EQ(s.LatCaption, lastLat);
     EXPECT_EQ(s.LongCaption, lastLong);
     EXPECT_NEAR(s.GpsSpeed, 2.37, 0.01);
     EXPECT_EQ(s.SplitScreen, 1);

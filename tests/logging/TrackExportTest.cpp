@@ -2,12 +2,9 @@
 // back by a GPS tool.
 #include "LoggingFiles.h"
 
-#include "core/State.h"
 #include "logging/PlaybackLines.h"
-#include "logging/ScreenDataLines.h"
 #include "logging/TrackExport.h"
 #include "logging/TrackWriters.h"
-#include "support/Fixture.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -18,37 +15,29 @@
 namespace vz::test {
 namespace {
 
-const ChannelBlock kAnalogBlock{1, 1, 1, 50, 20, 236, 3, 0, 0, 210, 1, 10, 0, 1, 0, 120};
-
 // 199 samples of 20 with a bottom echo of 200 at entries 101..120: its leading edge is entry 100,
 // 100 x 60 us x 0.0024755 ft/us = 14.85 ft = 4.53 m.
 std::string bottomRecord(const std::string& time) {
-    std::vector<std::uint8_t> b{6};
-    for (int entry = 2; entry <= 200; ++entry) b.push_back(entry >= 101 && entry <= 120 ? 200 : 20);
-    for (std::uint8_t t : {0x5A, 0xA5, 0, 0x03, 0xE8, 0, 0, 0, 60}) b.push_back(t);
-    b.push_back(0);
-    return DataRecordLine(time, b.data(), static_cast<int>(b.size()));
+    return record(time, replyBytes(199, [](int entry) -> std::uint8_t { return entry >= 101 && entry <= 120 ? 200 : 20; }));
 }
 
+// Three records with a position, none, and one south and east, across midnight; a record after
+// the closing line is not exported.
 std::string recording(const std::string& units) {
-    std::string text;
-    for (const std::string& line :
-         {std::string("3.16  8  ***************************************"),
-          std::string(" Opened at: I6120623.59I12-06-2026        23:59:58"), "T: 68.00   Depth= . " + units,
-          std::string("GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.4"), std::string(" "),
-          ChannelLine(Channel::Full, kAnalogBlock), bottomRecord("23:59:59"), "T: 68.50   Depth= 14.85 " + units,
-          std::string("GPS: Not Valid  Not Valid   0"), bottomRecord("00:00:00"),
-          std::string("GPS: Lat: 49  16.4600 S  Lon: 3  0.0600 E   1.25"), bottomRecord("00:00:01"),
-          std::string("Closed at: 00:00:01"), bottomRecord("00:00:02")}) {
-        text += line + "\r\n";
-    }
-    return text;
+    ChannelBlock block = kAnalogBlock;
+    block[8] = 0;
+    block[9] = 210;
+    return lines({kHeader8, " Opened at: I6120623.59I12-06-2026        23:59:58", "T: 68.00   Depth= . " + units,
+                  "GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.4", " ", ChannelLine(Channel::Full, block),
+                  bottomRecord("23:59:59"), "T: 68.50   Depth= 14.85 " + units, "GPS: Not Valid  Not Valid   0",
+                  bottomRecord("00:00:00"), "GPS: Lat: 49  16.4600 S  Lon: 3  0.0600 E   1.25",
+                  bottomRecord("00:00:01"), "Closed at: 00:00:01", bottomRecord("00:00:02")});
 }
 
-class TrackExportTest : public Fixture {
+class TrackExportTest : public LoggingTest {
 protected:
     void SetUp() override {
-        Fixture::SetUp();
+        LoggingTest::SetUp();
         PrepareTrackExport();
     }
     std::vector<TrackPoint> exportOf(const std::string& text, ExportOutcome expected = ExportOutcome::Exported) {
@@ -60,10 +49,9 @@ protected:
 };
 
 TEST_F(TrackExportTest, CsvHasOneRowPerRecordWithThePositionAndDepthInForce) {
-    const std::vector<TrackPoint> points = exportOf(recording("Ft"));
     std::ostringstream out;
     CsvTrackWriter csv(out);
-    for (const TrackPoint& p : points) csv.write(p);
+    for (const TrackPoint& p : exportOf(recording("Ft"))) csv.write(p);
     EXPECT_EQ(out.str(),
               "time,latitude,longitude,speed_kn,water_temp_f,depth,depth_units,depth_m,channel\n"
               "2026-12-06T23:59:59,49.274167,-123.185333,2.40,68.00,14.85,Ft,4.53,Full\n"
@@ -80,72 +68,50 @@ TEST_F(TrackExportTest, DepthFollowsTheRecordedUnits) {
 }
 
 TEST_F(TrackExportTest, FilesThatAreNotRecordingsAreRefused) {
-    exportOf("", ExportOutcome::NotARecording);
-    exportOf("hello\r\nworld\r\n1 2 3\r\n", ExportOutcome::NotARecording);
-    exportOf("3.16  8  ***************************************\r\n Opened at: x\r\n", ExportOutcome::NotARecording);
-    std::vector<TrackPoint> none;
-    EXPECT_EQ(ExportRecording(dataPath("missing"), [&](const TrackPoint& p) { none.push_back(p); }),
-              ExportOutcome::CannotOpen);
-    EXPECT_TRUE(none.empty());
+    for (const std::string& text : {std::string(), lines({"hello", "world", "1 2 3"}), lines({kHeader8, kOpened})})
+        exportOf(text, ExportOutcome::NotARecording);
+    EXPECT_EQ(ExportRecording(dataPath("missing"), [](const TrackPoint&) { ADD_FAILURE(); }), ExportOutcome::CannotOpen);
 }
 
-// The deepest record the program writes, and GPS lines cut short, are exported like any other.
-TEST_F(TrackExportTest, DeepRecordsAndCutGpsLinesAreExported) {
-    std::vector<std::uint8_t> deep{6};
-    deep.insert(deep.end(), 31969, 20);
-    for (std::uint8_t t : {0x5A, 0xA5, 0, 0x03, 0xE8, 0, 0, 0, 60, 0}) deep.push_back(t);
-    std::string text = "3.16  8  ***************************************\r\n Opened at: I6120623.59I12-06-2026  23:59:58\r\n";
-    for (const std::string& line : {std::string("GPS:"), std::string("GPS: L"),
-                                    DataRecordLine("23:59:59", deep.data(), static_cast<int>(deep.size())),
-                                    std::string("GPS: Not Va"), bottomRecord("23:59:59")}) {
-        text += line + "\r\n";
-    }
-    EXPECT_EQ(exportOf(text).size(), 2u);
-}
-
-// The tool replaces an earlier export only when the new one is whole, and says why it failed.
-TEST_F(TrackExportTest, TheToolKeepsAnEarlierExportWhenItFails) {
-    const QString base = QString::fromStdString(dataPath("out"));
-    writeFile(dataPath("out.csv"), "earlier");
-    writeFile(dataPath("out.gpx"), "earlier");
-    writeFile(dataPath("gps.05I"), "3.16  8  ****\r\n Opened at: x\r\nGPS:\r\n");
-    writeFile(dataPath("good.05I"), recording("Ft"));
-    const struct {
-        std::string file;
-        int status;
-        const char* message;
-    } runs[] = {{"missing.05I", 1, "No such file or directory"}, {"gps.05I", 2, "not a screen-data recording"},
-                {"good.05I", 0, "wrote"}};
-    for (const auto& run : runs) {
-        QProcess tool;
-        tool.start(VZ_EXPORT_PATH, {"--gpx", "-o", base, QString::fromStdString(dataPath(run.file))});
-        ASSERT_TRUE(tool.waitForFinished(30000)) << run.file;
-        EXPECT_EQ(tool.exitCode(), run.status) << run.file;
-        EXPECT_TRUE(tool.readAllStandardError().contains(run.message)) << run.file;
-        EXPECT_EQ(readFile(dataPath("out.csv")) == "earlier", run.status != 0) << run.file;
-        EXPECT_EQ(readFile(dataPath("out.gpx")) == "earlier", run.status != 0) << run.file;
-        EXPECT_EQ(readFile(dataPath("out.csv.part")), "<missing>") << run.file;
-    }
-}
-
+// Captions cut short or out of range give no position rather than a wrong one.
 TEST_F(TrackExportTest, PositionCaptionsAndHeaderDate) {
     EXPECT_NEAR(*LatitudeFromCaption("Lat: 49  16.4500 N"), 49.2741667, 1e-7);
     EXPECT_NEAR(*LongitudeFromCaption("Lon: 123  11.1200 W"), -123.1853333, 1e-7);
-    for (const char* bad : {"Not Valid", "- - - - -", "Lat: 91  00.0000 N", "Lat: 49  61.0000 N", "Lat: 49  16.45 X", ""}) {
+    for (const char* bad : {"Not Valid", "- - - - -", "Lat: 91  00.0000 N", "Lat: 49  61.0000 N", "Lat: 49  16.45 X",
+                            "Lat: 49  16.4500", "Lat: 4", "Lat: ", "L", ""}) {
         EXPECT_FALSE(LatitudeFromCaption(bad)) << bad;
     }
     EXPECT_FALSE(LongitudeFromCaption("Lat: 49  16.4500 N"));
-    EXPECT_EQ(RecordingDate("Opened at: I6120609.05I12-06-2026        09:05:01"), "2026-12-06");
     EXPECT_EQ(RecordingDate("Opened at: I6120609B.05I12-06-2026       09:05:01"), "2026-12-06");
     EXPECT_EQ(RecordingDate("Opened at: nothing"), "");
 }
 
-TEST_F(TrackExportTest, GpxHasAPointPerPositionWithDepthAndWaterTemperature) {
-    const std::vector<TrackPoint> points = exportOf(recording("Ft"));
+// The tool replaces an earlier export only when the new one is whole, and says why it failed.
+TEST_F(TrackExportTest, TheToolKeepsAnEarlierExportWhenItFails) {
+    writeFile(dataPath("out.csv"), "earlier");
+    writeFile(dataPath("out.gpx"), "earlier");
+    writeFile(dataPath("gps.05I"), "3.16  8  ****\r\n Opened at: x\r\nGPS:\r\n");
+    writeFile(dataPath("good.05I"), recording("Ft"));
+    const std::tuple<std::string, int, const char*> runs[] = {
+        {"missing.05I", 1, "No such file or directory"}, {"gps.05I", 2, "not a screen-data recording"}, {"good.05I", 0, "wrote"}};
+    for (const auto& [file, status, message] : runs) {
+        QProcess tool;
+        tool.start(VZ_EXPORT_PATH, {"--gpx", "-o", QString::fromStdString(dataPath("out")), QString::fromStdString(dataPath(file))});
+        ASSERT_TRUE(tool.waitForFinished(30000)) << file;
+        EXPECT_EQ(tool.exitCode(), status) << file;
+        EXPECT_TRUE(tool.readAllStandardError().contains(message)) << file;
+        EXPECT_EQ(readFile(dataPath("out.csv")) == "earlier", status != 0) << file;
+        EXPECT_EQ(readFile(dataPath("out.gpx")) == "earlier", status != 0) << file;
+        EXPECT_EQ(readFile(dataPath("out.csv.part")), "<missing>") << file;
+    }
+}
+
+// A point for every record with a position; a GPS tool reads each back with its time and depth.
+TEST_F(TrackExportTest, GpxHasAPointPerPositionThatAGpsToolReads) {
     std::ostringstream out;
     GpxTrackWriter gpx(out, "I6120623.59I & more");
     int written = 0;
-    for (const TrackPoint& p : points) written += gpx.write(p);
+    for (const TrackPoint& p : exportOf(recording("Ft"))) written += gpx.write(p);
     gpx.finish();
     EXPECT_EQ(written, 2);
     const std::string text = out.str();
@@ -156,48 +122,25 @@ TEST_F(TrackExportTest, GpxHasAPointPerPositionWithDepthAndWaterTemperature) {
               std::string::npos)
         << text;
     EXPECT_TRUE(text.ends_with("</trkseg>\n  </trk>\n</gpx>\n"));
-}
 
-// A GPS tool reads the track: every point comes back with its time, position and depth.
-TEST_F(TrackExportTest, AGpsToolReadsEveryPointWithItsDepth) {
     const QString tool = QStandardPaths::findExecutable("gpsbabel");
     if (tool.isEmpty()) GTEST_SKIP() << "gpsbabel is not installed";
-    const std::vector<TrackPoint> points = exportOf(recording("Ft"));
-    std::ostringstream out;
-    GpxTrackWriter gpx(out, "track");
-    for (int i = 0; i < 40; ++i) {
-        for (TrackPoint p : points) {
-            if (!p.latitude) continue;
-            p.dateTime = "2026-12-07T01:" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ":00";
-            *p.depthMetres += i;
-            gpx.write(p);
-        }
-    }
-    gpx.finish();
-    writeFile(dataPath("track.gpx"), out.str());
-
-    QProcess csv;
-    csv.start(tool, {"-t", "-i", "gpx", "-f", QString::fromStdString(dataPath("track.gpx")), "-o", "unicsv", "-F", "-"});
-    ASSERT_TRUE(csv.waitForFinished(20000));
-    ASSERT_EQ(csv.exitCode(), 0) << csv.readAllStandardError().toStdString();
-    const QStringList rows = QString::fromUtf8(csv.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(rows.size(), 81); // the header and 80 points
-    EXPECT_TRUE(rows[1].startsWith("1,49.274167,-123.185333,2026/12/07,01:00:00")) << rows[1].toStdString();
-    EXPECT_TRUE(rows[80].startsWith("80,-49.274333,3.001000,2026/12/07,01:39:00")) << rows[80].toStdString();
-
+    writeFile(dataPath("track.gpx"), text);
+    const auto read = [&](const char* format) {
+        QProcess p;
+        p.start(tool, {"-t", "-i", "gpx", "-f", QString::fromStdString(dataPath("track.gpx")), "-o", format, "-F", "-"});
+        EXPECT_TRUE(p.waitForFinished(20000) && p.exitCode() == 0) << p.readAllStandardError().toStdString();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    const QStringList rows = read("unicsv").split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 3); // the header and 2 points
+    EXPECT_TRUE(rows[1].startsWith("1,49.274167,-123.185333,2026/12/06,23:59:59")) << rows[1].toStdString();
+    EXPECT_TRUE(rows[2].startsWith("2,-49.274333,3.001000,2026/12/07,00:00:01")) << rows[2].toStdString();
     // Its own GPX keeps the depth of every point.
-    QProcess again;
-    again.start(tool, {"-t", "-i", "gpx", "-f", QString::fromStdString(dataPath("track.gpx")), "-o", "gpx", "-F", "-"});
-    ASSERT_TRUE(again.waitForFinished(20000));
-    ASSERT_EQ(again.exitCode(), 0);
-    const QString read = QString::fromUtf8(again.readAllStandardOutput());
     QStringList depths;
-    for (const auto& m : QRegularExpression("<gpxtpx:depth>([0-9.]+)</gpxtpx:depth>").globalMatch(read)) depths << m.captured(1);
-    ASSERT_EQ(depths.size(), 80);
-    for (int i = 0; i < 40; ++i) {
-        EXPECT_NEAR(depths[2 * i].toDouble(), 4.53 + i, 1e-9) << i;
-        EXPECT_NEAR(depths[2 * i + 1].toDouble(), 4.53 + i, 1e-9) << i;
-    }
+    for (const auto& m : QRegularExpression("<gpxtpx:depth>([0-9.]+)</gpxtpx:depth>").globalMatch(read("gpx")))
+        depths << m.captured(1);
+    EXPECT_EQ(depths, (QStringList{"4.53", "4.53"}));
 }
 
 } // namespace
