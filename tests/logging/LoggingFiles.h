@@ -1,21 +1,34 @@
 #pragma once
 // Shared by the recording and playback tests: files of the data folder, screen-data files built
-// from replies, and a window side that keeps what the windows were asked to show.
+// from replies, a window side that keeps what the windows were asked to show, and the fixture.
+#include "controls/MainOptions.h"
 #include "core/Defaults.h"
+#include "core/SettingsFile.h"
 #include "core/StartupTables.h"
+#include "core/Timers.h"
 #include "core/Ui.h"
+#include "display/Surfaces.h"
 #include "logging/Playback.h"
 #include "logging/Recording.h"
+#include "logging/RecordingMenu.h"
 #include "logging/ScreenDataLines.h"
+#include "logging/TrackExport.h"
 #include "platform/Paths.h"
 #include "platform/SerialPort.h"
+#include "processing/AcquisitionTick.h"
+#include "processing/PingCycle.h"
+#include "support/FakeClock.h"
 #include "support/FakeSerialPort.h"
 #include "support/Fixture.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -80,12 +93,6 @@ inline std::string lines(std::initializer_list<std::string> list) {
     return text;
 }
 
-inline std::size_t occurrences(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
-
 // Installs itself for its lifetime.
 class LoggingUi : public Ui {
 public:
@@ -121,6 +128,14 @@ protected:
     void choose(const std::string& path) {
         dialogs.answerMessage(AnswerNo).answerFile(path);
         EnterPlaybackMode();
+    }
+    // A run of the export tool; its exit status.
+    int runExport(const QStringList& args, QByteArray* errors = nullptr) {
+        QProcess tool;
+        tool.start(VZ_EXPORT_PATH, args);
+        EXPECT_TRUE(tool.waitForFinished(30000));
+        if (errors) *errors = tool.readAllStandardError();
+        return tool.exitCode();
     }
 
     FakeSerialPort box, gps, nmea;

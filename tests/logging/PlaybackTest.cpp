@@ -1,18 +1,11 @@
 // Playing a screen-data file: entering and leaving, every line kind on the way to a record, the
-// loop at the end, and files that are cut, empty, or hold records that cannot be replies.
+// loop at the end, files that are cut, empty, or hold records that cannot be replies; and jumps,
+// after which the state is the state after reading the file up to there.
 #include "LoggingFiles.h"
 
-#include "controls/MainOptions.h"
 #include "core/Shutdown.h"
 #include "core/Startup.h"
-#include "core/SettingsFile.h"
-#include "display/Surfaces.h"
 #include "logging/PlaybackLines.h"
-#include "logging/RecordingMenu.h"
-#include "processing/AcquisitionTick.h"
-#include "support/FakeClock.h"
-
-#include <QFileInfo>
 
 namespace vz::test {
 namespace {
@@ -23,7 +16,6 @@ class PlaybackTest : public LoggingTest {
 protected:
     void SetUp() override {
         LoggingTest::SetUp();
-        s.SoundSpeed = 0.0024755f;
         s.ColorTable.fill(kEcho);
         s.ColorTable[0] = s.BackgroundColor;
         PaintSurfacesBackground();
@@ -45,6 +37,13 @@ protected:
         EXPECT_TRUE(s.RecordMenuEnabled && s.NmeaMenuEnabled);
         EXPECT_EQ(ui.playbackControls.back(), false);
         EXPECT_EQ(dialogs.shown().back().title, "Communications Error"); // the start over
+    }
+    // What the lines read so far put in force, and the record's time and length.
+    std::string inForce() const {
+        char t[160];
+        std::snprintf(t, sizeof t, "%.2f|%s|%s|%.2f|%s|%d", s.WaterTemperature, s.LatCaption.c_str(),
+                      s.LongCaption.c_str(), s.GpsSpeed, s.TimeText.c_str(), s.PacketLength);
+        return t;
     }
     bool echoIn(int fromX, int toX) {
         for (int x = fromX; x < toX; ++x) {
@@ -69,18 +68,13 @@ TEST_F(PlaybackTest, TheMenuCommandOffersToSaveThenPlaysTheChosenFileAndLeaves) 
     s.SettingsFilePath = "C:\\TempIFB\\OTHER.DAT";
     mnuOptionsPlaybackScreenData_Click();
 
-    ASSERT_EQ(dialogs.shown().size(), 2u);
-    EXPECT_EQ(dialogs.shown()[1].kind, "open");
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(dataPath("VOSKVALS.DAT"))));
-    EXPECT_TRUE(s.PlaybackMode && s.PlaybackChecked);
-    EXPECT_FALSE(s.RecordMenuEnabled || s.NmeaMenuEnabled);
+    EXPECT_TRUE(s.PlaybackMode && s.PlaybackChecked && timers().tmrMainTimer1.enabled());
+    EXPECT_FALSE(s.RecordMenuEnabled || s.NmeaMenuEnabled || timers().tmrMainTimer2.enabled());
     EXPECT_EQ(s.PlaybackFileName, "I6120609.05I");
-    EXPECT_EQ(s.PlaybackHeader1, kHeader8);
     EXPECT_EQ(s.PlaybackHeader2, kOpened.substr(1)); // lines are read without their outer blanks
     EXPECT_EQ(s.TrailerExtraBytes, 0);
     EXPECT_EQ(s.ClearFullPending + s.ClearLeftPending + s.ClearRightPending, 3);
-    EXPECT_TRUE(timers().tmrMainTimer1.enabled());
-    EXPECT_FALSE(timers().tmrMainTimer2.enabled());
     EXPECT_EQ(s.LatCaption, "- - - - -");
     EXPECT_EQ(ui.playbackControls, std::vector<bool>{true});
     ASSERT_TRUE(ReadPlaybackRecord());
@@ -88,9 +82,8 @@ TEST_F(PlaybackTest, TheMenuCommandOffersToSaveThenPlaysTheChosenFileAndLeaves) 
     expectStartOver();
     mnuOptionsPlaybackScreenData_Click();
     expectLive();
-}
-
-TEST_F(PlaybackTest, CancellingTheFileDialogStartsOverInLiveMode) {
+    // Cancelling the file dialog starts over in live mode as well.
+    s.ProgramEnding = false;
     expectStartOver();
     choose("");
     expectLive();
@@ -106,51 +99,33 @@ TEST_F(PlaybackTest, EachLineKindIsAppliedOnTheWayToTheNextRecord) {
     s.RxBuffer.fill(77);
 
     ASSERT_TRUE(ReadPlaybackRecord());
-    EXPECT_FLOAT_EQ(s.WaterTemperature, 68.25f);
-    EXPECT_EQ(s.LatCaption, "Lat: 49  16.4500 N");
-    EXPECT_EQ(s.LongCaption, "Lon: 123  11.1200 W");
-    EXPECT_FLOAT_EQ(s.GpsSpeed, 2.37f);
+    EXPECT_EQ(inForce(), "68.25|Lat: 49  16.4500 N|Lon: 123  11.1200 W|2.37|09:05:01|12");
     EXPECT_EQ(ui.positionsShown, 2); // blanked on entry, then the GPS line
     EXPECT_EQ(s.SplitScreen, 0);
     EXPECT_EQ(s.PingProcessing, 0x82);
-    EXPECT_EQ(s.FullChannelBlock[0], 0x82);
-    EXPECT_EQ(s.TimeText, "09:05:01");
-    ASSERT_EQ(s.PacketLength, 12);
     // Entries n+1..2n are filled with 1, and nothing past them is touched.
     EXPECT_TRUE(std::equal(first.begin(), first.end(), s.RxBuffer.begin() + 1));
     EXPECT_TRUE(std::all_of(s.RxBuffer.begin() + 13, s.RxBuffer.begin() + 25, [](auto b) { return b == 1; }));
     EXPECT_EQ(s.RxBuffer[25], 77);
-
     ASSERT_TRUE(ReadPlaybackRecord());
-    EXPECT_FLOAT_EQ(s.WaterTemperature, 70.0f);
-    EXPECT_EQ(s.LatCaption + "|" + s.LongCaption, "Not Valid|Not Valid");
-    EXPECT_FLOAT_EQ(s.GpsSpeed, 0.0f);
-    EXPECT_EQ(s.TimeText, "09:05:02");
-    EXPECT_EQ(s.PacketLength, 13);
+    EXPECT_EQ(inForce(), "70.00|Not Valid|Not Valid|0.00|09:05:02|13");
 }
 
 // An L or R line puts its record in its own half, whichever side the ping cycle turned to.
 TEST_F(PlaybackTest, AnLOrRLineDecidesTheHalfOfTheNextRecordInSplitScreen) {
     for (const Channel side : {Channel::Left, Channel::Right}) {
-        SCOPED_TRACE(static_cast<int>(side));
         const bool left = side == Channel::Left;
         play(lines({kHeader8, kOpened, " ", ChannelLine(side, kAnalogBlock), record("09:05:01", replyBytes(600, 255))}));
         s.SplitScreen = 0;
         s.LeftSideNow = !left; // the ping cycle had turned to the other side
         s.ClearFullPending = s.ClearLeftPending = s.ClearRightPending = 0;
         PaintSurfacesBackground();
-        ui.statuses.clear();
         timers().tmrMainTimer2.setEnabled(true);
         AcquisitionTick();
-
-        EXPECT_EQ(s.SplitScreen, 1);
-        EXPECT_EQ(s.LeftSideNow, left);
-        EXPECT_FALSE(timers().tmrMainTimer2.enabled());
+        EXPECT_TRUE(s.SplitScreen == 1 && s.LeftSideNow == left && !timers().tmrMainTimer2.enabled()) << left;
         EXPECT_EQ(echoIn(0, 500), left);
         EXPECT_EQ(echoIn(500, 1000), !left);
-        ASSERT_EQ(ui.statuses.size(), 1u);
-        const StatusLabels& st = ui.statuses[0];
-        EXPECT_EQ(st.mode + "|" + st.date + "|" + st.time, "Play: I6120609.05I|12-06-2026|09:05:01");
+        EXPECT_EQ(ui.statuses.back().time, "09:05:01");
     }
     EXPECT_EQ(dialogs.beeps(), 2); // only those of entering playback
 }
@@ -171,18 +146,12 @@ TEST_F(PlaybackTest, RecordsThatCannotBeRepliesArePassedOverAndPlaybackGoesOn) {
     EXPECT_EQ(s.TimeText, "09:05:09");
     ASSERT_EQ(s.PacketLength, 31980);
     EXPECT_TRUE(std::equal(deep.begin(), deep.end(), s.RxBuffer.begin() + 1));
-    EXPECT_EQ(s.RxBuffer[31981], 1);
-    EXPECT_EQ(s.RxBuffer[kRxBufferLast], 1);
+    EXPECT_TRUE(s.RxBuffer[31981] == 1 && s.RxBuffer[kRxBufferLast] == 1);
     // Values written with a fraction are rounded, halves to even; 255 is a value like any other.
     ASSERT_TRUE(ReadPlaybackRecord());
     EXPECT_EQ(s.TimeText, "09:05:10");
-    EXPECT_EQ(s.RxBuffer[2], 2);
-    EXPECT_EQ(s.RxBuffer[3], 2);
-    EXPECT_EQ(s.RxBuffer[12], 255);
-}
-
-// A GPS line cut at any length, in playback: whatever it still says, and no crash.
-TEST_F(PlaybackTest, GpsLinesCutAtEveryLengthAreTakenAsFarAsTheyGo) {
+    EXPECT_EQ(Bytes(s.RxBuffer.begin() + 1, s.RxBuffer.begin() + 13), (Bytes{6, 2, 2, 3, 4, 5, 6, 7, 8, 9, 10, 255}));
+    // A GPS line cut at any length is taken as far as it goes, without a crash.
     for (const std::string full : {"GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.37", "GPS: Not Valid  Not Valid   0"}) {
         for (std::size_t n = 0; n <= full.size(); ++n) {
             ApplyGpsLine(std::string_view(full).substr(0, n), s);
@@ -240,8 +209,7 @@ TEST_F(PlaybackTest, EnteringPlaybackWhileRecordingEndsTheRecordingFirst) {
     choose(recorded);
     EXPECT_TRUE(readFile(recorded).ends_with("\r\nClosed at: 09:05:01\r\n"));
     EXPECT_FALSE(s.RecordPings || s.LogFileOpen || s.RecordNowChecked || s.RecordMenuEnabled);
-    EXPECT_TRUE(s.PlaybackMode);
-    ASSERT_TRUE(ReadPlaybackRecord());
+    ASSERT_TRUE(s.PlaybackMode && ReadPlaybackRecord());
     EXPECT_EQ(s.PacketLength, static_cast<int>(reply.size()));
 }
 
@@ -264,14 +232,123 @@ TEST_F(PlaybackTest, ASavedPlaybackStartLeavesThePortsToTheNextStart) {
     RunStartupSequence();
     ASSERT_EQ(dialogs.shown().size(), before + 4);
     EXPECT_EQ(dialogs.shown()[before].kind, "port");
-    EXPECT_EQ(s.SoundOn, 1); // the session's setting, kept
     ResetState();
     BuildStartupTables();
     ReadSettingsFile(); // asks nothing now
-    EXPECT_EQ(s.IfbPort, 0);
-    EXPECT_EQ(s.GpsPort, 4);
-    EXPECT_EQ(s.NmeaPort, 5);
-    EXPECT_EQ(s.SoundOn, 1);
+    EXPECT_EQ(std::tuple(s.IfbPort, s.GpsPort, s.NmeaPort), std::tuple(0, 4, 5));
+    EXPECT_EQ(s.SoundOn, 1); // the session's setting, kept
+}
+
+constexpr int kRecords = 700;
+constexpr int kSplitFrom = 300, kFullAgainFrom = 600;
+
+std::string timeOf(int record) {
+    char t[16];
+    std::snprintf(t, sizeof t, "%02d:%02d:%02d", 9 + record / 3600, record / 60 % 60, record % 60);
+    return t;
+}
+
+// Full screen, then Split (Right, Left, ...), then Full again; a temperature line before every
+// record, a GPS line before every tenth, channel blocks that change with the record.
+std::string seekRecording() {
+    std::string text = lines({kHeader10, " Opened at: I6120609.00I12-06-2026        09:00:00"});
+    for (int k = 0; k < kRecords; ++k) {
+        char line[80];
+        std::snprintf(line, sizeof line, "T: %.2f   Depth= 10. Ft", 60 + k * 0.01);
+        text += lines({line});
+        if (k % 10 == 0) {
+            std::snprintf(line, sizeof line, "GPS: Lat: 49  16.4500 N  Lon: 123  %07.4f W   %d.5", k / 100.0, k % 7);
+            text += lines({line});
+        }
+        ChannelBlock block{1, 1, 1, static_cast<std::uint8_t>(k % 256), 20, 236, 3, 0, 0, 30, 1, 10, 0, 1, 0, 120};
+        const bool split = k >= kSplitFrom && k < kFullAgainFrom;
+        const bool right = split && (k - kSplitFrom) % 2 == 0;
+        if (right) block[1] = block[2] = 2;
+        if (k == 0 || k == kFullAgainFrom || split)
+            text += lines({" ", ChannelLine(!split ? Channel::Full : right ? Channel::Right : Channel::Left, block)});
+        Bytes reply(45, static_cast<std::uint8_t>(k % 200));
+        reply[0] = 6;
+        text += lines({record(timeOf(k), reply)});
+    }
+    return text;
+}
+
+struct Snapshot {
+    float temperature, speed;
+    std::string lat, lon;
+    int split;
+    ChannelBlock full, left, right;
+    int processing, power;
+    bool operator==(const Snapshot&) const = default;
+};
+
+class PlaybackSeekTest : public LoggingTest {
+protected:
+    void SetUp() override {
+        LoggingTest::SetUp();
+        writeFile(dataPath("I6120609.00I"), seekRecording());
+    }
+    void enter() {
+        ResetState();
+        BuildStartupTables();
+        LoadDefaultsIntoRam();
+        choose(dataPath("I6120609.00I"));
+        ASSERT_TRUE(s.PlaybackMode);
+    }
+    Snapshot snapshot() const {
+        return {s.WaterTemperature, s.GpsSpeed, s.LatCaption, s.LongCaption, s.SplitScreen, s.FullChannelBlock,
+                s.LeftChannelBlock, s.RightChannelBlock, s.PingProcessing, s.XmitPower};
+    }
+    // One played record, with the ping cycle's turn of the side before it.
+    void playOne() {
+        if (s.SplitScreen != 0) s.LeftSideNow = !s.LeftSideNow;
+        ASSERT_TRUE(ReadPlaybackRecord());
+    }
+};
+
+TEST_F(PlaybackSeekTest, AJumpLeavesTheStateAsReadingUpToThereWould) {
+    for (const int target : {0, 1, 255, 256, 257, 299, 300, 301, 302, 450, 599, 600, 601, 699}) {
+        enter();
+        for (int k = 0; k < target; ++k) playOne();
+        const Snapshot before = snapshot();
+        playOne();
+        const Snapshot with = snapshot();
+        const bool left = s.LeftSideNow;
+
+        enter();
+        for (int k = 0; k < 20; ++k) playOne(); // from anywhere: here a little way in
+        ASSERT_TRUE(SeekPlayback(target));
+        // Before the first record nothing is in force yet: what was shown stays until its lines.
+        EXPECT_TRUE(target == 0 || snapshot() == before) << "jump to " << target;
+        playOne();
+        EXPECT_TRUE(snapshot() == with) << "jump to " << target;
+        EXPECT_EQ(s.TimeText, timeOf(target));
+        EXPECT_TRUE(s.SplitScreen == 0 || s.LeftSideNow == left) << "jump to " << target;
+    }
+}
+
+TEST_F(PlaybackSeekTest, PositionCountsTheRecordsPlayedAndTheJumps) {
+    EXPECT_EQ(CurrentPlaybackPosition().records, 0); // not playing
+    enter();
+    EXPECT_EQ(CurrentPlaybackPosition().record, -1);
+    for (int k = 0; k < 5; ++k) playOne();
+    const PlaybackPosition p = CurrentPlaybackPosition();
+    EXPECT_EQ(p.record, 4);
+    EXPECT_EQ(p.records, kRecords);
+    EXPECT_EQ(p.date + " " + p.time, "2026-12-06 09:00:04");
+
+    pictHiddenA().fillRect(0, 0, 1000, 600, Rgb{1, 2, 3});
+    ASSERT_TRUE(SeekPlayback(450));
+    EXPECT_EQ(pictHiddenA().pixel(500, 300), s.BackgroundColor);
+    EXPECT_EQ(CurrentPlaybackPosition().record, 449);
+    playOne();
+    EXPECT_EQ(CurrentPlaybackPosition().record, 450);
+    // Jumps past either end go to the last or the first record.
+    for (const auto& [target, time] : {std::pair(5000, timeOf(kRecords - 1)), std::pair(-3, timeOf(0))}) {
+        EXPECT_TRUE(SeekPlayback(target));
+        playOne();
+        EXPECT_EQ(s.TimeText, time);
+    }
 }
 
 } // namespace

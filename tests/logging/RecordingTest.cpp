@@ -2,10 +2,6 @@
 // the file cannot be written; and the line kinds against lines written out by hand.
 #include "LoggingFiles.h"
 
-#include "core/Timers.h"
-#include "logging/RecordingMenu.h"
-#include "support/FakeClock.h"
-
 #include <csignal>
 #include <sys/resource.h>
 

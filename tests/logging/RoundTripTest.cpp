@@ -1,31 +1,25 @@
-// Recording pings from the simulated Interface Box and playing them back: the echogram drawn in
-// playback is the one drawn live, in Full and in Split screen, and the recorded positions come
-// back as they were.
+// Recording pings from a box and playing them back. From the simulated Interface Box: the
+// echogram drawn in playback is the one drawn live, in Full and in Split screen, and the recorded
+// positions come back as they were. From a box whose replies fill the whole reply buffer: they
+// come back value for value in both halves of a Split screen, and the export reads each to its
+// far end.
 //
 // With VZ_WRITE_SAMPLE=FILE in the environment the recording is also copied to FILE: that is
 // how samples/ is made (see samples/README.md).
 #include "support/Poll.h"
 #include "LoggingFiles.h"
 
-#include "controls/MainOptions.h"
-#include "core/SettingsFile.h"
-#include "display/Surfaces.h"
 #include "link/Connection.h"
 #include "link/Ports.h"
-#include "logging/RecordingMenu.h"
+#include "link/ReceivePath.h"
 #include "platform/Events.h"
 #include "platform/QtSerialPort.h"
-#include "processing/AcquisitionTick.h"
-#include "processing/PingCycle.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
+#include <array>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace vz::test {
@@ -55,16 +49,6 @@ private:
     QElapsedTimer elapsed_;
     long ms_ = 0;
 };
-
-// Pixels that are not the echogram's background: the echoes drawn.
-int EchoPixels(const QImage& image, Rgb background) {
-    const QRgb plain = qRgb(background.r, background.g, background.b) & 0xFFFFFF;
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) != plain;
-    }
-    return n;
-}
 
 class RoundTripTest : public LoggingTest {
 protected:
@@ -118,17 +102,17 @@ TEST_F(RoundTripTest, ThePlayedEchogramIsTheLiveOne) {
     ConnectInterfaceBox();
     ASSERT_EQ(s.IfbFirmwareVersion, 10);
     PaintSurfacesBackground();
+    const QImage blank = pictHiddenA().image().copy();
 
     mnuOptionsSaveScreenDataNow_Click();
     const std::string path = dataPath(s.ScreenDataFile);
     for (int i = 0; i < kPings; ++i) livePing();
     const QImage fullLive = pictHiddenA().image().copy();
-    EXPECT_GT(EchoPixels(fullLive, s.BackgroundColor), 100 * kPings);
     ASSERT_EQ(ui.statuses.back().mode, "  Mode: Recording");
     optScreenFullSplit_Click(1);
     for (int i = 0; i < kPings; ++i) livePing();
     const QImage splitLive = pictHiddenA().image().copy();
-    EXPECT_GT(EchoPixels(splitLive, s.BackgroundColor), 100 * kPings);
+    EXPECT_FALSE(fullLive == blank || splitLive == fullLive);
     const std::string lastLong = s.LongCaption;
     mnuOptionsSaveScreenDataNow_Click();
     livePing(); // its record is the last one, before the closing line
@@ -137,11 +121,16 @@ TEST_F(RoundTripTest, ThePlayedEchogramIsTheLiveOne) {
 
     // The file: one Full line before the Full records, L and R lines with the Split ones.
     const std::string text = readFile(path);
-    EXPECT_EQ(occurrences(text, "\r\nF: "), 1u);
-    EXPECT_EQ(occurrences(text, "\r\nR: "), static_cast<std::size_t>(kPings / 2));
-    EXPECT_EQ(occurrences(text, "\r\nL: "), static_cast<std::size_t>(kPings / 2));
-    EXPECT_EQ(occurrences(text, "\r\nT: "), static_cast<std::size_t>(2 * kPings));
-    EXPECT_GE(occurrences(text, "\r\nGPS: Lat: 49  16.4500 N  Lon: 123  "), 70u);
+    const auto count = [&text](const std::string& what) {
+        int n = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("\r\nF: "), 1);
+    EXPECT_EQ(count("\r\nR: "), kPings / 2);
+    EXPECT_EQ(count("\r\nL: "), kPings / 2);
+    EXPECT_EQ(count("\r\nT: "), 2 * kPings);
+    EXPECT_GE(count("\r\nGPS: Lat: 49  16.4500 N  Lon: 123  "), 70);
     EXPECT_TRUE(text.ends_with("\r\nClosed at: 10:16:12\r\n")) << text.substr(text.size() - 200);
     if (const char* sample = std::getenv("VZ_WRITE_SAMPLE")) writeFile(sample, text);
 
@@ -163,6 +152,89 @@ TEST_F(RoundTripTest, ThePlayedEchogramIsTheLiveOne) {
     EXPECT_EQ(s.SplitScreen, 1);
     EXPECT_EQ(ui.statuses.back().mode, "Play: " + s.PlaybackFileName);
     EXPECT_EQ(ui.statuses.back().date, "06-12-2026");
+}
+
+class DeepRecordTest : public LoggingTest {
+protected:
+    std::array<std::uint8_t, 256> registers{};
+    std::vector<Bytes> replies;
+};
+
+TEST_F(DeepRecordTest, RepliesOfTheWholeBufferAreRecordedPlayedAndExportedWhole) {
+    constexpr int kSampleInterval = 10;
+    constexpr float kSoundSpeed = 0.0024755f;
+    // The bottom echo's first entry, counted back from the reply's last sample; 100 entries
+    // (2.5 ft) count as a bottom rather than a fish.
+    constexpr int kBottomBeforeEnd = 120;
+    // A box of firmware 8 that answers a ping with as many entries as registers 8 and 9 ask for:
+    // a faint pattern that differs from ping to ping and a bottom echo near the far end.
+    box.onReceive(BoxReceiveEvent);
+    box.open(1, "115200,n,8,1", {});
+    box.respondWith([this](const Bytes& w) -> Bytes {
+        if (w.size() != 5 || w[1] != 0x01) return {};
+        registers[w[2]] = w[3];
+        if (w[2] != 0) return {6};
+        if (w[3] == 192) return {6, 0x5D, 0xBF, 0};
+        const int n = registers[8] * 256 + registers[9];
+        const std::size_t ping = replies.size();
+        replies.push_back(replyBytes(n - 1, [n, ping](int entry) {
+            const bool bottom = entry >= n - kBottomBeforeEnd && entry < n - kBottomBeforeEnd + 100;
+            return static_cast<std::uint8_t>(bottom ? 250 : (entry * 7 + ping) % 16);
+        }, kSampleInterval));
+        return replies.back();
+    });
+    // As a connection to a box of firmware 8 leaves it, Split screen at the deepest window, with
+    // samples so close that every request asks for as many as the buffer holds.
+    PaintSurfacesBackground();
+    s.IfbPort = 1;
+    s.IfbFirmwareVersion = 8;
+    s.TrailerExtraBytes = 0;
+    s.SoundSpeed = kSoundSpeed;
+    s.AutoMode = 0;
+    s.SplitScreen = 1;
+    for (ChannelSettings* c : {&s.Left, &s.Right}) {
+        c->DepthRange = 11;
+        c->DepthOffset = 13;
+    }
+    s.LeftDepthPerSample = s.RightDepthPerSample = kSoundSpeed * kSampleInterval;
+
+    mnuOptionsSaveScreenDataNow_Click();
+    const std::string path = RecordingFilePath();
+    for (int i = 0; i < 5; ++i) {
+        if (i == 4) mnuOptionsSaveScreenDataNow_Click(); // the last record, before the closing line
+        PingCycle();
+        for (int ticks = 0; timers().tmrMainTimer2.enabled() && ticks < 100; ++ticks) AcquisitionTick();
+        ASSERT_FALSE(timers().tmrMainTimer2.enabled());
+    }
+    ASSERT_FALSE(s.RecordPings);
+    ASSERT_EQ(replies.size(), 5u);
+    for (const Bytes& reply : replies) ASSERT_EQ(reply.size(), static_cast<std::size_t>(kRxBufferLast));
+
+    ResetState();
+    ResetTimers();
+    StartWithPlayback(path);
+    ASSERT_TRUE(s.PlaybackMode);
+    for (const Bytes& reply : replies) {
+        ASSERT_TRUE(ReadPlaybackRecord());
+        ASSERT_EQ(s.PacketLength, kRxBufferLast);
+        EXPECT_TRUE(std::equal(reply.begin(), reply.end(), s.RxBuffer.begin() + 1));
+    }
+
+    ResetState();
+    PrepareTrackExport();
+    std::vector<TrackPoint> points;
+    ASSERT_EQ(ExportRecording(path, [&](const TrackPoint& p) { points.push_back(p); }), ExportOutcome::Exported);
+    ASSERT_EQ(points.size(), replies.size());
+    // Split screen begins with a Right ping; the Left half tracks the bottom, whose leading edge
+    // is one entry above the echo's first, and both halves show the depth found.
+    const double bottomFeet = (kRxBufferLast - 10 - kBottomBeforeEnd - 1) * kSampleInterval * kSoundSpeed;
+    EXPECT_FALSE(points[0].depth.has_value());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_EQ(points[i].channel, i % 2 == 0 ? Channel::Right : Channel::Left);
+        if (i == 0) continue;
+        ASSERT_TRUE(points[i].depth.has_value());
+        EXPECT_NEAR(*points[i].depth, bottomFeet, 2 * kSampleInterval * kSoundSpeed);
+    }
 }
 
 } // namespace

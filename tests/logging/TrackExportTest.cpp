@@ -1,12 +1,14 @@
-// The depth track of a small recording written by hand: CSV row by row, GPX points, and GPX read
-// back by a GPS tool.
+// What the export reads from recordings: the depth track of a small recording written by hand
+// (CSV row by row, GPX points, GPX read back by a GPS tool), and echogram pages of the tool's
+// --png against the columns the program draws while playing the same recording.
 #include "LoggingFiles.h"
 
+#include "display/ChannelView.h"
+#include "display/ColorScales.h"
 #include "logging/PlaybackLines.h"
-#include "logging/TrackExport.h"
 #include "logging/TrackWriters.h"
+#include "support/SmallSurvey.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -57,31 +59,23 @@ TEST_F(TrackExportTest, CsvHasOneRowPerRecordWithThePositionAndDepthInForce) {
               "2026-12-06T23:59:59,49.274167,-123.185333,2.40,68.00,14.85,Ft,4.53,Full\n"
               "2026-12-07T00:00:00,,,0.00,68.50,14.85,Ft,4.53,Full\n"
               "2026-12-07T00:00:01,-49.274333,3.001000,1.25,68.50,14.85,Ft,4.53,Full\n");
+    // The depth follows the recorded units.
+    const TrackPoint metres = exportOf(recording("Mtr")).at(0);
+    EXPECT_EQ(metres.units, "Mtr");
+    EXPECT_NEAR(*metres.depth, 4.527, 0.001);
+    EXPECT_NEAR(*metres.depthMetres, 4.527, 0.001);
 }
 
-TEST_F(TrackExportTest, DepthFollowsTheRecordedUnits) {
-    const std::vector<TrackPoint> points = exportOf(recording("Mtr"));
-    ASSERT_EQ(points.size(), 3u);
-    EXPECT_EQ(points[0].units, "Mtr");
-    EXPECT_NEAR(*points[0].depth, 4.527, 0.001);
-    EXPECT_NEAR(*points[0].depthMetres, 4.527, 0.001);
-}
-
-TEST_F(TrackExportTest, FilesThatAreNotRecordingsAreRefused) {
+// Files that are not recordings are refused; captions cut short or out of range give no position
+// rather than a wrong one.
+TEST_F(TrackExportTest, WhatIsNotARecordingOrAPositionIsRefused) {
     for (const std::string& text : {std::string(), lines({"hello", "world", "1 2 3"}), lines({kHeader8, kOpened})})
         exportOf(text, ExportOutcome::NotARecording);
     EXPECT_EQ(ExportRecording(dataPath("missing"), [](const TrackPoint&) { ADD_FAILURE(); }), ExportOutcome::CannotOpen);
-}
-
-// Captions cut short or out of range give no position rather than a wrong one.
-TEST_F(TrackExportTest, PositionCaptionsAndHeaderDate) {
-    EXPECT_NEAR(*LatitudeFromCaption("Lat: 49  16.4500 N"), 49.2741667, 1e-7);
-    EXPECT_NEAR(*LongitudeFromCaption("Lon: 123  11.1200 W"), -123.1853333, 1e-7);
     for (const char* bad : {"Not Valid", "- - - - -", "Lat: 91  00.0000 N", "Lat: 49  61.0000 N", "Lat: 49  16.45 X",
-                            "Lat: 49  16.4500", "Lat: 4", "Lat: ", "L", ""}) {
+                            "Lat: 49  16.4500", "Lat: 4", "Lat: ", "L", "", "Lon: 123  11.1200 W"}) {
         EXPECT_FALSE(LatitudeFromCaption(bad)) << bad;
     }
-    EXPECT_FALSE(LongitudeFromCaption("Lat: 49  16.4500 N"));
     EXPECT_EQ(RecordingDate("Opened at: I6120609B.05I12-06-2026       09:05:01"), "2026-12-06");
     EXPECT_EQ(RecordingDate("Opened at: nothing"), "");
 }
@@ -95,11 +89,10 @@ TEST_F(TrackExportTest, TheToolKeepsAnEarlierExportWhenItFails) {
     const std::tuple<std::string, int, const char*> runs[] = {
         {"missing.05I", 1, "No such file or directory"}, {"gps.05I", 2, "not a screen-data recording"}, {"good.05I", 0, "wrote"}};
     for (const auto& [file, status, message] : runs) {
-        QProcess tool;
-        tool.start(VZ_EXPORT_PATH, {"--gpx", "-o", QString::fromStdString(dataPath("out")), QString::fromStdString(dataPath(file))});
-        ASSERT_TRUE(tool.waitForFinished(30000)) << file;
-        EXPECT_EQ(tool.exitCode(), status) << file;
-        EXPECT_TRUE(tool.readAllStandardError().contains(message)) << file;
+        QByteArray errors;
+        EXPECT_EQ(runExport({"--gpx", "-o", QString::fromStdString(dataPath("out")), QString::fromStdString(dataPath(file))},
+                            &errors), status) << file;
+        EXPECT_TRUE(errors.contains(message)) << file;
         EXPECT_EQ(readFile(dataPath("out.csv")) == "earlier", status != 0) << file;
         EXPECT_EQ(readFile(dataPath("out.gpx")) == "earlier", status != 0) << file;
         EXPECT_EQ(readFile(dataPath("out.csv.part")), "<missing>") << file;
@@ -141,6 +134,57 @@ TEST_F(TrackExportTest, GpxHasAPointPerPositionThatAGpsToolReads) {
     for (const auto& m : QRegularExpression("<gpxtpx:depth>([0-9.]+)</gpxtpx:depth>").globalMatch(read("gpx")))
         depths << m.captured(1);
     EXPECT_EQ(depths, (QStringList{"4.53", "4.53"}));
+}
+
+using EchogramPngTest = LoggingTest;
+
+TEST_F(EchogramPngTest, PagesHoldTheColumnsDrawnLive) {
+    constexpr int kRecords = 40, kPageWidth = 25;
+    const std::string path = dataPath("I6120609.00I");
+    WriteSmallSurvey(path, kRecords);
+
+    // Live: the recording played through the acquisition tick, as the tool plays it (Manual
+    // mode, the white line on), each column read off the echogram right after it is drawn.
+    StartWithPlayback(path);
+    ASSERT_TRUE(s.PlaybackMode);
+    s.AutoMode = 0;
+    s.ShowWhiteLine = 1;
+    s.ShowRangeGate = 0;
+    SetupColorBar();
+    s.ClearFullPending = s.ClearLeftPending = s.ClearRightPending = 0;
+    const ChannelView v = ViewOf(Channel::Full);
+    const int x = v.rightEdge - 6 - 50 * v.ascope;
+    const int rows = PictVisible().height() + 1;
+    std::vector<std::vector<Rgb>> live(kRecords);
+    for (auto& column : live) {
+        AcquisitionTick();
+        for (int y = 0; y < rows; ++y) column.push_back(pictHiddenA().pixel(x, y));
+    }
+    ASSERT_NE(live[3], live[20]); // the bottom moved: columns tell records apart
+
+    const QString base = QString::fromStdString(dataPath("survey"));
+    QByteArray errors;
+    ASSERT_EQ(runExport({"--png", "--page-width", QString::number(kPageWidth), "-o", base, QString::fromStdString(path)},
+                        &errors), 0) << errors.toStdString();
+    const QImage pages[] = {QImage(base + "-001.png"), QImage(base + "-002.png")};
+    EXPECT_TRUE(QImage(base + "-003.png").isNull());
+    ASSERT_EQ(pages[0].width(), kPageWidth);
+    ASSERT_EQ(pages[1].width(), kRecords - kPageWidth);
+    for (int k = 0; k < kRecords; ++k) {
+        const QImage& page = pages[k / kPageWidth];
+        const int column = k % kPageWidth;
+        ASSERT_GE(page.height(), rows);
+        int differing = 0;
+        for (int y = 0; y < rows; ++y) {
+            // From the third column of a page on, only rows clear of the labels the pages add:
+            // the depth labels around every 60th row and the frequency at the top.
+            if (column >= 2 && (y % 60 < 22 || y % 60 > 48)) continue;
+            const QRgb p = page.pixel(column, y);
+            const Rgb want = live[static_cast<std::size_t>(k)][static_cast<std::size_t>(y)];
+            differing += qRed(p) != want.r || qGreen(p) != want.g || qBlue(p) != want.b;
+        }
+        EXPECT_EQ(differing, 0) << "record " << k;
+    }
 }
 
 } // namespace
