@@ -12,6 +12,40 @@ namespace {
 
 constexpr Rgb kEcho{255, 128, 0};
 
+constexpr int kRecords = 700;
+constexpr int kSplitFrom = 300, kFullAgainFrom = 600;
+
+std::string timeOf(int record) {
+    char t[16];
+    std::snprintf(t, sizeof t, "%02d:%02d:%02d", 9 + record / 3600, record / 60 % 60, record % 60);
+    return t;
+}
+
+// Full screen, then Split (Right, Left, ...), then Full again; a temperature line before every
+// record, a GPS line before every tenth, channel blocks that change with the record.
+std::string longRecording() {
+    std::string text = lines({kHeader10, " Opened at: I6120609.00I12-06-2026        09:00:00"});
+    for (int k = 0; k < kRecords; ++k) {
+        char line[80];
+        std::snprintf(line, sizeof line, "T: %.2f   Depth= 10. Ft", 60 + k * 0.01);
+        text += lines({line});
+        if (k % 10 == 0) {
+            std::snprintf(line, sizeof line, "GPS: Lat: 49  16.4500 N  Lon: 123  %07.4f W   %d.5", k / 100.0, k % 7);
+            text += lines({line});
+        }
+        ChannelBlock block{1, 1, 1, static_cast<std::uint8_t>(k % 256), 20, 236, 3, 0, 0, 30, 1, 10, 0, 1, 0, 120};
+        const bool split = k >= kSplitFrom && k < kFullAgainFrom;
+        const bool right = split && (k - kSplitFrom) % 2 == 0;
+        if (right) block[1] = block[2] = 2;
+        if (k == 0 || k == kFullAgainFrom || split)
+            text += lines({" ", ChannelLine(!split ? Channel::Full : right ? Channel::Right : Channel::Left, block)});
+        Bytes reply(45, static_cast<std::uint8_t>(k % 200));
+        reply[0] = 6;
+        text += lines({record(timeOf(k), reply)});
+    }
+    return text;
+}
+
 class PlaybackTest : public LoggingTest {
 protected:
     void SetUp() override {
@@ -44,6 +78,23 @@ protected:
         std::snprintf(t, sizeof t, "%.2f|%s|%s|%.2f|%s|%d", s.WaterTemperature, s.LatCaption.c_str(),
                       s.LongCaption.c_str(), s.GpsSpeed, s.TimeText.c_str(), s.PacketLength);
         return t;
+    }
+    // For jumps: playback of the long recording from its start, what its lines put in force, and
+    // one record played with the ping cycle's turn of the side before it.
+    void enterLong() {
+        ResetState();
+        BuildStartupTables();
+        LoadDefaultsIntoRam();
+        choose(dataPath("I6120609.00I"));
+        ASSERT_TRUE(s.PlaybackMode);
+    }
+    auto snapshot() const {
+        return std::tuple(s.WaterTemperature, s.GpsSpeed, s.LatCaption, s.LongCaption, s.SplitScreen, s.FullChannelBlock,
+                          s.LeftChannelBlock, s.RightChannelBlock, s.PingProcessing, s.XmitPower);
+    }
+    void playOne() {
+        if (s.SplitScreen != 0) s.LeftSideNow = !s.LeftSideNow;
+        ASSERT_TRUE(ReadPlaybackRecord());
     }
     bool echoIn(int fromX, int toX) {
         for (int x = fromX; x < toX; ++x) {
@@ -120,12 +171,14 @@ TEST_F(PlaybackTest, AnLOrRLineDecidesTheHalfOfTheNextRecordInSplitScreen) {
         s.LeftSideNow = !left; // the ping cycle had turned to the other side
         s.ClearFullPending = s.ClearLeftPending = s.ClearRightPending = 0;
         PaintSurfacesBackground();
+        ui.statuses.clear();
         timers().tmrMainTimer2.setEnabled(true);
         AcquisitionTick();
         EXPECT_TRUE(s.SplitScreen == 1 && s.LeftSideNow == left && !timers().tmrMainTimer2.enabled()) << left;
         EXPECT_EQ(echoIn(0, 500), left);
         EXPECT_EQ(echoIn(500, 1000), !left);
-        EXPECT_EQ(ui.statuses.back().time, "09:05:01");
+        ASSERT_EQ(ui.statuses.size(), 1u);
+        EXPECT_EQ(ui.statuses[0].time, "09:05:01");
     }
     EXPECT_EQ(dialogs.beeps(), 2); // only those of entering playback
 }
@@ -239,83 +292,17 @@ TEST_F(PlaybackTest, ASavedPlaybackStartLeavesThePortsToTheNextStart) {
     EXPECT_EQ(s.SoundOn, 1); // the session's setting, kept
 }
 
-constexpr int kRecords = 700;
-constexpr int kSplitFrom = 300, kFullAgainFrom = 600;
-
-std::string timeOf(int record) {
-    char t[16];
-    std::snprintf(t, sizeof t, "%02d:%02d:%02d", 9 + record / 3600, record / 60 % 60, record % 60);
-    return t;
-}
-
-// Full screen, then Split (Right, Left, ...), then Full again; a temperature line before every
-// record, a GPS line before every tenth, channel blocks that change with the record.
-std::string seekRecording() {
-    std::string text = lines({kHeader10, " Opened at: I6120609.00I12-06-2026        09:00:00"});
-    for (int k = 0; k < kRecords; ++k) {
-        char line[80];
-        std::snprintf(line, sizeof line, "T: %.2f   Depth= 10. Ft", 60 + k * 0.01);
-        text += lines({line});
-        if (k % 10 == 0) {
-            std::snprintf(line, sizeof line, "GPS: Lat: 49  16.4500 N  Lon: 123  %07.4f W   %d.5", k / 100.0, k % 7);
-            text += lines({line});
-        }
-        ChannelBlock block{1, 1, 1, static_cast<std::uint8_t>(k % 256), 20, 236, 3, 0, 0, 30, 1, 10, 0, 1, 0, 120};
-        const bool split = k >= kSplitFrom && k < kFullAgainFrom;
-        const bool right = split && (k - kSplitFrom) % 2 == 0;
-        if (right) block[1] = block[2] = 2;
-        if (k == 0 || k == kFullAgainFrom || split)
-            text += lines({" ", ChannelLine(!split ? Channel::Full : right ? Channel::Right : Channel::Left, block)});
-        Bytes reply(45, static_cast<std::uint8_t>(k % 200));
-        reply[0] = 6;
-        text += lines({record(timeOf(k), reply)});
-    }
-    return text;
-}
-
-struct Snapshot {
-    float temperature, speed;
-    std::string lat, lon;
-    int split;
-    ChannelBlock full, left, right;
-    int processing, power;
-    bool operator==(const Snapshot&) const = default;
-};
-
-class PlaybackSeekTest : public LoggingTest {
-protected:
-    void SetUp() override {
-        LoggingTest::SetUp();
-        writeFile(dataPath("I6120609.00I"), seekRecording());
-    }
-    void enter() {
-        ResetState();
-        BuildStartupTables();
-        LoadDefaultsIntoRam();
-        choose(dataPath("I6120609.00I"));
-        ASSERT_TRUE(s.PlaybackMode);
-    }
-    Snapshot snapshot() const {
-        return {s.WaterTemperature, s.GpsSpeed, s.LatCaption, s.LongCaption, s.SplitScreen, s.FullChannelBlock,
-                s.LeftChannelBlock, s.RightChannelBlock, s.PingProcessing, s.XmitPower};
-    }
-    // One played record, with the ping cycle's turn of the side before it.
-    void playOne() {
-        if (s.SplitScreen != 0) s.LeftSideNow = !s.LeftSideNow;
-        ASSERT_TRUE(ReadPlaybackRecord());
-    }
-};
-
-TEST_F(PlaybackSeekTest, AJumpLeavesTheStateAsReadingUpToThereWould) {
+TEST_F(PlaybackTest, AJumpLeavesTheStateAsReadingUpToThereWould) {
+    writeFile(dataPath("I6120609.00I"), longRecording());
     for (const int target : {0, 1, 255, 256, 257, 299, 300, 301, 302, 450, 599, 600, 601, 699}) {
-        enter();
+        enterLong();
         for (int k = 0; k < target; ++k) playOne();
-        const Snapshot before = snapshot();
+        const auto before = snapshot();
         playOne();
-        const Snapshot with = snapshot();
+        const auto with = snapshot();
         const bool left = s.LeftSideNow;
 
-        enter();
+        enterLong();
         for (int k = 0; k < 20; ++k) playOne(); // from anywhere: here a little way in
         ASSERT_TRUE(SeekPlayback(target));
         // Before the first record nothing is in force yet: what was shown stays until its lines.
@@ -327,9 +314,10 @@ TEST_F(PlaybackSeekTest, AJumpLeavesTheStateAsReadingUpToThereWould) {
     }
 }
 
-TEST_F(PlaybackSeekTest, PositionCountsTheRecordsPlayedAndTheJumps) {
+TEST_F(PlaybackTest, PositionCountsTheRecordsPlayedAndTheJumps) {
+    writeFile(dataPath("I6120609.00I"), longRecording());
     EXPECT_EQ(CurrentPlaybackPosition().records, 0); // not playing
-    enter();
+    enterLong();
     EXPECT_EQ(CurrentPlaybackPosition().record, -1);
     for (int k = 0; k < 5; ++k) playOne();
     const PlaybackPosition p = CurrentPlaybackPosition();
