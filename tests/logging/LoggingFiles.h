@@ -5,7 +5,6 @@
 #include "core/Defaults.h"
 #include "core/SettingsFile.h"
 #include "core/StartupTables.h"
-#include "core/Timers.h"
 #include "core/Ui.h"
 #include "display/Surfaces.h"
 #include "logging/Playback.h"
@@ -13,8 +12,6 @@
 #include "logging/RecordingMenu.h"
 #include "logging/ScreenDataLines.h"
 #include "logging/TrackExport.h"
-#include "platform/Paths.h"
-#include "platform/SerialPort.h"
 #include "processing/AcquisitionTick.h"
 #include "processing/PingCycle.h"
 #include "support/FakeClock.h"
@@ -22,7 +19,6 @@
 #include "support/Fixture.h"
 #include "support/ScriptedDialogs.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -30,8 +26,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace vz::test {
 

@@ -125,15 +125,13 @@ TEST_F(TrackExportTest, GpxHasAPointPerPositionThatAGpsToolReads) {
         EXPECT_TRUE(p.waitForFinished(20000) && p.exitCode() == 0) << p.readAllStandardError().toStdString();
         return QString::fromUtf8(p.readAllStandardOutput());
     };
-    const QStringList rows = read("unicsv").split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(rows.size(), 3); // the header and 2 points
-    EXPECT_TRUE(rows[1].startsWith("1,49.274167,-123.185333,2026/12/06,23:59:59")) << rows[1].toStdString();
-    EXPECT_TRUE(rows[2].startsWith("2,-49.274333,3.001000,2026/12/07,00:00:01")) << rows[2].toStdString();
-    // Its own GPX keeps the depth of every point.
-    QStringList depths;
-    for (const auto& m : QRegularExpression("<gpxtpx:depth>([0-9.]+)</gpxtpx:depth>").globalMatch(read("gpx")))
-        depths << m.captured(1);
-    EXPECT_EQ(depths, (QStringList{"4.53", "4.53"}));
+    // Its own GPX keeps the position, time and depth of every point.
+    std::string points;
+    const QRegularExpression point("<trkpt lat=\"([-0-9.]+)\" lon=\"([-0-9.]+)\">\\s*<time>([^<]+)</time>.*?<gpxtpx:depth>([0-9.]+)<",
+                                   QRegularExpression::DotMatchesEverythingOption);
+    for (const auto& m : point.globalMatch(read("gpx"))) points += m.capturedTexts().mid(1).join(' ').toStdString() + "|";
+    EXPECT_EQ(points, "49.274166700 -123.185333300 2026-12-06T23:59:59Z 4.53|"
+                      "-49.274333300 3.001000000 2026-12-07T00:00:01Z 4.53|");
 }
 
 using EchogramPngTest = LoggingTest;
