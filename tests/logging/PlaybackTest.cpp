@@ -97,11 +97,9 @@ protected:
         ASSERT_TRUE(ReadPlaybackRecord());
     }
     bool echoIn(int fromX, int toX) {
-        for (int x = fromX; x < toX; ++x) {
-            for (int y = 0; y < 600; y += 5) {
+        for (int x = fromX; x < toX; ++x)
+            for (int y = 0; y < 600; y += 5)
                 if (pictHiddenA().pixel(x, y) == kEcho) return true;
-            }
-        }
         return false;
     }
 };
