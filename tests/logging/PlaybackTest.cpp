@@ -110,13 +110,21 @@ TEST_F(PlaybackTest, FirmwareInTheFirstHeaderDecidesTheExtraTrailerBytes) {
     for (const auto& [header, extra] : cases) EXPECT_EQ(TrailerExtraBytesFromHeader(header), extra) << header;
 }
 
-TEST_F(PlaybackTest, TheMenuCommandOffersToSaveThenPlaysTheChosenFileAndLeaves) {
+// A recording under way ends first, with its closing line.
+TEST_F(PlaybackTest, TheMenuCommandEndsARecordingOffersToSaveThenPlaysTheChosenFileAndLeaves) {
+    FakeClock clock;
+    mnuOptionsSaveScreenDataNow_Click();
+    setReply(replyBytes(3, 10));
+    RecordReply();
+    const std::string recorded = RecordingFilePath();
     s.TrailerExtraBytes = 3;
     writeFile(dataPath("i6120609.05i"), lines({kHeader8, kOpened, record("09:05:01", replyBytes(3, 10))}));
     dialogs.answerMessage(AnswerYes).answerFile("C:\\TEMPIFB\\i6120609.05i");
     s.SettingsFilePath = "C:\\TempIFB\\OTHER.DAT";
     mnuOptionsPlaybackScreenData_Click();
 
+    EXPECT_TRUE(readFile(recorded).ends_with(lines({record("09:05:01", replyBytes(3, 10)), "Closed at: 09:05:01"})));
+    EXPECT_FALSE(s.RecordPings || s.LogFileOpen || s.RecordNowChecked);
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(dataPath("VOSKVALS.DAT"))));
     EXPECT_TRUE(s.PlaybackMode && s.PlaybackChecked && timers().tmrMainTimer1.enabled());
     EXPECT_FALSE(s.RecordMenuEnabled || s.NmeaMenuEnabled || timers().tmrMainTimer2.enabled());
@@ -247,21 +255,6 @@ TEST_F(PlaybackTest, AFileWithoutRecordsOrThatCannotBeOpenedIsReportedAndPlaybac
         const ShownDialog& message = dialogs.shown()[dialogs.shown().size() - 2];
         EXPECT_NE(message.text.find(report), std::string::npos) << message.text;
     }
-}
-
-TEST_F(PlaybackTest, EnteringPlaybackWhileRecordingEndsTheRecordingFirst) {
-    FakeClock clock;
-    mnuOptionsSaveScreenDataNow_Click();
-    const Bytes reply = replyBytes(3, 10);
-    setReply(reply);
-    RecordReply();
-    const std::string recorded = RecordingFilePath();
-
-    choose(recorded);
-    EXPECT_TRUE(readFile(recorded).ends_with("\r\nClosed at: 09:05:01\r\n"));
-    EXPECT_FALSE(s.RecordPings || s.LogFileOpen || s.RecordNowChecked || s.RecordMenuEnabled);
-    ASSERT_TRUE(s.PlaybackMode && ReadPlaybackRecord());
-    EXPECT_EQ(s.PacketLength, static_cast<int>(reply.size()));
 }
 
 // A session started on a recording without a settings file never chose its ports: what it saves
