@@ -119,17 +119,14 @@ TEST_F(TrackExportTest, GpxHasAPointPerPositionThatAGpsToolReads) {
     const QString tool = QStandardPaths::findExecutable("gpsbabel");
     if (tool.isEmpty()) GTEST_SKIP() << "gpsbabel is not installed";
     writeFile(dataPath("track.gpx"), text);
-    const auto read = [&](const char* format) {
-        QProcess p;
-        p.start(tool, {"-t", "-i", "gpx", "-f", QString::fromStdString(dataPath("track.gpx")), "-o", format, "-F", "-"});
-        EXPECT_TRUE(p.waitForFinished(20000) && p.exitCode() == 0) << p.readAllStandardError().toStdString();
-        return QString::fromUtf8(p.readAllStandardOutput());
-    };
+    QProcess babel;
+    babel.start(tool, {"-t", "-i", "gpx", "-f", QString::fromStdString(dataPath("track.gpx")), "-o", "gpx", "-F", "-"});
+    ASSERT_TRUE(babel.waitForFinished(20000) && babel.exitCode() == 0) << babel.readAllStandardError().toStdString();
     // Its own GPX keeps the position, time and depth of every point.
     std::string points;
     const QRegularExpression point("<trkpt lat=\"([-0-9.]+)\" lon=\"([-0-9.]+)\">\\s*<time>([^<]+)</time>.*?<gpxtpx:depth>([0-9.]+)<",
                                    QRegularExpression::DotMatchesEverythingOption);
-    for (const auto& m : point.globalMatch(read("gpx"))) points += m.capturedTexts().mid(1).join(' ').toStdString() + "|";
+    for (const auto& m : point.globalMatch(QString::fromUtf8(babel.readAllStandardOutput()))) points += m.capturedTexts().mid(1).join(' ').toStdString() + "|";
     EXPECT_EQ(points, "49.274166700 -123.185333300 2026-12-06T23:59:59Z 4.53|"
                       "-49.274333300 3.001000000 2026-12-07T00:00:01Z 4.53|");
 }
