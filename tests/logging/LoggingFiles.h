@@ -1,21 +1,45 @@
 #pragma once
-// Files of the data folder, for recording and playback tests.
-#include "platform/Paths.h"
+// Shared by the recording and playback tests: files of the data folder, screen-data files built
+// from replies, a window side that keeps what the windows were asked to show, and the fixture.
+#include "controls/MainOptions.h"
+#include "core/Defaults.h"
+#include "core/SettingsFile.h"
+#include "core/StartupTables.h"
+#include "core/Ui.h"
+#include "display/Surfaces.h"
+#include "logging/Playback.h"
+#include "logging/Recording.h"
+#include "logging/RecordingMenu.h"
+#include "logging/ScreenDataLines.h"
+#include "logging/TrackExport.h"
+#include "processing/AcquisitionTick.h"
+#include "processing/PingCycle.h"
+#include "support/FakeClock.h"
+#include "support/FakeSerialPort.h"
+#include "support/Fixture.h"
+#include "support/ScriptedDialogs.h"
 
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
 
-#include <string>
-#include <vector>
+#include <cstdio>
+#include <functional>
 
 namespace vz::test {
+
+using Bytes = std::vector<std::uint8_t>;
+inline const std::string kHeader8 = "3.16  8  ***************************************";
+inline const std::string kHeader10 = "3.16  10  ***************************************";
+inline const std::string kOpened = " Opened at: I6120609.05I12-06-2026        09:05:01";
+inline const ChannelBlock kAnalogBlock{1, 1, 1, 50, 20, 236, 3, 0, 2, 165, 1, 10, 0, 1, 0, 120};
 
 inline std::string dataPath(const std::string& name) { return dataFolder() + "/" + name; }
 
 inline std::string readFile(const std::string& path) {
     QFile f(QString::fromStdString(path));
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    return f.readAll().toStdString();
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<missing>";
 }
 
 inline void writeFile(const std::string& path, const std::string& text) {
@@ -26,11 +50,91 @@ inline void writeFile(const std::string& path, const std::string& text) {
 // The screen-data files in the data folder, by name.
 inline std::vector<std::string> recordings() {
     std::vector<std::string> names;
-    for (const QString& n : QDir(QString::fromStdString(dataFolder()))
-                                .entryList({"I*.??I"}, QDir::Files, QDir::Name)) {
+    for (const QString& n : QDir(QString::fromStdString(dataFolder())).entryList({"I*.??I"}, QDir::Files, QDir::Name))
         names.push_back(n.toStdString());
-    }
     return names;
 }
+
+// A reply as the box sends it: the leading 6, entries 2..samples+1 of `level(entry)`, the
+// trailer ending in the sample interval, and the checksum.
+inline Bytes replyBytes(int samples, const std::function<std::uint8_t(int)>& level, int interval = 60) {
+    Bytes b{6};
+    for (int entry = 2; entry <= samples + 1; ++entry) b.push_back(level(entry));
+    for (int t : {0x5A, 0xA5, 0, 0x03, 0xE8, 0, 0, interval >> 8, interval & 0xFF}) b.push_back(static_cast<std::uint8_t>(t));
+    std::uint8_t x = 0;
+    for (std::size_t i = 1; i < b.size(); ++i) x ^= b[i];
+    b.push_back(x);
+    return b;
+}
+inline Bytes replyBytes(int samples, std::uint8_t level) {
+    return replyBytes(samples, [level](int) { return level; });
+}
+
+// The reply as the receive path leaves it for the recorder.
+inline void setReply(const Bytes& bytes) {
+    std::copy(bytes.begin(), bytes.end(), state().RxBuffer.begin() + 1);
+    state().PacketLength = static_cast<int>(bytes.size());
+}
+
+inline std::string record(const std::string& time, const Bytes& bytes) {
+    return DataRecordLine(time, bytes.data(), static_cast<int>(bytes.size()));
+}
+
+// The lines of a file, each ended by CR LF.
+inline std::string lines(std::initializer_list<std::string> list) {
+    std::string text;
+    for (const std::string& l : list) text += l + "\r\n";
+    return text;
+}
+
+// Installs itself for its lifetime.
+class LoggingUi : public Ui {
+public:
+    LoggingUi() { setUi(this); }
+    ~LoggingUi() override { setUi(nullptr); }
+    void refreshMenus() override { ++menuRefreshes; }
+    void showPosition() override { ++positionsShown; }
+    void showPlaybackControls(bool playing) override { playbackControls.push_back(playing); }
+    void showStatus(const StatusLabels& labels) override { statuses.push_back(labels); }
+
+    int menuRefreshes = 0, positionsShown = 0;
+    std::vector<bool> playbackControls;
+    std::vector<StatusLabels> statuses;
+};
+
+// Start-up tables and factory settings, ports of the test's own (playback still clears the box's
+// input), no answer left over at the end, and no recording left open for the next test.
+class LoggingTest : public Fixture {
+protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        BuildStartupTables();
+        LoadDefaultsIntoRam();
+        setSerialPorts(&box, &gps, &nmea);
+    }
+    void TearDown() override {
+        CloseRecordingFile(false);
+        box.close();
+        EXPECT_EQ(dialogs.unusedAnswers(), 0u);
+        Fixture::TearDown();
+    }
+    // Enters playback of `path`, chosen in the file dialog without saving the settings.
+    void choose(const std::string& path) {
+        dialogs.answerMessage(AnswerNo).answerFile(path);
+        EnterPlaybackMode();
+    }
+    // A run of the export tool; its exit status.
+    int runExport(const QStringList& args, QByteArray* errors = nullptr) {
+        QProcess tool;
+        tool.start(VZ_EXPORT_PATH, args);
+        EXPECT_TRUE(tool.waitForFinished(30000));
+        if (errors) *errors = tool.readAllStandardError();
+        return tool.exitCode();
+    }
+
+    FakeSerialPort box, gps, nmea;
+    ScriptedDialogs dialogs;
+    LoggingUi ui;
+};
 
 } // namespace vz::test

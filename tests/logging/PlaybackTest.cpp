@@ -1,188 +1,178 @@
 // Playing a screen-data file: entering and leaving, every line kind on the way to a record, the
-// loop at the end, and files that are cut, empty, or hold records that cannot be replies.
+// loop at the end, files that are cut, empty, or hold records that cannot be replies; and jumps,
+// after which the state is the state after reading the file up to there.
 #include "LoggingFiles.h"
-#include "LoggingUi.h"
 
-#include "controls/MainOptions.h"
-#include "core/Defaults.h"
 #include "core/Shutdown.h"
 #include "core/Startup.h"
-#include "core/SettingsFile.h"
-#include "core/StartupTables.h"
-#include "core/Timers.h"
-#include "display/Surfaces.h"
-#include "logging/Playback.h"
 #include "logging/PlaybackLines.h"
-#include "logging/Recording.h"
-#include "logging/RecordingMenu.h"
-#include "logging/ScreenDataLines.h"
-#include "processing/AcquisitionTick.h"
-#include "support/FakeClock.h"
-#include "support/FakeSerialPort.h"
-#include "support/Fixture.h"
-#include "support/ScriptedDialogs.h"
-
-#include <QFileInfo>
 
 namespace vz::test {
 namespace {
 
 constexpr Rgb kEcho{255, 128, 0};
-const std::string kHeader8 = "3.16  8  ***************************************";
-const std::string kHeader2 = " Opened at: I6120609.05I12-06-2026        09:05:01";
-const ChannelBlock kAnalogBlock{1, 1, 1, 50, 20, 236, 3, 0, 2, 165, 1, 10, 0, 1, 0, 120};
 
-// A reply of `samples` entries of `level` after the leading 6, the trailer (interval 60) and a
-// checksum, as the box sends it.
-std::vector<std::uint8_t> replyBytes(int samples, std::uint8_t level) {
-    std::vector<std::uint8_t> b{6};
-    b.insert(b.end(), static_cast<std::size_t>(samples), level);
-    for (std::uint8_t t : {0x5A, 0xA5, 0, 0x03, 0xE8, 0, 0, 0, 60}) b.push_back(t);
-    std::uint8_t x = 0;
-    for (std::size_t i = 1; i < b.size(); ++i) x ^= b[i];
-    b.push_back(x);
-    return b;
+constexpr int kRecords = 700;
+constexpr int kSplitFrom = 300, kFullAgainFrom = 600;
+
+std::string timeOf(int record) {
+    char t[16];
+    std::snprintf(t, sizeof t, "%02d:%02d:%02d", 9 + record / 3600, record / 60 % 60, record % 60);
+    return t;
 }
 
-std::string record(const std::string& time, const std::vector<std::uint8_t>& bytes) {
-    return DataRecordLine(time, bytes.data(), static_cast<int>(bytes.size()));
-}
-
-std::string lines(std::initializer_list<std::string> list) {
-    std::string text;
-    for (const std::string& l : list) text += l + "\r\n";
+// Full screen, then Split (Right, Left, ...), then Full again; a temperature line before every
+// record, a GPS line before every tenth, channel blocks that change with the record.
+std::string longRecording() {
+    std::string text = lines({kHeader10, " Opened at: I6120609.00I12-06-2026        09:00:00"});
+    for (int k = 0; k < kRecords; ++k) {
+        char line[80];
+        std::snprintf(line, sizeof line, "T: %.2f   Depth= 10. Ft", 60 + k * 0.01);
+        text += lines({line});
+        if (k % 10 == 0) {
+            std::snprintf(line, sizeof line, "GPS: Lat: 49  16.4500 N  Lon: 123  %07.4f W   %d.5", k / 100.0, k % 7);
+            text += lines({line});
+        }
+        ChannelBlock block{1, 1, 1, static_cast<std::uint8_t>(k % 256), 20, 236, 3, 0, 0, 30, 1, 10, 0, 1, 0, 120};
+        const bool split = k >= kSplitFrom && k < kFullAgainFrom;
+        const bool right = split && (k - kSplitFrom) % 2 == 0;
+        if (right) block[1] = block[2] = 2;
+        if (k == 0 || k == kFullAgainFrom || split)
+            text += lines({" ", ChannelLine(!split ? Channel::Full : right ? Channel::Right : Channel::Left, block)});
+        Bytes reply(45, static_cast<std::uint8_t>(k % 200));
+        reply[0] = 6;
+        text += lines({record(timeOf(k), reply)});
+    }
     return text;
 }
 
-class PlaybackTest : public Fixture {
+class PlaybackTest : public LoggingTest {
 protected:
     void SetUp() override {
-        Fixture::SetUp();
-        BuildStartupTables();
-        LoadDefaultsIntoRam();
-        s.SoundSpeed = 0.0024755f;
+        LoggingTest::SetUp();
         s.ColorTable.fill(kEcho);
         s.ColorTable[0] = s.BackgroundColor;
         PaintSurfacesBackground();
-        box.close();
-        setSerialPorts(&box, &gps, &nmea);
     }
-    void TearDown() override {
-        EXPECT_EQ(dialogs.unusedAnswers(), 0u);
-        Fixture::TearDown();
-    }
-    // Plays `text` as the recording i6120609.05i, chosen in the file dialog.
+    // Plays `text` as the recording i6120609.05i.
     void play(const std::string& text) {
         writeFile(dataPath("i6120609.05i"), text);
-        dialogs.answerMessage(AnswerNo).answerFile("C:\\TEMPIFB\\i6120609.05i");
-        EnterPlaybackMode();
+        choose("C:\\TEMPIFB\\i6120609.05i");
     }
     // Leaving playback starts the program over; it finds no box (port 0 in the settings file)
     // and the test cancels the port question, which ends the program there.
     void expectStartOver() {
-        s.IfbPort = 0;
-        s.GpsPort = s.NmeaPort = 0;
+        s.IfbPort = s.GpsPort = s.NmeaPort = 0;
         WriteSettingsFile();
         dialogs.answerInput("");
     }
+    void expectLive() {
+        EXPECT_FALSE(s.PlaybackMode || s.PlaybackChecked);
+        EXPECT_TRUE(s.RecordMenuEnabled && s.NmeaMenuEnabled);
+        EXPECT_EQ(ui.playbackControls.back(), false);
+        EXPECT_EQ(dialogs.shown().back().title, "Communications Error"); // the start over
+    }
+    // What the lines read so far put in force, and the record's time and length.
+    std::string inForce() const {
+        char t[160];
+        std::snprintf(t, sizeof t, "%.2f|%s|%s|%.2f|%s|%d", s.WaterTemperature, s.LatCaption.c_str(),
+                      s.LongCaption.c_str(), s.GpsSpeed, s.TimeText.c_str(), s.PacketLength);
+        return t;
+    }
+    // For jumps: playback of the long recording from its start, what its lines put in force, and
+    // one record played with the ping cycle's turn of the side before it.
+    void enterLong() {
+        ResetState();
+        BuildStartupTables();
+        LoadDefaultsIntoRam();
+        choose(dataPath("I6120609.00I"));
+        ASSERT_TRUE(s.PlaybackMode);
+    }
+    auto snapshot() const {
+        return std::tuple(s.WaterTemperature, s.GpsSpeed, s.LatCaption, s.LongCaption, s.SplitScreen, s.FullChannelBlock,
+                          s.LeftChannelBlock, s.RightChannelBlock, s.PingProcessing, s.XmitPower);
+    }
+    void playOne() {
+        if (s.SplitScreen != 0) s.LeftSideNow = !s.LeftSideNow;
+        ASSERT_TRUE(ReadPlaybackRecord());
+    }
     bool echoIn(int fromX, int toX) {
-        for (int x = fromX; x < toX; ++x) {
-            for (int y = 0; y < 600; y += 5) {
+        for (int x = fromX; x < toX; ++x)
+            for (int y = 0; y < 600; y += 5)
                 if (pictHiddenA().pixel(x, y) == kEcho) return true;
-            }
-        }
         return false;
     }
-
-    FakeSerialPort box, gps, nmea;
-    ScriptedDialogs dialogs;
-    LoggingUi ui;
 };
 
 TEST_F(PlaybackTest, FirmwareInTheFirstHeaderDecidesTheExtraTrailerBytes) {
-    const struct {
-        std::string header;
-        int extra;
-    } cases[] = {{kHeader8, 0},
-                 {"3.16  9  ***************************************", 3},
-                 {"3.16  10  ***************************************", 3},
-                 {"3.16  08 ", 0},
-                 {"***************************************", 0},
-                 {"", 3}};
-    for (const auto& c : cases) EXPECT_EQ(TrailerExtraBytesFromHeader(c.header), c.extra) << c.header;
+    const std::pair<std::string, int> cases[] = {{kHeader8, 0}, {kHeader10, 3}, {"3.16  9  ***", 3},
+                                                 {"3.16  08 ", 0}, {"*************", 0}, {"", 3}};
+    for (const auto& [header, extra] : cases) EXPECT_EQ(TrailerExtraBytesFromHeader(header), extra) << header;
 }
 
-TEST_F(PlaybackTest, EnteringPlaybackAsksToSaveThenOpensTheChosenFile) {
+// A recording under way ends first, with its closing line.
+TEST_F(PlaybackTest, TheMenuCommandEndsARecordingOffersToSaveThenPlaysTheChosenFileAndLeaves) {
+    FakeClock clock;
+    mnuOptionsSaveScreenDataNow_Click();
+    setReply(replyBytes(3, 10));
+    RecordReply();
+    const std::string recorded = RecordingFilePath();
     s.TrailerExtraBytes = 3;
-    writeFile(dataPath("i6120609.05i"), lines({kHeader8, kHeader2}));
+    writeFile(dataPath("i6120609.05i"), lines({kHeader8, kOpened, record("09:05:01", replyBytes(3, 10))}));
     dialogs.answerMessage(AnswerYes).answerFile("C:\\TEMPIFB\\i6120609.05i");
     s.SettingsFilePath = "C:\\TempIFB\\OTHER.DAT";
-    EnterPlaybackMode();
+    mnuOptionsPlaybackScreenData_Click();
 
-    ASSERT_EQ(dialogs.shown().size(), 2u);
-    EXPECT_EQ(dialogs.shown()[0].text, "Playing data can change screen settings.  Save current screen settings?");
-    EXPECT_EQ(dialogs.shown()[0].title, "Quit Program");
-    EXPECT_EQ(dialogs.shown()[1].title, "Playback data file - select a file:");
-    EXPECT_EQ(dialogs.shown()[1].text, "Files (I*.??I)| I*.??I");
-    EXPECT_EQ(dialogs.beeps(), 1);
+    EXPECT_TRUE(readFile(recorded).ends_with(lines({record("09:05:01", replyBytes(3, 10)), "Closed at: 09:05:01"})));
+    EXPECT_FALSE(s.RecordPings || s.LogFileOpen || s.RecordNowChecked);
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(dataPath("VOSKVALS.DAT"))));
-
-    EXPECT_TRUE(s.PlaybackMode);
+    EXPECT_TRUE(s.PlaybackMode && s.PlaybackChecked && timers().tmrMainTimer1.enabled());
+    EXPECT_FALSE(s.RecordMenuEnabled || s.NmeaMenuEnabled || timers().tmrMainTimer2.enabled());
     EXPECT_EQ(s.PlaybackFileName, "I6120609.05I");
-    EXPECT_EQ(s.PlaybackHeader1, kHeader8);
-    EXPECT_EQ(s.PlaybackHeader2, kHeader2.substr(1)); // lines are read without their outer blanks
+    EXPECT_EQ(s.PlaybackHeader2, kOpened.substr(1)); // lines are read without their outer blanks
     EXPECT_EQ(s.TrailerExtraBytes, 0);
     EXPECT_EQ(s.ClearFullPending + s.ClearLeftPending + s.ClearRightPending, 3);
-    EXPECT_TRUE(timers().tmrMainTimer1.enabled());
-    EXPECT_FALSE(timers().tmrMainTimer2.enabled());
-    EXPECT_TRUE(s.PlaybackChecked);
-    EXPECT_FALSE(s.RecordMenuEnabled);
-    EXPECT_FALSE(s.NmeaMenuEnabled);
     EXPECT_EQ(s.LatCaption, "- - - - -");
     EXPECT_EQ(ui.playbackControls, std::vector<bool>{true});
+    ASSERT_TRUE(ReadPlaybackRecord());
+
+    expectStartOver();
+    mnuOptionsPlaybackScreenData_Click();
+    expectLive();
+    // Cancelling the file dialog starts over in live mode as well.
+    s.ProgramEnding = false;
+    expectStartOver();
+    choose("");
+    expectLive();
 }
 
 TEST_F(PlaybackTest, EachLineKindIsAppliedOnTheWayToTheNextRecord) {
     ChannelBlock digital = kAnalogBlock;
     digital[0] = 0x82;
-    play(lines({kHeader8, kHeader2, "T: 68.25   Depth= 12.5 Ft",
-                "GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.37", " ",
-                ChannelLine(Channel::Full, digital), record("09:05:01", replyBytes(1, 40)),
-                "T: 70.00   Depth= 12.5 Ft", "GPS: Not Valid  Not Valid   0", " ",
-                record("09:05:02", replyBytes(2, 41))}));
+    const Bytes first = replyBytes(1, 40);
+    play(lines({kHeader8, kOpened, "T: 68.25   Depth= 12.5 Ft", "GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.37",
+                " ", ChannelLine(Channel::Full, digital), record("09:05:01", first), "T: 70.00   Depth= 12.5 Ft",
+                "GPS: Not Valid  Not Valid   0", " ", record("09:05:02", replyBytes(2, 41))}));
     s.RxBuffer.fill(77);
 
     ASSERT_TRUE(ReadPlaybackRecord());
-    EXPECT_FLOAT_EQ(s.WaterTemperature, 68.25f);
-    EXPECT_EQ(s.LatCaption, "Lat: 49  16.4500 N");
-    EXPECT_EQ(s.LongCaption, "Lon: 123  11.1200 W");
-    EXPECT_FLOAT_EQ(s.GpsSpeed, 2.37f);
+    EXPECT_EQ(inForce(), "68.25|Lat: 49  16.4500 N|Lon: 123  11.1200 W|2.37|09:05:01|12");
     EXPECT_EQ(ui.positionsShown, 2); // blanked on entry, then the GPS line
     EXPECT_EQ(s.SplitScreen, 0);
     EXPECT_EQ(s.PingProcessing, 0x82);
-    EXPECT_EQ(s.FullChannelBlock[0], 0x82);
-    EXPECT_EQ(s.TimeText, "09:05:01");
-    ASSERT_EQ(s.PacketLength, 12);
-    const std::vector<std::uint8_t> first = replyBytes(1, 40);
-    for (int i = 1; i <= 12; ++i) EXPECT_EQ(s.RxBuffer[i], first[static_cast<std::size_t>(i - 1)]) << i;
-    for (int i = 13; i <= 24; ++i) EXPECT_EQ(s.RxBuffer[i], 1) << i;
+    // Entries n+1..2n are filled with 1, and nothing past them is touched.
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), s.RxBuffer.begin() + 1));
+    EXPECT_TRUE(std::all_of(s.RxBuffer.begin() + 13, s.RxBuffer.begin() + 25, [](auto b) { return b == 1; }));
     EXPECT_EQ(s.RxBuffer[25], 77);
-
     ASSERT_TRUE(ReadPlaybackRecord());
-    EXPECT_FLOAT_EQ(s.WaterTemperature, 70.0f);
-    EXPECT_EQ(s.LatCaption, "Not Valid");
-    EXPECT_EQ(s.LongCaption, "Not Valid");
-    EXPECT_FLOAT_EQ(s.GpsSpeed, 0.0f);
-    EXPECT_EQ(s.TimeText, "09:05:02");
-    EXPECT_EQ(s.PacketLength, 13);
+    EXPECT_EQ(inForce(), "70.00|Not Valid|Not Valid|0.00|09:05:02|13");
 }
 
 // An L or R line puts its record in its own half, whichever side the ping cycle turned to.
 TEST_F(PlaybackTest, AnLOrRLineDecidesTheHalfOfTheNextRecordInSplitScreen) {
     for (const Channel side : {Channel::Left, Channel::Right}) {
-        SCOPED_TRACE(static_cast<int>(side));
         const bool left = side == Channel::Left;
-        play(lines({kHeader8, kHeader2, " ", ChannelLine(side, kAnalogBlock), record("09:05:01", replyBytes(600, 255))}));
+        play(lines({kHeader8, kOpened, " ", ChannelLine(side, kAnalogBlock), record("09:05:01", replyBytes(600, 255))}));
         s.SplitScreen = 0;
         s.LeftSideNow = !left; // the ping cycle had turned to the other side
         s.ClearFullPending = s.ClearLeftPending = s.ClearRightPending = 0;
@@ -190,183 +180,92 @@ TEST_F(PlaybackTest, AnLOrRLineDecidesTheHalfOfTheNextRecordInSplitScreen) {
         ui.statuses.clear();
         timers().tmrMainTimer2.setEnabled(true);
         AcquisitionTick();
-
-        EXPECT_EQ(s.SplitScreen, 1);
-        EXPECT_EQ(s.LeftSideNow, left);
-        EXPECT_FALSE(timers().tmrMainTimer2.enabled());
+        EXPECT_TRUE(s.SplitScreen == 1 && s.LeftSideNow == left && !timers().tmrMainTimer2.enabled()) << left;
         EXPECT_EQ(echoIn(0, 500), left);
         EXPECT_EQ(echoIn(500, 1000), !left);
         ASSERT_EQ(ui.statuses.size(), 1u);
-        EXPECT_EQ(ui.statuses[0].mode, "Play: I6120609.05I");
-        EXPECT_EQ(ui.statuses[0].date, "12-06-2026");
         EXPECT_EQ(ui.statuses[0].time, "09:05:01");
     }
     EXPECT_EQ(dialogs.beeps(), 2); // only those of entering playback
 }
 
+// Records that cannot be replies are passed over whole, and the deepest reply the receive path
+// records plays to the buffer's end.
 TEST_F(PlaybackTest, RecordsThatCannotBeRepliesArePassedOverAndPlaybackGoesOn) {
-    const std::vector<std::uint8_t> good = replyBytes(5, 30);
     std::string tooMany = "09:05:01 ";
     for (int i = 0; i <= kRxBufferLast; ++i) tooMany += " 0";
-    const std::string overLong = "09:05:01 " + std::string(300000, '7');
-    play(lines({kHeader8, kHeader2, tooMany, overLong, "09:05:01  0 255 17",
+    const Bytes deep = replyBytes(31969, 40);
+    play(lines({kHeader8, kOpened, tooMany, "09:05:01 " + std::string(300000, '7'), "09:05:01  0 255 17",
                 "09:05:01  1 2 3 4 5 6 7 8 9 10 256 12", "09:05:01  1 2 3 4 5 6 7 8 9 10 1x 12",
-                "09:05:01  1 2 3 4 5 6 7 8 9 10 -1 12", "Opened at: nothing", record("09:05:09", good)}));
+                "09:05:01  1 2 3 4 5 6 7 8 9 10 -1 12", "Opened at: nothing", record("09:05:09", deep),
+                "09:05:10  6 1.5 2.5 3 4 5 6 7 8 9 10 255"}));
     s.RxBuffer.fill(77);
 
     ASSERT_TRUE(ReadPlaybackRecord());
     EXPECT_EQ(s.TimeText, "09:05:09");
-    EXPECT_EQ(s.PacketLength, static_cast<int>(good.size()));
-    EXPECT_EQ(s.RxBuffer[1], 6);
-    EXPECT_EQ(s.RxBuffer[2 * good.size() + 1], 77);
-    EXPECT_EQ(s.RxBuffer[kRxBufferLast], 77);
-    // Values written with a fraction are rounded, halves to even.
-    play(lines({kHeader8, kHeader2, "09:05:01  6 1.5 2.5 3 4 5 6 7 8 9 10 11"}));
+    ASSERT_EQ(s.PacketLength, 31980);
+    EXPECT_TRUE(std::equal(deep.begin(), deep.end(), s.RxBuffer.begin() + 1));
+    EXPECT_TRUE(s.RxBuffer[31981] == 1 && s.RxBuffer[kRxBufferLast] == 1);
+    // Values written with a fraction are rounded, halves to even; 255 is a value like any other.
     ASSERT_TRUE(ReadPlaybackRecord());
-    EXPECT_EQ(s.RxBuffer[2], 2);
-    EXPECT_EQ(s.RxBuffer[3], 2);
-}
-
-// The deepest replies the receive path records come back whole; entries n+1..2n stop at the
-// buffer's end.
-TEST_F(PlaybackTest, ARecordOfAlmostTheWholeBufferPlays) {
-    const std::vector<std::uint8_t> deep = replyBytes(31969, 40);
-    ASSERT_EQ(deep.size(), 31980u);
-    play(lines({kHeader8, kHeader2, record("09:05:01", deep)}));
-    s.RxBuffer.fill(77);
-    ASSERT_TRUE(ReadPlaybackRecord());
-    EXPECT_EQ(s.PacketLength, 31980);
-    EXPECT_EQ(s.RxBuffer[31980], deep.back());
-    EXPECT_EQ(s.RxBuffer[31981], 1);
-    EXPECT_EQ(s.RxBuffer[kRxBufferLast], 1);
-}
-
-// A GPS line cut at any length, in playback: whatever it still says, and no crash.
-TEST_F(PlaybackTest, GpsLinesCutAtEveryLengthAreTakenAsFarAsTheyGo) {
+    EXPECT_EQ(s.TimeText, "09:05:10");
+    EXPECT_EQ(Bytes(s.RxBuffer.begin() + 1, s.RxBuffer.begin() + 13), (Bytes{6, 2, 2, 3, 4, 5, 6, 7, 8, 9, 10, 255}));
+    // A GPS line cut at any length is taken as far as it goes, without a crash.
     for (const std::string full : {"GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.37", "GPS: Not Valid  Not Valid   0"}) {
-        for (std::size_t n = 4; n <= full.size(); ++n) {
+        for (std::size_t n = 0; n <= full.size(); ++n) {
             ApplyGpsLine(std::string_view(full).substr(0, n), s);
-            if (n < 10) {
-                EXPECT_TRUE(s.LatCaption.empty()) << n;
-            }
+            EXPECT_TRUE(n >= 10 || s.LatCaption.empty()) << n;
         }
     }
     EXPECT_EQ(s.LatCaption, "Not Valid");
-    ApplyGpsLine("GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.37", s);
-    EXPECT_EQ(s.LongCaption, "Lon: 123  11.1200 W");
-    EXPECT_FLOAT_EQ(s.GpsSpeed, 2.37f);
 }
 
-TEST_F(PlaybackTest, AFileCutInALineReplaysFromTheTopAfterItsLastWholeRecord) {
-    play(lines({kHeader8, kHeader2, record("09:05:01", replyBytes(3, 10)),
-                record("09:05:02", replyBytes(3, 20))}) +
-         "09:05:03  6 30 30");
-    std::vector<std::string> times;
-    for (int i = 0; i < 5; ++i) {
-        ASSERT_TRUE(ReadPlaybackRecord());
-        times.push_back(s.TimeText);
-    }
-    EXPECT_EQ(times, (std::vector<std::string>{"09:05:01", "09:05:02", "09:05:01", "09:05:02", "09:05:01"}));
-    EXPECT_EQ(s.PlaybackHeader1, kHeader8);
-    EXPECT_TRUE(dialogs.shown().size() == 2u); // no message: the loop is silent
-}
-
-TEST_F(PlaybackTest, AClosingLineStartsTheFileAgain) {
-    play(lines({kHeader8, kHeader2, record("09:05:01", replyBytes(3, 10)), "Closed at: 09:05:02",
-                record("09:05:03", replyBytes(3, 20))}));
-    ASSERT_TRUE(ReadPlaybackRecord());
-    ASSERT_TRUE(ReadPlaybackRecord());
-    EXPECT_EQ(s.TimeText, "09:05:01");
-}
-
-TEST_F(PlaybackTest, AFileWithoutRecordsIsReportedAndPlaybackIsLeft) {
-    for (const std::string& text :
-         {std::string(), lines({kHeader8, kHeader2}), lines({"Dear diary,", "nothing to see", "here"})}) {
-        s.ProgramEnding = false; // the start over of the previous file ended the program
+// The end of the file, a line cut there, or a closing line: the file again from the top, silently.
+TEST_F(PlaybackTest, TheFileReplaysFromTheTopAfterItsLastWholeRecordOrAClosingLine) {
+    const std::string top = lines({kHeader8, kOpened, record("09:05:01", replyBytes(3, 10))});
+    for (const std::string& text : {top + lines({record("09:05:02", replyBytes(3, 20))}) + "09:05:03  6 30 30",
+                                    top + lines({"Closed at: 09:05:02", record("09:05:03", replyBytes(3, 20))})}) {
         play(text);
+        std::string times;
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_TRUE(ReadPlaybackRecord());
+            times += s.TimeText + " ";
+        }
+        EXPECT_EQ(times, text.find("Closed") == std::string::npos ? "09:05:01 09:05:02 09:05:01 "
+                                                                  : "09:05:01 09:05:01 09:05:01 ");
+        EXPECT_EQ(s.PlaybackHeader1, kHeader8);
+    }
+    EXPECT_EQ(dialogs.shown().size(), 4u); // those of entering playback only
+}
+
+// Without a record the file would be opened again for ever: it is reported and playback left.
+TEST_F(PlaybackTest, AFileWithoutRecordsOrThatCannotBeOpenedIsReportedAndPlaybackIsLeft) {
+    const std::pair<std::string, const char*> cases[] = {
+        {"", "holds no screen data"}, {lines({kHeader8, kOpened}), "holds no screen data"},
+        {lines({"Dear diary,", "nothing to see"}), "holds no screen data"}, {"-", "cannot be opened"}};
+    for (const auto& [text, report] : cases) {
+        s.ProgramEnding = false; // the start over of the previous file ended the program
+        if (text == "-") choose("C:\\TEMPIFB\\I0000000.00I");
+        else play(text);
+        EXPECT_TRUE(s.PlaybackMode);
         expectStartOver();
         dialogs.answerMessage(AnswerOk);
         EXPECT_FALSE(ReadPlaybackRecord());
-        EXPECT_FALSE(s.PlaybackMode);
-        EXPECT_FALSE(s.PlaybackChecked);
-        EXPECT_TRUE(s.RecordMenuEnabled);
+        expectLive();
         const ShownDialog& message = dialogs.shown()[dialogs.shown().size() - 2];
-        EXPECT_EQ(message.title, "Playback Screen Data From File");
-        EXPECT_NE(message.text.find("holds no screen data"), std::string::npos) << message.text;
-        EXPECT_EQ(dialogs.shown().back().title, "Communications Error"); // the start over
+        EXPECT_NE(message.text.find(report), std::string::npos) << message.text;
     }
-}
-
-TEST_F(PlaybackTest, AFileThatCannotBeOpenedIsReportedByTheFirstTick) {
-    dialogs.answerMessage(AnswerNo).answerFile("C:\\TEMPIFB\\I0000000.00I");
-    EnterPlaybackMode();
-    EXPECT_TRUE(s.PlaybackMode);
-    expectStartOver();
-    dialogs.answerMessage(AnswerOk);
-    EXPECT_FALSE(ReadPlaybackRecord());
-    EXPECT_FALSE(s.PlaybackMode);
-    const ShownDialog& message = dialogs.shown()[dialogs.shown().size() - 2];
-    EXPECT_EQ(message.text, "The file C:\\TEMPIFB\\I0000000.00I cannot be opened.");
-}
-
-TEST_F(PlaybackTest, CancellingTheFileDialogStartsOverInLiveMode) {
-    dialogs.answerMessage(AnswerNo).answerFile("");
-    expectStartOver();
-    EnterPlaybackMode();
-    EXPECT_FALSE(s.PlaybackMode);
-    EXPECT_FALSE(s.PlaybackChecked);
-    EXPECT_TRUE(s.NmeaMenuEnabled);
-    EXPECT_EQ(ui.playbackControls, (std::vector<bool>{true, false}));
-    EXPECT_EQ(dialogs.shown().back().title, "Communications Error");
-}
-
-TEST_F(PlaybackTest, TheMenuCommandEntersAndLeavesPlayback) {
-    writeFile(dataPath("I6120609.05I"), lines({kHeader8, kHeader2, record("09:05:01", replyBytes(3, 10))}));
-    dialogs.answerMessage(AnswerNo).answerFile(dataPath("I6120609.05I"));
-    mnuOptionsPlaybackScreenData_Click();
-    ASSERT_TRUE(s.PlaybackMode);
-    ASSERT_TRUE(ReadPlaybackRecord());
-
-    expectStartOver();
-    mnuOptionsPlaybackScreenData_Click();
-    EXPECT_FALSE(s.PlaybackMode);
-    EXPECT_FALSE(s.PlaybackChecked);
-    EXPECT_TRUE(s.RecordMenuEnabled);
-    EXPECT_TRUE(s.NmeaMenuEnabled);
-    EXPECT_EQ(ui.playbackControls, (std::vector<bool>{true, false}));
-}
-
-TEST_F(PlaybackTest, EnteringPlaybackWhileRecordingEndsTheRecordingFirst) {
-    FakeClock clock;
-    mnuOptionsSaveScreenDataNow_Click();
-    const std::vector<std::uint8_t> reply = replyBytes(3, 10);
-    std::copy(reply.begin(), reply.end(), s.RxBuffer.begin() + 1);
-    s.PacketLength = static_cast<int>(reply.size());
-    RecordReply();
-    const std::string recorded = RecordingFilePath();
-
-    dialogs.answerMessage(AnswerNo).answerFile(recorded);
-    EnterPlaybackMode();
-    EXPECT_TRUE(readFile(recorded).ends_with("\r\nClosed at: 09:05:01\r\n"));
-    EXPECT_FALSE(s.RecordPings);
-    EXPECT_FALSE(s.LogFileOpen);
-    EXPECT_FALSE(s.RecordNowChecked);
-    EXPECT_TRUE(s.PlaybackMode);
-    EXPECT_FALSE(s.RecordMenuEnabled);
-    ASSERT_TRUE(ReadPlaybackRecord());
-    EXPECT_EQ(s.PacketLength, static_cast<int>(reply.size()));
 }
 
 // A session started on a recording without a settings file never chose its ports: what it saves
 // keeps its settings, and the next normal start asks for the ports instead of opening "COM17".
 TEST_F(PlaybackTest, ASavedPlaybackStartLeavesThePortsToTheNextStart) {
-    writeFile(dataPath("i6120609.05i"), lines({kHeader8, kHeader2, record("09:05:01", replyBytes(30, 40))}));
+    writeFile(dataPath("i6120609.05i"), lines({kHeader8, kOpened, record("09:05:01", replyBytes(30, 40))}));
     StartWithPlayback(dataPath("i6120609.05i"));
     ASSERT_TRUE(s.PlaybackMode);
     optSoundOnOff_Click(0);
     dialogs.answerMessage(AnswerYes);
     ExitProgram();
-    ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(mapPath(kDefaultSettingsFile))));
 
     ResetState();
     ResetTimers();
@@ -376,16 +275,59 @@ TEST_F(PlaybackTest, ASavedPlaybackStartLeavesThePortsToTheNextStart) {
     dialogs.answerPort(0).answerPort(4).answerPort(5).answerInput("");
     RunStartupSequence();
     ASSERT_EQ(dialogs.shown().size(), before + 4);
-    for (std::size_t i = before; i < before + 3; ++i) EXPECT_EQ(dialogs.shown()[i].kind, "port");
-    EXPECT_TRUE(dialogs.shown()[before + 3].text.starts_with("Error encountered while trying to open COM0."));
-    EXPECT_EQ(s.SoundOn, 1); // the session's setting, kept
+    EXPECT_EQ(dialogs.shown()[before].kind, "port");
     ResetState();
     BuildStartupTables();
     ReadSettingsFile(); // asks nothing now
-    EXPECT_EQ(s.IfbPort, 0);
-    EXPECT_EQ(s.GpsPort, 4);
-    EXPECT_EQ(s.NmeaPort, 5);
-    EXPECT_EQ(s.SoundOn, 1);
+    EXPECT_EQ(std::tuple(s.IfbPort, s.GpsPort, s.NmeaPort), std::tuple(0, 4, 5));
+    EXPECT_EQ(s.SoundOn, 1); // the session's setting, kept
+}
+
+TEST_F(PlaybackTest, AJumpLeavesTheStateAsReadingUpToThereWould) {
+    writeFile(dataPath("I6120609.00I"), longRecording());
+    for (const int target : {0, 1, 255, 256, 257, 299, 300, 301, 302, 450, 599, 600, 601, 699}) {
+        enterLong();
+        for (int k = 0; k < target; ++k) playOne();
+        const auto before = snapshot();
+        playOne();
+        const auto with = snapshot();
+        const bool left = s.LeftSideNow;
+
+        enterLong();
+        for (int k = 0; k < 20; ++k) playOne(); // from anywhere: here a little way in
+        ASSERT_TRUE(SeekPlayback(target));
+        // Before the first record nothing is in force yet: what was shown stays until its lines.
+        EXPECT_TRUE(target == 0 || snapshot() == before) << "jump to " << target;
+        playOne();
+        EXPECT_TRUE(snapshot() == with) << "jump to " << target;
+        EXPECT_EQ(s.TimeText, timeOf(target));
+        EXPECT_TRUE(s.SplitScreen == 0 || s.LeftSideNow == left) << "jump to " << target;
+    }
+}
+
+TEST_F(PlaybackTest, PositionCountsTheRecordsPlayedAndTheJumps) {
+    writeFile(dataPath("I6120609.00I"), longRecording());
+    EXPECT_EQ(CurrentPlaybackPosition().records, 0); // not playing
+    enterLong();
+    EXPECT_EQ(CurrentPlaybackPosition().record, -1);
+    for (int k = 0; k < 5; ++k) playOne();
+    const PlaybackPosition p = CurrentPlaybackPosition();
+    EXPECT_EQ(p.record, 4);
+    EXPECT_EQ(p.records, kRecords);
+    EXPECT_EQ(p.date + " " + p.time, "2026-12-06 09:00:04");
+
+    pictHiddenA().fillRect(0, 0, 1000, 600, Rgb{1, 2, 3});
+    ASSERT_TRUE(SeekPlayback(450));
+    EXPECT_EQ(pictHiddenA().pixel(500, 300), s.BackgroundColor);
+    EXPECT_EQ(CurrentPlaybackPosition().record, 449);
+    playOne();
+    EXPECT_EQ(CurrentPlaybackPosition().record, 450);
+    // Jumps past either end go to the last or the first record.
+    for (const auto& [target, time] : {std::pair(5000, timeOf(kRecords - 1)), std::pair(-3, timeOf(0))}) {
+        EXPECT_TRUE(SeekPlayback(target));
+        playOne();
+        EXPECT_EQ(s.TimeText, time);
+    }
 }
 
 } // namespace

@@ -1,14 +1,6 @@
 // Recording from the menu: the file's lines in order, its name, rotation, and what happens when
-// the file cannot be written.
+// the file cannot be written; and the line kinds against lines written out by hand.
 #include "LoggingFiles.h"
-#include "LoggingUi.h"
-
-#include "core/Timers.h"
-#include "logging/Recording.h"
-#include "logging/RecordingMenu.h"
-#include "support/FakeClock.h"
-#include "support/Fixture.h"
-#include "support/ScriptedDialogs.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -16,44 +8,50 @@
 namespace vz::test {
 namespace {
 
-class RecordingTest : public Fixture {
+// What the recording's own test below does not write: other names, units and channels.
+TEST(ScreenDataLinesTest, LinesAsWrittenByHand) {
+    const std::uint8_t reply[] = {0};
+    ChannelBlock block = kAnalogBlock;
+    block[16] = 99; // beyond the used bytes: never written
+    const std::pair<std::string, std::string> cases[] = {
+        {ScreenDataFileName("07-04-2005", "14:35:10"), "I5070414.35I"},
+        {ScreenDataFileName("12-31-2009", "23:59:59", 3), "I9123123C.59I"},
+        {ScreenDataFileName("01-01-2010", "00:00:00", kLastFileSequence), "I0010100Z.00I"},
+        {ChannelLine(Channel::Left, ChannelBlock{}), "L:  0  0  0  0  0  0  0  0  0  0  0  0  0  0  0  0 "},
+        {ChannelLine(Channel::Right, block), "R:  1  1  1  50  20  236  3  0  2  165  1  10  0  1  0  120 "},
+        {TemperatureDepthLine(5.5f, 123.456f, " Mtr"), "T: 5.50   Depth= 123.46 Mtr"},
+        {TemperatureDepthLine(99.9f, 7.0f, " Fa"), "T: 99.90   Depth= 7. Fa"},
+        {GpsLine("Not Valid", "Not Valid", 0.0f), "GPS: Not Valid  Not Valid   0"},
+        {GpsLine("- - - - -", "- - - - -", 0.5f), "GPS: - - - - -  - - - - -   .5"},
+        {DataRecordLine("23:00:00", reply, 0), "23:00:00  "},
+    };
+    for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
+}
+
+class RecordingTest : public LoggingTest {
 protected:
     void SetUp() override {
-        Fixture::SetUp();
-        clock.set({2026, 12, 6, 9, 5, 1});
+        LoggingTest::SetUp();
         s.IfbFirmwareVersion = 10;
     }
-    void TearDown() override {
-        CloseRecordingFile(false);
-        EXPECT_EQ(dialogs.unusedAnswers(), 0u);
-        Fixture::TearDown();
-    }
-    // A reply of the bytes given, as the receive path leaves it.
-    void reply(std::initializer_list<std::uint8_t> bytes) {
-        int i = 1;
-        for (std::uint8_t b : bytes) s.RxBuffer[static_cast<std::size_t>(i++)] = b;
-        s.PacketLength = static_cast<int>(bytes.size());
+    void at(int minute, int second) { clock.set({2026, 12, 6, 9, minute, second}); }
+    // Record Now, Record Automatically and Playback as the menu shows them: checked (x), usable
+    // (+) or greyed (-).
+    std::string menus() const {
+        const auto item = [](bool checked, bool enabled) { return checked ? 'x' : enabled ? '+' : '-'; };
+        return {item(s.RecordNowChecked, s.RecordNowEnabled), item(s.RecordAutoChecked, s.RecordAutoEnabled),
+                item(false, s.PlaybackEnabled)};
     }
 
     FakeClock clock;
-    ScriptedDialogs dialogs;
-    LoggingUi ui;
 };
-
-const std::string kHeader1 = "3.16  10  ***************************************\r\n";
 
 TEST_F(RecordingTest, ManualRecordingWritesEveryLineAndClosesAfterTheNextRecord) {
     mnuOptionsSaveScreenDataNow_Click();
-    EXPECT_TRUE(s.LogFileOpen);
-    EXPECT_TRUE(s.RecordPings);
-    EXPECT_EQ(s.ScreenDataFile, "I6120609.05I");
-    EXPECT_TRUE(s.RecordNowChecked);
-    EXPECT_FALSE(s.RecordAutoEnabled);
-    EXPECT_FALSE(s.PlaybackEnabled);
+    EXPECT_TRUE(s.LogFileOpen && s.RecordPings && s.LogFullBlockRequest);
+    EXPECT_EQ(menus(), "x--");
     EXPECT_FALSE(timers().tmrAutoLogFile.enabled());
     EXPECT_GE(ui.menuRefreshes, 1);
-    // Every new file asks for the Full settings at its first ping.
-    EXPECT_TRUE(s.LogFullBlockRequest);
 
     // One ping: what the ping cycle writes, then the acquisition tick's record.
     s.WaterTemperature = 68.0f;
@@ -65,141 +63,93 @@ TEST_F(RecordingTest, ManualRecordingWritesEveryLineAndClosesAfterTheNextRecord)
     s.LogGpsRequest = true;
     WriteTemperatureAndGpsLines();
     EXPECT_FALSE(s.LogGpsRequest);
-    s.FullChannelBlock = {1, 1, 1, 50, 20, 236, 3, 0, 2, 165, 1, 10, 0, 1, 0, 120};
+    s.FullChannelBlock = kAnalogBlock;
     WriteChannelLine(Channel::Full);
-    reply({0, 255, 17});
+    setReply({0, 255, 17});
     RecordReply();
     WriteTemperatureAndGpsLines(); // no GPS line without a request
 
     mnuOptionsSaveScreenDataNow_Click();
-    EXPECT_FALSE(s.LogFileOpen);
-    EXPECT_TRUE(s.CloseLogRequest);
-    EXPECT_TRUE(s.RecordPings); // until the next record
-    EXPECT_FALSE(s.RecordNowChecked);
-    EXPECT_TRUE(s.RecordAutoEnabled);
-    EXPECT_TRUE(s.PlaybackEnabled);
-
-    clock.set({2026, 12, 6, 9, 6, 30});
-    reply({6, 7});
+    EXPECT_TRUE(!s.LogFileOpen && s.CloseLogRequest && s.RecordPings); // until the next record
+    EXPECT_EQ(menus(), "+++");
+    at(6, 30);
+    setReply({6, 7});
     RecordReply();
-    EXPECT_FALSE(s.RecordPings);
-    EXPECT_FALSE(s.CloseLogRequest);
+    EXPECT_FALSE(s.RecordPings || s.CloseLogRequest);
     EXPECT_EQ(RecordingFilePath(), "");
 
     EXPECT_EQ(readFile(dataPath("I6120609.05I")),
-              kHeader1 +
-                  " Opened at: I6120609.05I12-06-2026        09:05:01\r\n"
-                  "T: 68.25   Depth= 12.5 Ft\r\n"
-                  "GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.37\r\n"
-                  " \r\n"
-                  "F:  1  1  1  50  20  236  3  0  2  165  1  10  0  1  0  120 \r\n"
-                  "09:05:01  0 255 17 \r\n"
-                  "T: 68.25   Depth= 12.5 Ft\r\n"
-                  "09:06:30  6 7 \r\n"
-                  "Closed at: 09:06:30\r\n");
+              lines({kHeader10, kOpened, "T: 68.25   Depth= 12.5 Ft",
+                     "GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.37", " ",
+                     "F:  1  1  1  50  20  236  3  0  2  165  1  10  0  1  0  120 ", "09:05:01  0 255 17 ",
+                     "T: 68.25   Depth= 12.5 Ft", "09:06:30  6 7 ", "Closed at: 09:06:30"}));
     EXPECT_TRUE(dialogs.shown().empty());
 }
 
-TEST_F(RecordingTest, TwoRecordingsInOneMinuteGetTheirOwnNames) {
+// Starting again before the last record came finishes the stopped file; the new one, in the
+// same minute, gets a name of its own.
+TEST_F(RecordingTest, StartingAgainFinishesTheStoppedFileAndTheNextGetsItsOwnName) {
     mnuOptionsSaveScreenDataNow_Click();
-    reply({1, 2, 3});
+    setReply({1, 2, 3});
     RecordReply();
-    mnuOptionsSaveScreenDataNow_Click();
-    RecordReply();
-    const std::string first = readFile(dataPath("I6120609.05I"));
-
+    mnuOptionsSaveScreenDataNow_Click(); // no reply arrives: the file waits for its closing line
     mnuOptionsSaveScreenDataAutomatically_Click();
+    EXPECT_TRUE(!s.CloseLogRequest && s.RecordPings);
     EXPECT_EQ(s.ScreenDataFile, "I6120609B.05I");
     RecordReply();
-    EXPECT_EQ(readFile(dataPath("I6120609.05I")), first);
+    EXPECT_EQ(readFile(dataPath("I6120609.05I")), lines({kHeader10, kOpened, "09:05:01  1 2 3 ", "Closed at: 09:05:01"}));
     EXPECT_EQ(readFile(dataPath("I6120609B.05I")),
-              kHeader1 + " Opened at: I6120609B.05I12-06-2026       09:05:01\r\n09:05:01  1 2 3 \r\n");
+              lines({kHeader10, " Opened at: I6120609B.05I12-06-2026       09:05:01", "09:05:01  1 2 3 "}));
     EXPECT_EQ(recordings(), (std::vector<std::string>{"I6120609.05I", "I6120609B.05I"}));
-}
-
-TEST_F(RecordingTest, StartingAgainBeforeTheLastRecordCameFinishesTheStoppedFile) {
-    mnuOptionsSaveScreenDataNow_Click();
-    mnuOptionsSaveScreenDataNow_Click(); // no reply arrives: the file waits for its closing line
-    EXPECT_TRUE(s.CloseLogRequest);
-    clock.set({2026, 12, 6, 9, 7, 0});
-    mnuOptionsSaveScreenDataNow_Click();
-    EXPECT_FALSE(s.CloseLogRequest);
-    EXPECT_TRUE(s.RecordPings);
-    EXPECT_EQ(s.ScreenDataFile, "I6120609.07I");
-    const std::string stopped = readFile(dataPath("I6120609.05I"));
-    EXPECT_TRUE(stopped.ends_with("\r\nClosed at: 09:07:00\r\n")) << stopped;
 }
 
 TEST_F(RecordingTest, AutomaticRecordingStartsANewFileEveryAutoSaveMinutes) {
     s.AutoSaveMinutes = 2;
     mnuOptionsSaveScreenDataAutomatically_Click();
-    EXPECT_TRUE(s.RecordAutoChecked);
-    EXPECT_FALSE(s.RecordNowEnabled);
-    EXPECT_FALSE(s.PlaybackEnabled);
+    EXPECT_EQ(menus(), "-x-");
     ASSERT_TRUE(timers().tmrAutoLogFile.enabled());
     EXPECT_EQ(timers().tmrAutoLogFile.interval(), 60000);
-    reply({9, 9});
+    setReply({9, 9});
     RecordReply();
     s.LogFullBlockRequest = false; // the first ping took it
 
-    clock.set({2026, 12, 6, 9, 6, 1});
+    at(6, 1);
     timers().tmrAutoLogFile.fire();
     EXPECT_EQ(s.ScreenDataFile, "I6120609.05I");
-    clock.set({2026, 12, 6, 9, 7, 1});
+    at(7, 1);
     timers().tmrAutoLogFile.fire();
     EXPECT_EQ(s.ScreenDataFile, "I6120609.07I");
-    EXPECT_TRUE(s.LogFullBlockRequest);
-    EXPECT_TRUE(s.RecordPings);
-    EXPECT_TRUE(s.RecordAutoChecked);
+    EXPECT_TRUE(s.LogFullBlockRequest && s.RecordPings);
     // The rotated file ends with its last record, without a closing line.
-    const std::string rotated = readFile(dataPath("I6120609.05I"));
-    EXPECT_TRUE(rotated.ends_with("\r\n09:05:01  9 9 \r\n")) << rotated;
-
-    s.AutoSaveMinutes = 1;
-    for (int minute = 8; minute <= 10; ++minute) {
-        clock.set({2026, 12, 6, 9, minute, 1});
-        timers().tmrAutoLogFile.fire();
-        RecordReply();
-    }
-    EXPECT_EQ(recordings(), (std::vector<std::string>{"I6120609.05I", "I6120609.07I", "I6120609.08I",
-                                                      "I6120609.09I", "I6120609.10I"}));
+    EXPECT_TRUE(readFile(dataPath("I6120609.05I")).ends_with("\r\n09:05:01  9 9 \r\n"));
 
     mnuOptionsSaveScreenDataAutomatically_Click();
     EXPECT_FALSE(timers().tmrAutoLogFile.enabled());
-    EXPECT_TRUE(s.RecordNowEnabled);
+    EXPECT_EQ(menus(), "+++");
     RecordReply();
-    const std::string last = readFile(dataPath("I6120609.10I"));
-    EXPECT_TRUE(last.ends_with("\r\nClosed at: 09:10:01\r\n")) << last;
-    EXPECT_EQ(readFile(dataPath("I6120609.09I")).find("Closed"), std::string::npos);
+    EXPECT_TRUE(readFile(dataPath("I6120609.07I")).ends_with("\r\nClosed at: 09:07:01\r\n"));
+    EXPECT_EQ(recordings(), (std::vector<std::string>{"I6120609.05I", "I6120609.07I"}));
 }
 
-TEST_F(RecordingTest, AFileThatCannotBeCreatedIsReportedAndNothingShowsAsRecording) {
+// A file that cannot be made, or a write that fails: reported once, recording stopped and shown
+// as stopped, and the lines written before kept.
+TEST_F(RecordingTest, AFileThatCannotBeWrittenIsReportedAndRecordingStops) {
     // The data folder is taken by a plain file: neither the folder nor the file can be made.
     QDir(QString::fromStdString(dataFolder())).removeRecursively();
     writeFile(dataFolder(), "in the way");
-    dialogs.answerMessage(AnswerOk);
+    dialogs.answerMessage(AnswerOk).answerMessage(AnswerOk);
     mnuOptionsSaveScreenDataAutomatically_Click();
     QFile::remove(QString::fromStdString(dataFolder()));
     QDir().mkpath(QString::fromStdString(dataFolder()));
-
     ASSERT_EQ(dialogs.shown().size(), 1u);
-    EXPECT_EQ(dialogs.shown()[0].title, "Record Screen Data to Logfile");
     EXPECT_NE(dialogs.shown()[0].text.find("Recording has stopped."), std::string::npos);
-    EXPECT_EQ(dialogs.beeps(), 1);
-    EXPECT_FALSE(s.LogFileOpen);
-    EXPECT_FALSE(s.RecordPings);
-    EXPECT_FALSE(s.RecordAutoChecked);
-    EXPECT_TRUE(s.RecordNowEnabled);
-    EXPECT_TRUE(s.PlaybackEnabled);
-    EXPECT_FALSE(timers().tmrAutoLogFile.enabled());
-}
+    EXPECT_FALSE(s.LogFileOpen || s.RecordPings || timers().tmrAutoLogFile.enabled());
+    EXPECT_EQ(menus(), "+++");
 
-TEST_F(RecordingTest, AFailedWriteIsReportedAndTheLinesBeforeItStay) {
     mnuOptionsSaveScreenDataNow_Click();
-    reply({1, 2, 3});
+    setReply({1, 2, 3});
     RecordReply();
     const std::string before = readFile(dataPath("I6120609.05I"));
-
     // The disk takes only a few more bytes.
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
@@ -207,39 +157,27 @@ TEST_F(RecordingTest, AFailedWriteIsReportedAndTheLinesBeforeItStay) {
     rlimit small = old;
     small.rlim_cur = before.size() + 10;
     setrlimit(RLIMIT_FSIZE, &small);
-    dialogs.answerMessage(AnswerOk);
-    std::vector<std::uint8_t> bytes(500, 200);
-    std::copy(bytes.begin(), bytes.end(), s.RxBuffer.begin() + 1);
-    s.PacketLength = 500;
+    setReply(Bytes(500, 200));
     RecordReply();
     setrlimit(RLIMIT_FSIZE, &old);
-
-    ASSERT_EQ(dialogs.shown().size(), 1u);
-    EXPECT_NE(dialogs.shown()[0].text.find(dataPath("I6120609.05I")), std::string::npos) << dialogs.shown()[0].text;
-    EXPECT_FALSE(s.RecordPings);
-    EXPECT_FALSE(s.LogFileOpen);
-    EXPECT_FALSE(s.RecordNowChecked);
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_NE(dialogs.shown()[1].text.find(dataPath("I6120609.05I")), std::string::npos) << dialogs.shown()[1].text;
+    EXPECT_FALSE(s.RecordPings || s.LogFileOpen || s.RecordNowChecked);
     EXPECT_EQ(readFile(dataPath("I6120609.05I")).substr(0, before.size()), before);
     RecordReply(); // nothing more is tried
-    EXPECT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.beeps(), 2);
 }
 
 TEST_F(RecordingTest, AutoSaveMinutesAreAskedForRoundedAndKeptWithin1To120) {
-    const struct {
-        const char* answer;
-        int minutes;
-    } cases[] = {{"", 10}, {"30", 30}, {"7.5", 8}, {"0", 1}, {"500", 120}, {"12 minutes", 12}, {"abc", 1}};
-    for (const auto& c : cases) dialogs.answerInput(c.answer);
-    for (const auto& c : cases) {
+    const std::pair<const char*, int> cases[] = {{"", 10},      {"30", 30},          {"7.5", 8},  {"0", 1},
+                                                 {"500", 120}, {"12 minutes", 12}, {"abc", 1}};
+    for (const auto& [answer, minutes] : cases) {
+        dialogs.answerInput(answer);
         mnuOptionsSetAutoSaveMinutes_Click();
-        EXPECT_EQ(s.AutoSaveMinutes, c.minutes) << c.answer;
+        EXPECT_EQ(s.AutoSaveMinutes, minutes) << answer;
     }
-    EXPECT_EQ(dialogs.shown()[0].title, "View/Set AutoSave Minutes");
-    EXPECT_EQ(dialogs.shown()[0].text,
-              "Time between AutoSave Logfiles currently =  10 Minutes\r\n\r\n"
-              "Enter number of minutes between saves to Logfile (1-120)");
-    EXPECT_EQ(dialogs.shown()[0].defaultAnswer, "10");
-    EXPECT_EQ(dialogs.shown()[2].text.substr(0, 50), "Time between AutoSave Logfiles currently =  30 Min");
+    EXPECT_TRUE(dialogs.shown()[2].text.starts_with("Time between AutoSave Logfiles currently =  30 Minutes"));
+    EXPECT_EQ(dialogs.shown()[2].defaultAnswer, "30");
     EXPECT_EQ(s.SettingsChanged, 1);
 }
 

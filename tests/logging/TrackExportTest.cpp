@@ -1,15 +1,14 @@
-// The depth track of a small recording written by hand: CSV row by row, GPX points, and GPX read
-// back by a GPS tool.
+// What the export reads from recordings: the depth track of a small recording written by hand
+// (CSV row by row, GPX points, GPX read back by a GPS tool), and echogram pages of the tool's
+// --png against the columns the program draws while playing the same recording.
 #include "LoggingFiles.h"
 
-#include "core/State.h"
+#include "display/ChannelView.h"
+#include "display/ColorScales.h"
 #include "logging/PlaybackLines.h"
-#include "logging/ScreenDataLines.h"
-#include "logging/TrackExport.h"
 #include "logging/TrackWriters.h"
-#include "support/Fixture.h"
+#include "support/SmallSurvey.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -18,37 +17,29 @@
 namespace vz::test {
 namespace {
 
-const ChannelBlock kAnalogBlock{1, 1, 1, 50, 20, 236, 3, 0, 0, 210, 1, 10, 0, 1, 0, 120};
-
 // 199 samples of 20 with a bottom echo of 200 at entries 101..120: its leading edge is entry 100,
 // 100 x 60 us x 0.0024755 ft/us = 14.85 ft = 4.53 m.
 std::string bottomRecord(const std::string& time) {
-    std::vector<std::uint8_t> b{6};
-    for (int entry = 2; entry <= 200; ++entry) b.push_back(entry >= 101 && entry <= 120 ? 200 : 20);
-    for (std::uint8_t t : {0x5A, 0xA5, 0, 0x03, 0xE8, 0, 0, 0, 60}) b.push_back(t);
-    b.push_back(0);
-    return DataRecordLine(time, b.data(), static_cast<int>(b.size()));
+    return record(time, replyBytes(199, [](int entry) -> std::uint8_t { return entry >= 101 && entry <= 120 ? 200 : 20; }));
 }
 
+// Three records with a position, none, and one south and east, across midnight; a record after
+// the closing line is not exported.
 std::string recording(const std::string& units) {
-    std::string text;
-    for (const std::string& line :
-         {std::string("3.16  8  ***************************************"),
-          std::string(" Opened at: I6120623.59I12-06-2026        23:59:58"), "T: 68.00   Depth= . " + units,
-          std::string("GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.4"), std::string(" "),
-          ChannelLine(Channel::Full, kAnalogBlock), bottomRecord("23:59:59"), "T: 68.50   Depth= 14.85 " + units,
-          std::string("GPS: Not Valid  Not Valid   0"), bottomRecord("00:00:00"),
-          std::string("GPS: Lat: 49  16.4600 S  Lon: 3  0.0600 E   1.25"), bottomRecord("00:00:01"),
-          std::string("Closed at: 00:00:01"), bottomRecord("00:00:02")}) {
-        text += line + "\r\n";
-    }
-    return text;
+    ChannelBlock block = kAnalogBlock;
+    block[8] = 0;
+    block[9] = 210;
+    return lines({kHeader8, " Opened at: I6120623.59I12-06-2026        23:59:58", "T: 68.00   Depth= . " + units,
+                  "GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.4", " ", ChannelLine(Channel::Full, block),
+                  bottomRecord("23:59:59"), "T: 68.50   Depth= 14.85 " + units, "GPS: Not Valid  Not Valid   0",
+                  bottomRecord("00:00:00"), "GPS: Lat: 49  16.4600 S  Lon: 3  0.0600 E   1.25",
+                  bottomRecord("00:00:01"), "Closed at: 00:00:01", bottomRecord("00:00:02")});
 }
 
-class TrackExportTest : public Fixture {
+class TrackExportTest : public LoggingTest {
 protected:
     void SetUp() override {
-        Fixture::SetUp();
+        LoggingTest::SetUp();
         PrepareTrackExport();
     }
     std::vector<TrackPoint> exportOf(const std::string& text, ExportOutcome expected = ExportOutcome::Exported) {
@@ -60,92 +51,60 @@ protected:
 };
 
 TEST_F(TrackExportTest, CsvHasOneRowPerRecordWithThePositionAndDepthInForce) {
-    const std::vector<TrackPoint> points = exportOf(recording("Ft"));
     std::ostringstream out;
     CsvTrackWriter csv(out);
-    for (const TrackPoint& p : points) csv.write(p);
+    for (const TrackPoint& p : exportOf(recording("Ft"))) csv.write(p);
     EXPECT_EQ(out.str(),
               "time,latitude,longitude,speed_kn,water_temp_f,depth,depth_units,depth_m,channel\n"
               "2026-12-06T23:59:59,49.274167,-123.185333,2.40,68.00,14.85,Ft,4.53,Full\n"
               "2026-12-07T00:00:00,,,0.00,68.50,14.85,Ft,4.53,Full\n"
               "2026-12-07T00:00:01,-49.274333,3.001000,1.25,68.50,14.85,Ft,4.53,Full\n");
+    // The depth follows the recorded units.
+    const TrackPoint metres = exportOf(recording("Mtr")).at(0);
+    EXPECT_EQ(metres.units, "Mtr");
+    EXPECT_NEAR(*metres.depth, 4.527, 0.001);
+    EXPECT_NEAR(*metres.depthMetres, 4.527, 0.001);
 }
 
-TEST_F(TrackExportTest, DepthFollowsTheRecordedUnits) {
-    const std::vector<TrackPoint> points = exportOf(recording("Mtr"));
-    ASSERT_EQ(points.size(), 3u);
-    EXPECT_EQ(points[0].units, "Mtr");
-    EXPECT_NEAR(*points[0].depth, 4.527, 0.001);
-    EXPECT_NEAR(*points[0].depthMetres, 4.527, 0.001);
-}
-
-TEST_F(TrackExportTest, FilesThatAreNotRecordingsAreRefused) {
-    exportOf("", ExportOutcome::NotARecording);
-    exportOf("hello\r\nworld\r\n1 2 3\r\n", ExportOutcome::NotARecording);
-    exportOf("3.16  8  ***************************************\r\n Opened at: x\r\n", ExportOutcome::NotARecording);
-    std::vector<TrackPoint> none;
-    EXPECT_EQ(ExportRecording(dataPath("missing"), [&](const TrackPoint& p) { none.push_back(p); }),
-              ExportOutcome::CannotOpen);
-    EXPECT_TRUE(none.empty());
-}
-
-// The deepest record the program writes, and GPS lines cut short, are exported like any other.
-TEST_F(TrackExportTest, DeepRecordsAndCutGpsLinesAreExported) {
-    std::vector<std::uint8_t> deep{6};
-    deep.insert(deep.end(), 31969, 20);
-    for (std::uint8_t t : {0x5A, 0xA5, 0, 0x03, 0xE8, 0, 0, 0, 60, 0}) deep.push_back(t);
-    std::string text = "3.16  8  ***************************************\r\n Opened at: I6120623.59I12-06-2026  23:59:58\r\n";
-    for (const std::string& line : {std::string("GPS:"), std::string("GPS: L"),
-                                    DataRecordLine("23:59:59", deep.data(), static_cast<int>(deep.size())),
-                                    std::string("GPS: Not Va"), bottomRecord("23:59:59")}) {
-        text += line + "\r\n";
-    }
-    EXPECT_EQ(exportOf(text).size(), 2u);
-}
-
-// The tool replaces an earlier export only when the new one is whole, and says why it failed.
-TEST_F(TrackExportTest, TheToolKeepsAnEarlierExportWhenItFails) {
-    const QString base = QString::fromStdString(dataPath("out"));
-    writeFile(dataPath("out.csv"), "earlier");
-    writeFile(dataPath("out.gpx"), "earlier");
-    writeFile(dataPath("gps.05I"), "3.16  8  ****\r\n Opened at: x\r\nGPS:\r\n");
-    writeFile(dataPath("good.05I"), recording("Ft"));
-    const struct {
-        std::string file;
-        int status;
-        const char* message;
-    } runs[] = {{"missing.05I", 1, "No such file or directory"}, {"gps.05I", 2, "not a screen-data recording"},
-                {"good.05I", 0, "wrote"}};
-    for (const auto& run : runs) {
-        QProcess tool;
-        tool.start(VZ_EXPORT_PATH, {"--gpx", "-o", base, QString::fromStdString(dataPath(run.file))});
-        ASSERT_TRUE(tool.waitForFinished(30000)) << run.file;
-        EXPECT_EQ(tool.exitCode(), run.status) << run.file;
-        EXPECT_TRUE(tool.readAllStandardError().contains(run.message)) << run.file;
-        EXPECT_EQ(readFile(dataPath("out.csv")) == "earlier", run.status != 0) << run.file;
-        EXPECT_EQ(readFile(dataPath("out.gpx")) == "earlier", run.status != 0) << run.file;
-        EXPECT_EQ(readFile(dataPath("out.csv.part")), "<missing>") << run.file;
-    }
-}
-
-TEST_F(TrackExportTest, PositionCaptionsAndHeaderDate) {
-    EXPECT_NEAR(*LatitudeFromCaption("Lat: 49  16.4500 N"), 49.2741667, 1e-7);
-    EXPECT_NEAR(*LongitudeFromCaption("Lon: 123  11.1200 W"), -123.1853333, 1e-7);
-    for (const char* bad : {"Not Valid", "- - - - -", "Lat: 91  00.0000 N", "Lat: 49  61.0000 N", "Lat: 49  16.45 X", ""}) {
+// Files that are not recordings are refused; captions cut short or out of range give no position
+// rather than a wrong one.
+TEST_F(TrackExportTest, WhatIsNotARecordingOrAPositionIsRefused) {
+    for (const std::string& text : {std::string(), lines({"hello", "world", "1 2 3"}), lines({kHeader8, kOpened})})
+        exportOf(text, ExportOutcome::NotARecording);
+    EXPECT_EQ(ExportRecording(dataPath("missing"), [](const TrackPoint&) { ADD_FAILURE(); }), ExportOutcome::CannotOpen);
+    for (const char* bad : {"Not Valid", "- - - - -", "Lat: 91  00.0000 N", "Lat: 49  61.0000 N", "Lat: 49  16.45 X",
+                            "Lat: 49  16.4500", "Lat: 4", "Lat: ", "L", "", "Lon: 123  11.1200 W"}) {
         EXPECT_FALSE(LatitudeFromCaption(bad)) << bad;
     }
-    EXPECT_FALSE(LongitudeFromCaption("Lat: 49  16.4500 N"));
-    EXPECT_EQ(RecordingDate("Opened at: I6120609.05I12-06-2026        09:05:01"), "2026-12-06");
     EXPECT_EQ(RecordingDate("Opened at: I6120609B.05I12-06-2026       09:05:01"), "2026-12-06");
     EXPECT_EQ(RecordingDate("Opened at: nothing"), "");
 }
 
-TEST_F(TrackExportTest, GpxHasAPointPerPositionWithDepthAndWaterTemperature) {
-    const std::vector<TrackPoint> points = exportOf(recording("Ft"));
+// The tool replaces an earlier export only when the new one is whole, and says why it failed.
+TEST_F(TrackExportTest, TheToolKeepsAnEarlierExportWhenItFails) {
+    writeFile(dataPath("out.csv"), "earlier");
+    writeFile(dataPath("out.gpx"), "earlier");
+    writeFile(dataPath("gps.05I"), "3.16  8  ****\r\n Opened at: x\r\nGPS:\r\n");
+    writeFile(dataPath("good.05I"), recording("Ft"));
+    const std::tuple<std::string, int, const char*> runs[] = {
+        {"missing.05I", 1, "No such file or directory"}, {"gps.05I", 2, "not a screen-data recording"}, {"good.05I", 0, "wrote"}};
+    for (const auto& [file, status, message] : runs) {
+        QByteArray errors;
+        EXPECT_EQ(runExport({"--gpx", "-o", QString::fromStdString(dataPath("out")), QString::fromStdString(dataPath(file))},
+                            &errors), status) << file;
+        EXPECT_TRUE(errors.contains(message)) << file;
+        EXPECT_EQ(readFile(dataPath("out.csv")) == "earlier", status != 0) << file;
+        EXPECT_EQ(readFile(dataPath("out.gpx")) == "earlier", status != 0) << file;
+        EXPECT_EQ(readFile(dataPath("out.csv.part")), "<missing>") << file;
+    }
+}
+
+// A point for every record with a position; a GPS tool reads each back with its time and depth.
+TEST_F(TrackExportTest, GpxHasAPointPerPositionThatAGpsToolReads) {
     std::ostringstream out;
     GpxTrackWriter gpx(out, "I6120623.59I & more");
     int written = 0;
-    for (const TrackPoint& p : points) written += gpx.write(p);
+    for (const TrackPoint& p : exportOf(recording("Ft"))) written += gpx.write(p);
     gpx.finish();
     EXPECT_EQ(written, 2);
     const std::string text = out.str();
@@ -156,47 +115,70 @@ TEST_F(TrackExportTest, GpxHasAPointPerPositionWithDepthAndWaterTemperature) {
               std::string::npos)
         << text;
     EXPECT_TRUE(text.ends_with("</trkseg>\n  </trk>\n</gpx>\n"));
-}
 
-// A GPS tool reads the track: every point comes back with its time, position and depth.
-TEST_F(TrackExportTest, AGpsToolReadsEveryPointWithItsDepth) {
     const QString tool = QStandardPaths::findExecutable("gpsbabel");
     if (tool.isEmpty()) GTEST_SKIP() << "gpsbabel is not installed";
-    const std::vector<TrackPoint> points = exportOf(recording("Ft"));
-    std::ostringstream out;
-    GpxTrackWriter gpx(out, "track");
-    for (int i = 0; i < 40; ++i) {
-        for (TrackPoint p : points) {
-            if (!p.latitude) continue;
-            p.dateTime = "2026-12-07T01:" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ":00";
-            *p.depthMetres += i;
-            gpx.write(p);
-        }
+    writeFile(dataPath("track.gpx"), text);
+    QProcess babel;
+    babel.start(tool, {"-t", "-i", "gpx", "-f", QString::fromStdString(dataPath("track.gpx")), "-o", "gpx", "-F", "-"});
+    ASSERT_TRUE(babel.waitForFinished(20000) && babel.exitCode() == 0) << babel.readAllStandardError().toStdString();
+    // Its own GPX keeps the position, time and depth of every point.
+    std::string points;
+    const QRegularExpression point("<trkpt lat=\"([-0-9.]+)\" lon=\"([-0-9.]+)\">\\s*<time>([^<]+)</time>.*?<gpxtpx:depth>([0-9.]+)<",
+                                   QRegularExpression::DotMatchesEverythingOption);
+    for (const auto& m : point.globalMatch(QString::fromUtf8(babel.readAllStandardOutput()))) points += m.capturedTexts().mid(1).join(' ').toStdString() + "|";
+    EXPECT_EQ(points, "49.274166700 -123.185333300 2026-12-06T23:59:59Z 4.53|"
+                      "-49.274333300 3.001000000 2026-12-07T00:00:01Z 4.53|");
+}
+
+using EchogramPngTest = LoggingTest;
+
+TEST_F(EchogramPngTest, PagesHoldTheColumnsDrawnLive) {
+    constexpr int kRecords = 40, kPageWidth = 25;
+    const std::string path = dataPath("I6120609.00I");
+    WriteSmallSurvey(path, kRecords);
+
+    // Live: the recording played through the acquisition tick, as the tool plays it (Manual
+    // mode, the white line on), each column read off the echogram right after it is drawn.
+    StartWithPlayback(path);
+    ASSERT_TRUE(s.PlaybackMode);
+    s.AutoMode = 0;
+    s.ShowWhiteLine = 1;
+    s.ShowRangeGate = 0;
+    SetupColorBar();
+    s.ClearFullPending = s.ClearLeftPending = s.ClearRightPending = 0;
+    const ChannelView v = ViewOf(Channel::Full);
+    const int x = v.rightEdge - 6 - 50 * v.ascope;
+    const int rows = PictVisible().height() + 1;
+    std::vector<std::vector<Rgb>> live(kRecords);
+    for (auto& column : live) {
+        AcquisitionTick();
+        for (int y = 0; y < rows; ++y) column.push_back(pictHiddenA().pixel(x, y));
     }
-    gpx.finish();
-    writeFile(dataPath("track.gpx"), out.str());
+    ASSERT_NE(live[3], live[20]); // the bottom moved: columns tell records apart
 
-    QProcess csv;
-    csv.start(tool, {"-t", "-i", "gpx", "-f", QString::fromStdString(dataPath("track.gpx")), "-o", "unicsv", "-F", "-"});
-    ASSERT_TRUE(csv.waitForFinished(20000));
-    ASSERT_EQ(csv.exitCode(), 0) << csv.readAllStandardError().toStdString();
-    const QStringList rows = QString::fromUtf8(csv.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(rows.size(), 81); // the header and 80 points
-    EXPECT_TRUE(rows[1].startsWith("1,49.274167,-123.185333,2026/12/07,01:00:00")) << rows[1].toStdString();
-    EXPECT_TRUE(rows[80].startsWith("80,-49.274333,3.001000,2026/12/07,01:39:00")) << rows[80].toStdString();
-
-    // Its own GPX keeps the depth of every point.
-    QProcess again;
-    again.start(tool, {"-t", "-i", "gpx", "-f", QString::fromStdString(dataPath("track.gpx")), "-o", "gpx", "-F", "-"});
-    ASSERT_TRUE(again.waitForFinished(20000));
-    ASSERT_EQ(again.exitCode(), 0);
-    const QString read = QString::fromUtf8(again.readAllStandardOutput());
-    QStringList depths;
-    for (const auto& m : QRegularExpression("<gpxtpx:depth>([0-9.]+)</gpxtpx:depth>").globalMatch(read)) depths << m.captured(1);
-    ASSERT_EQ(depths.size(), 80);
-    for (int i = 0; i < 40; ++i) {
-        EXPECT_NEAR(depths[2 * i].toDouble(), 4.53 + i, 1e-9) << i;
-        EXPECT_NEAR(depths[2 * i + 1].toDouble(), 4.53 + i, 1e-9) << i;
+    const QString base = QString::fromStdString(dataPath("survey"));
+    QByteArray errors;
+    ASSERT_EQ(runExport({"--png", "--page-width", QString::number(kPageWidth), "-o", base, QString::fromStdString(path)},
+                        &errors), 0) << errors.toStdString();
+    const QImage pages[] = {QImage(base + "-001.png"), QImage(base + "-002.png")};
+    EXPECT_TRUE(QImage(base + "-003.png").isNull());
+    ASSERT_EQ(pages[0].width(), kPageWidth);
+    ASSERT_EQ(pages[1].width(), kRecords - kPageWidth);
+    for (int k = 0; k < kRecords; ++k) {
+        const QImage& page = pages[k / kPageWidth];
+        const int column = k % kPageWidth;
+        ASSERT_GE(page.height(), rows);
+        int differing = 0;
+        for (int y = 0; y < rows; ++y) {
+            // From the third column of a page on, only rows clear of the labels the pages add:
+            // the depth labels around every 60th row and the frequency at the top.
+            if (column >= 2 && (y % 60 < 22 || y % 60 > 48)) continue;
+            const QRgb p = page.pixel(column, y);
+            const Rgb want = live[static_cast<std::size_t>(k)][static_cast<std::size_t>(y)];
+            differing += qRed(p) != want.r || qGreen(p) != want.g || qBlue(p) != want.b;
+        }
+        EXPECT_EQ(differing, 0) << "record " << k;
     }
 }
 
