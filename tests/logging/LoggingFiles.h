@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the recording and playback tests: files of the data folder, screen-data files built
 // from replies, a window side that keeps what the windows were asked to show, and the fixture.
+#include "support/ReplyBuilder.h"
 #include "controls/MainOptions.h"
 #include "core/Defaults.h"
 #include "core/SettingsFile.h"
@@ -55,16 +56,12 @@ inline std::vector<std::string> recordings() {
     return names;
 }
 
-// A reply as the box sends it: the leading 6, entries 2..samples+1 of `level(entry)`, the
-// trailer ending in the sample interval, and the checksum.
+// A reply as the box sends it: entries 2..samples+1 of `level(entry)`.
 inline Bytes replyBytes(int samples, const std::function<std::uint8_t(int)>& level, int interval = 60) {
-    Bytes b{6};
-    for (int entry = 2; entry <= samples + 1; ++entry) b.push_back(level(entry));
-    for (int t : {0x5A, 0xA5, 0, 0x03, 0xE8, 0, 0, interval >> 8, interval & 0xFF}) b.push_back(static_cast<std::uint8_t>(t));
-    std::uint8_t x = 0;
-    for (std::size_t i = 1; i < b.size(); ++i) x ^= b[i];
-    b.push_back(x);
-    return b;
+    PingReply r;
+    for (int entry = 2; entry <= samples + 1; ++entry) r.samples.push_back(level(entry));
+    r.interval = static_cast<std::uint16_t>(interval);
+    return r.bytes();
 }
 inline Bytes replyBytes(int samples, std::uint8_t level) {
     return replyBytes(samples, [level](int) { return level; });

@@ -1,7 +1,7 @@
 // Bottom detection on synthetic decoded columns: the whole-column detector with its damping and
 // depth units, the replies it must not take a depth from, the choice of the searched half in
 // Split screen, and the range-gate tracker.
-#include "ReplyBuilder.h"
+#include "support/ReplyBuilder.h"
 
 #include "core/StartupTables.h"
 #include "display/Pointer.h"

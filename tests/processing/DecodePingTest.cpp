@@ -1,4 +1,4 @@
-#include "ReplyBuilder.h"
+#include "support/ReplyBuilder.h"
 
 #include "processing/DecodePing.h"
 #include "support/Fixture.h"

@@ -1,6 +1,6 @@
 // The ping request cycle and the acquisition tick driven tick by tick against a scripted
 // Interface Box on an in-memory port.
-#include "ReplyBuilder.h"
+#include "support/ReplyBuilder.h"
 
 #include "core/Defaults.h"
 #include "core/StartupTables.h"

@@ -1,4 +1,4 @@
-#include "ReplyBuilder.h"
+#include "support/ReplyBuilder.h"
 
 namespace vz::test {
 
