@@ -9,6 +9,8 @@
 
 #include <QDir>
 
+#include <tuple>
+
 namespace vz::test {
 namespace {
 
@@ -109,70 +111,48 @@ TEST_F(FileMenu, OpenCancelledOrOfNoSettingsFileChangesNothing) {
     EXPECT_EQ(QDir(QString::fromStdString(dataFolder())).entryList(QDir::Files).size(), 2);
 }
 
-TEST_F(FileMenu, OpenReadsAChosenSettingsFileAndConnectsWithIt) {
-    const std::string other = DataFile("boat.dat");
-    s.SettingsFilePath = other;
-    s.ChartSpeed = 5;
-    ASSERT_TRUE(WriteSettingsFile());
-    const std::string written = FileBytes(other);
-
-    ResetState();
-    s.PlaybackMode = true; // no box to connect to
-    ScriptedDialogs d;
-    d.answerFile(other);
-    mnuFileOpen_Click();
-    EXPECT_EQ(d.shown().size(), 1u);
-    EXPECT_EQ(s.ChartSpeed, 5);
-    EXPECT_EQ(s.SettingsFilePath, other);
-    EXPECT_EQ(s.SettingsChanged, 1);
-    EXPECT_EQ(s.WaterTemperature, 99.9f);
-    EXPECT_EQ(FileBytes(other), written);
-    ExpectOnlyPingRequestsRunning();
-}
-
-TEST_F(FileMenu, SaveAsWritesTheChosenFileButSaveAndExitTheDefaultOne) {
-    const std::string other = DataFile("lake.dat");
+// Save As writes the chosen file and reads from it later; Save and Exit write the default one.
+TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
+    const std::string other = DataFile("lake.dat"), standard = DataFile("VOSKVALS.DAT");
     RunPingCycle();
-    {
-        ScriptedDialogs d;
-        d.answerFile("");
-        mnuFileSaveAs_Click();
-        EXPECT_EQ(d.shown()[0].kind, "save");
-        EXPECT_FALSE(Exists(other));
-        ExpectOnlyPingRequestsRunning();
-    }
+    ScriptedDialogs d;
+    d.answerFile("").answerFile(other);
+    mnuFileSaveAs_Click(); // cancelled
+    EXPECT_FALSE(Exists(other));
+    ExpectOnlyPingRequestsRunning();
     s.ChartSpeed = 4;
     s.SettingsChanged = 1;
-    {
-        ScriptedDialogs d;
-        d.answerFile(other);
-        mnuFileSaveAs_Click();
-    }
+    mnuFileSaveAs_Click();
     EXPECT_EQ(ChartSpeedIn(other), " 4 ");
-    EXPECT_EQ(s.SettingsFilePath, other);
-    EXPECT_EQ(s.SettingsChanged, 0);
-    EXPECT_FALSE(Exists(DataFile("VOSKVALS.DAT")));
+    EXPECT_EQ(std::tuple(s.SettingsFilePath, s.SettingsChanged), std::tuple(other, 0));
+    EXPECT_FALSE(Exists(standard));
 
-    s.ChartSpeed = 6;
-    s.SettingsChanged = 1;
-    ScriptedDialogs d;
-    d.answerMessage(AnswerYes);
-    ExitUi exitUi(d);
-    ExitProgram();
-    EXPECT_EQ(d.shown().size(), 1u);
-    EXPECT_EQ(ChartSpeedIn(DataFile("VOSKVALS.DAT")), " 6 ");
-    EXPECT_EQ(ChartSpeedIn(other), " 4 ");
-    EXPECT_TRUE(s.ProgramEnding);
-    EXPECT_EQ(exitUi.quits, 1);
-
-    s.SettingsFilePath = other;
     s.ChartSpeed = 7;
     RunPingCycle();
     mnuFileSave_Click();
     EXPECT_EQ(s.SettingsFilePath, kDefaultSettingsFile);
-    EXPECT_EQ(ChartSpeedIn(DataFile("VOSKVALS.DAT")), " 7 ");
-    EXPECT_EQ(ChartSpeedIn(other), " 4 ");
+    EXPECT_EQ(ChartSpeedIn(standard), " 7 ");
     ExpectOnlyPingRequestsRunning();
+
+    const std::string saved = FileBytes(other);
+    s.PlaybackMode = true; // no box to connect to
+    d.answerFile(other);
+    mnuFileOpen_Click();
+    EXPECT_EQ(std::tuple(s.ChartSpeed, s.SettingsFilePath, s.SettingsChanged),
+              std::tuple(4, other, 1));
+    EXPECT_EQ(s.WaterTemperature, 99.9f);
+    EXPECT_EQ(FileBytes(other), saved);
+    ExpectOnlyPingRequestsRunning();
+
+    s.ChartSpeed = 6;
+    d.answerMessage(AnswerYes);
+    ExitUi exitUi(d);
+    ExitProgram();
+    EXPECT_EQ(d.shown().size(), 4u); // two saves, an open, the question
+    EXPECT_EQ(ChartSpeedIn(standard), " 6 ");
+    EXPECT_EQ(ChartSpeedIn(other), " 4 ");
+    EXPECT_TRUE(s.ProgramEnding);
+    EXPECT_EQ(exitUi.quits, 1);
 }
 
 TEST_F(FileMenu, ExitAsksOnlyAboutUnsavedChanges) {
@@ -191,12 +171,9 @@ TEST_F(FileMenu, ExitAsksOnlyAboutUnsavedChanges) {
     d.answerMessage(AnswerNo);
     ExitUi exitUi(d);
     ExitProgram();
-    EXPECT_EQ(d.beeps(), 1);
-    EXPECT_FALSE(Exists(SettingsPath()));
-    EXPECT_TRUE(s.ProgramEnding);
     ExitProgram(); // a second request while ending asks nothing more
-    EXPECT_EQ(d.shown().size(), 1u);
-    EXPECT_EQ(exitUi.quits, 1);
+    EXPECT_EQ(std::tuple(d.shown().size(), d.beeps(), exitUi.quits), std::tuple(1u, 1, 1));
+    EXPECT_FALSE(Exists(SettingsPath()));
 }
 
 TEST_F(FileMenu, ASettingsFileThatCannotBeWrittenAtExitIsReportedBeforeTheEnd) {
