@@ -2,6 +2,7 @@
 
 #include "controls/FileSettings.h"
 
+#include <tuple>
 #include <vector>
 
 namespace vz::test {
@@ -29,8 +30,7 @@ TEST_F(FileSettingsTest, AChannelLineSetsThatChannelsBlockAndSettings) {
     left.DspGain = 4;
     left.StartGain = 90;
     EXPECT_EQ(s.Left, left);
-    EXPECT_EQ(s.PingProcessing, 2);
-    EXPECT_EQ(s.XmitPower, 77);
+    EXPECT_EQ(std::tuple(s.PingProcessing, s.XmitPower), std::tuple(2, 77));
     EXPECT_EQ(s.Full, factoryChannel(Channel::Full));
     EXPECT_EQ(s.Right, factoryChannel(Channel::Right));
     EXPECT_EQ(windows.channelSettingsShown, std::vector<Channel>{Channel::Left});
@@ -39,21 +39,18 @@ TEST_F(FileSettingsTest, AChannelLineSetsThatChannelsBlockAndSettings) {
 
     // The digital types are coded from 129 on; values beyond the sixteenth are ignored.
     play("F: 130 2 2 50 255 11 24 6 0 200 1 110 0 1 0 120 77 88 ");
-    EXPECT_EQ(s.Full.ProcessingType, 3);
-    EXPECT_EQ(s.Full.Frequency, 1);
-    EXPECT_EQ(s.FullChannelBlock[15], 120);
-    EXPECT_EQ(s.FullChannelBlock[16], 0);
+    EXPECT_EQ(std::tuple(s.Full.ProcessingType, s.Full.Frequency), std::tuple(3, 1));
+    EXPECT_EQ(std::tuple(s.FullChannelBlock[15], s.FullChannelBlock[16]), std::tuple(120, 0));
 
     // A short line fills the missing values with zero; a last run without a blank after it is
     // not taken.
     s.RightChannelBlock.fill(9);
     play("R: 1 2 1 60 99");
-    EXPECT_EQ(s.Right.ProcessingType, 0);
-    EXPECT_EQ(s.Right.AnalogGain, 0);
-    EXPECT_EQ(s.Right.GainRate, 256);
-    EXPECT_EQ(s.RightChannelBlock[3], 60);
-    EXPECT_EQ(s.RightChannelBlock[15], 0);
-    EXPECT_EQ(s.RightChannelBlock[16], 9); // beyond the sixteen bytes
+    EXPECT_EQ(std::tuple(s.Right.ProcessingType, s.Right.AnalogGain, s.Right.GainRate),
+              std::tuple(0, 0, 256));
+    // Byte 17 lies beyond the sixteen bytes of a line.
+    EXPECT_EQ(std::tuple(s.RightChannelBlock[3], s.RightChannelBlock[15], s.RightChannelBlock[16]),
+              std::tuple(60, 0, 9));
 }
 
 TEST_F(FileSettingsTest, ALineWithValuesNoControlCanShowIsRejectedWhole) {
@@ -70,10 +67,9 @@ TEST_F(FileSettingsTest, ALineWithValuesNoControlCanShowIsRejectedWhole) {
          }) {
         SCOPED_TRACE(line);
         play(line);
-        EXPECT_EQ(s.Left, before.Left);
-        EXPECT_EQ(s.LeftChannelBlock, before.LeftChannelBlock);
-        EXPECT_EQ(s.XmitPower, before.XmitPower);
-        EXPECT_EQ(s.PingProcessing, before.PingProcessing);
+        EXPECT_EQ(std::tuple(s.Left, s.LeftChannelBlock, s.XmitPower, s.PingProcessing),
+                  std::tuple(before.Left, before.LeftChannelBlock, before.XmitPower,
+                             before.PingProcessing));
     }
     EXPECT_TRUE(windows.xmitPowerLabels.empty());
     EXPECT_TRUE(windows.channelSettingsShown.empty());
@@ -82,11 +78,8 @@ TEST_F(FileSettingsTest, ALineWithValuesNoControlCanShowIsRejectedWhole) {
 TEST_F(FileSettingsTest, ALineOfAnotherLetterSetsOnlyThePingCodeAndPower) {
     const State before = s;
     play("X: 0 0 0 90 ");
-    EXPECT_EQ(s.PingProcessing, 0);
-    EXPECT_EQ(s.XmitPower, 90);
-    EXPECT_EQ(s.Full, before.Full);
-    EXPECT_EQ(s.Left, before.Left);
-    EXPECT_EQ(s.Right, before.Right);
+    EXPECT_EQ(std::tuple(s.PingProcessing, s.XmitPower), std::tuple(0, 90));
+    EXPECT_EQ(std::tuple(s.Full, s.Left, s.Right), std::tuple(before.Full, before.Left, before.Right));
     EXPECT_TRUE(windows.channelSettingsShown.empty());
     EXPECT_EQ(windows.xmitPowerLabels.size(), 1u);
 }

@@ -4,6 +4,7 @@
 #include "controls/StepRepeat.h"
 #include "core/Timers.h"
 
+#include <tuple>
 #include <vector>
 
 namespace vz::test {
@@ -29,9 +30,9 @@ TEST_F(MainStepsTest, EveryRowStopsAtBothBoundsAndMarksTheSettingsChanged) {
             s.SettingsChanged = 0;
             s.SendSettings = 0;
             MainButton_Click(code(row, direction));
-            EXPECT_EQ(value, direction > 0 ? info.upper : info.lower);
-            EXPECT_EQ(s.SettingsChanged, 1);
-            EXPECT_EQ(s.SendSettings, row == MainRow::XmitPower ? 1 : 0);
+            EXPECT_EQ(std::tuple(value, s.SettingsChanged, s.SendSettings),
+                      std::tuple(direction > 0 ? info.upper : info.lower, 1,
+                                 row == MainRow::XmitPower ? 1 : 0));
             MainButton_Click(code(row, -direction));
             EXPECT_EQ(value, direction > 0 ? info.upper - 1 : info.lower + 1);
         }
@@ -64,11 +65,9 @@ TEST_F(MainStepsTest, HeldTransmitPowerSpeedsUpAndStopsAtItsTop) {
     EXPECT_EQ(intervals.back(), 4);
     EXPECT_EQ(windows.xmitPowerLabels.back(), "Xmit Pwr 2560W");
     MainButton_MouseUp(up);
-    EXPECT_FALSE(repeat().enabled());
-    EXPECT_EQ(repeat().interval(), 150);
+    EXPECT_EQ(std::tuple(repeat().enabled(), repeat().interval()), std::tuple(false, 150));
     MainButton_Click(up);
-    EXPECT_EQ(s.XmitPower, 255);
-    EXPECT_EQ(repeat().interval(), 135);
+    EXPECT_EQ(std::tuple(s.XmitPower, repeat().interval()), std::tuple(255, 135));
 
     // A press leaves the interval as it is; the noise filter's Down step keeps it too, its Up
     // resets it.
@@ -76,12 +75,10 @@ TEST_F(MainStepsTest, HeldTransmitPowerSpeedsUpAndStopsAtItsTop) {
     MainButton_MouseDown(code(MainRow::NoiseFilter, -1), kLeftButton);
     tmrMainMouse_Timer();
     tmrMainMouse_Timer();
-    EXPECT_EQ(s.NoiseFilter, 3);
-    EXPECT_EQ(repeat().interval(), 135);
+    EXPECT_EQ(std::tuple(s.NoiseFilter, repeat().interval()), std::tuple(3, 135));
     // A hold that loses its release ends without a step.
     ReleaseHeldMainButton();
-    EXPECT_FALSE(repeat().enabled());
-    EXPECT_EQ(s.NoiseFilter, 3);
+    EXPECT_EQ(std::tuple(repeat().enabled(), s.NoiseFilter), std::tuple(false, 3));
     MainButton_Click(code(MainRow::NoiseFilter, +1));
     EXPECT_EQ(repeat().interval(), 150);
 }
@@ -99,10 +96,8 @@ TEST_F(MainStepsTest, OnlyTheLeftButtonStartsARepeatAndTheSearchDisplayIsLeftAlo
     MainButton_MouseUp(code(MainRow::ChartSpeed, -1));
     ReleaseHeldMainButton();
     tmrMainMouse_Timer();
-    EXPECT_EQ(s.HeldMainButton, kSearchAnimationCode);
-    EXPECT_TRUE(repeat().enabled());
-    EXPECT_EQ(repeat().interval(), 500);
-    EXPECT_EQ(s.ChartSpeed, 8);
+    EXPECT_EQ(std::tuple(s.HeldMainButton, repeat().enabled(), repeat().interval(), s.ChartSpeed),
+              std::tuple(kSearchAnimationCode, true, 500, 8));
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 
 #include <memory>
+#include <tuple>
 
 namespace vz::test {
 namespace {
@@ -57,25 +58,20 @@ TEST_F(OptionsMenu, ChoicesChangeTheSettingsAndTheMenuFollows) {
     s.BottomDepth = s.RangeGateDepth = 30.0f;
     s.DisplayDepth = 33.0f;
     action("mnuOptionsDepthUnitsFathoms")->trigger();
-    EXPECT_EQ(s.DepthUnits, 2);
+    EXPECT_EQ(std::tuple(s.DepthUnits, s.SettingsChanged, s.SendSettings), std::tuple(2, 1, 1));
     EXPECT_FLOAT_EQ(s.BottomDepth, 5.0f);
     EXPECT_FLOAT_EQ(s.RangeGateDepth, 5.0f);
     EXPECT_FLOAT_EQ(s.DisplayDepth, 5.5f);
-    EXPECT_EQ(s.SettingsChanged, 1);
-    EXPECT_EQ(s.SendSettings, 1);
 
     // Choosing the temperature units, even again, starts the read-out afresh.
     s.WaterTemperature = 55.0f;
     s.SendSettings = 0;
     action("mnuOptionsTempUnitsDegC")->trigger();
-    EXPECT_EQ(s.TempUnitsC, 1);
-    EXPECT_EQ(s.WaterTemperature, 99.9f);
-    EXPECT_EQ(s.SendSettings, 0);
+    EXPECT_EQ(std::tuple(s.TempUnitsC, s.WaterTemperature, s.SendSettings), std::tuple(1, 99.9f, 0));
     action("mnuOptionsTempUnitsDegF")->trigger();
     s.WaterTemperature = 12.0f;
     action("mnuOptionsTempUnitsDegF")->trigger();
-    EXPECT_EQ(s.TempUnitsC, 0);
-    EXPECT_EQ(s.WaterTemperature, 99.9f);
+    EXPECT_EQ(std::tuple(s.TempUnitsC, s.WaterTemperature), std::tuple(0, 99.9f));
 
     action("mnuOptionsBackgroundColorDarkGreen")->trigger();
     EXPECT_EQ(s.BackgroundColor, (Rgb{0, 128, 0}));
@@ -90,13 +86,12 @@ TEST_F(OptionsMenu, ChoicesChangeTheSettingsAndTheMenuFollows) {
                                   "mnuOptionsFishOnOff", "mnuOptionsShallowOnOff",
                                   "mnuOptionsTempUnitsDegF"}));
 
-    action("mnuOptLeaveScales")->trigger();
-    EXPECT_EQ(s.LeaveScales, 1);
-    EXPECT_TRUE(action("mnuOptLeaveScales")->isChecked());
+    QAction* leaveScales = action("mnuOptLeaveScales");
+    leaveScales->trigger();
+    EXPECT_EQ(std::tuple(s.LeaveScales, leaveScales->isChecked()), std::tuple(1, true));
     s.LeaveScales = 7; // any non-zero value counts as on
-    action("mnuOptLeaveScales")->trigger();
-    EXPECT_EQ(s.LeaveScales, 0);
-    EXPECT_FALSE(action("mnuOptLeaveScales")->isChecked());
+    leaveScales->trigger();
+    EXPECT_EQ(std::tuple(s.LeaveScales, leaveScales->isChecked()), std::tuple(0, false));
 }
 
 TEST_F(OptionsMenu, AlarmSwitchesKeepTheirCheckMarkAndShowTheStateInTheCaption) {
@@ -110,13 +105,10 @@ TEST_F(OptionsMenu, AlarmSwitchesKeepTheirCheckMarkAndShowTheStateInTheCaption) 
         SCOPED_TRACE(name);
         s.SettingsChanged = 0;
         action(name)->trigger();
-        EXPECT_EQ(s.*flag, 1);
-        EXPECT_EQ(action(name)->text(), "On");
-        EXPECT_EQ(s.SettingsChanged, 1);
+        EXPECT_EQ(std::tuple(s.*flag, action(name)->text(), s.SettingsChanged), std::tuple(1, "On", 1));
         action(name)->trigger();
-        EXPECT_EQ(s.*flag, 0);
-        EXPECT_EQ(action(name)->text(), "Off");
-        EXPECT_TRUE(action(name)->isChecked());
+        EXPECT_EQ(std::tuple(s.*flag, action(name)->text(), action(name)->isChecked()),
+                  std::tuple(0, "Off", true));
     }
     // A file may hold any value: only 1 counts as on, and the switch then turns it on.
     s.FishAlarmOn = 2;
@@ -127,18 +119,16 @@ TEST_F(OptionsMenu, AlarmSwitchesKeepTheirCheckMarkAndShowTheStateInTheCaption) 
 }
 
 TEST_F(OptionsMenu, RecordingPlaybackAndPortItemsShowTheirStateFromTheRecord) {
-    s.RecordNowChecked = true;
-    s.RecordAutoEnabled = false;
-    s.PlaybackEnabled = false;
-    s.NmeaOutputActive = true;
+    s.RecordNowChecked = s.NmeaOutputActive = true;
+    s.RecordAutoEnabled = s.PlaybackEnabled = false;
     RefreshMainMenus();
-    EXPECT_TRUE(action("mnuOptionsSaveScreenDataNow")->isChecked());
-    EXPECT_FALSE(action("mnuOptionsSaveScreenDataAutomatically")->isEnabled());
-    EXPECT_FALSE(action("mnuOptionsPlaybackScreenData")->isEnabled());
-    EXPECT_TRUE(action("mnuOptionsNmeaSerialOutput")->isChecked());
+    EXPECT_EQ(std::tuple(action("mnuOptionsSaveScreenDataNow")->isChecked(),
+                         action("mnuOptionsSaveScreenDataAutomatically")->isEnabled(),
+                         action("mnuOptionsPlaybackScreenData")->isEnabled(),
+                         action("mnuOptionsNmeaSerialOutput")->isChecked()),
+              std::tuple(true, false, false, true));
 
-    s.NmeaMenuEnabled = false;
-    s.RecordMenuEnabled = false;
+    s.NmeaMenuEnabled = s.RecordMenuEnabled = false;
     s.PlaybackChecked = true;
     const char* const fileItems[] = {"mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs"};
     for (bool playing : {true, false}) {
@@ -146,11 +136,12 @@ TEST_F(OptionsMenu, RecordingPlaybackAndPortItemsShowTheirStateFromTheRecord) {
         for (const char* name : fileItems)
             EXPECT_NE(action(name)->isEnabled(), playing) << name;
     }
-    EXPECT_FALSE(action("mnuOptionsNmeaSerialOutput")->isEnabled());
-    EXPECT_FALSE(action("mnuOptionsNmeaSerialOutput")->isChecked());
-    EXPECT_FALSE(action("mnuOptionsSaveScreenData")->isEnabled());
-    EXPECT_TRUE(action("mnuOptionsPlaybackScreenData")->isChecked());
-    EXPECT_TRUE(action("mnuFileExit")->isEnabled());
+    EXPECT_EQ(std::tuple(action("mnuOptionsNmeaSerialOutput")->isEnabled(),
+                         action("mnuOptionsNmeaSerialOutput")->isChecked(),
+                         action("mnuOptionsSaveScreenData")->isEnabled(),
+                         action("mnuOptionsPlaybackScreenData")->isChecked(),
+                         action("mnuFileExit")->isEnabled()),
+              std::tuple(false, false, false, true, true));
 }
 
 TEST_F(OptionsMenu, ValueItemsOpenTheirDialogs) {
