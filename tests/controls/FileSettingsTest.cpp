@@ -79,7 +79,8 @@ TEST_F(FileSettingsTest, ALineOfAnotherLetterSetsOnlyThePingCodeAndPower) {
     const State before = s;
     play("X: 0 0 0 90 ");
     EXPECT_EQ(std::tuple(s.PingProcessing, s.XmitPower), std::tuple(0, 90));
-    EXPECT_EQ(std::tuple(s.Full, s.Left, s.Right), std::tuple(before.Full, before.Left, before.Right));
+    EXPECT_EQ(std::tuple(s.Full, s.Left, s.Right),
+              std::tuple(before.Full, before.Left, before.Right));
     EXPECT_TRUE(windows.channelSettingsShown.empty());
     EXPECT_EQ(windows.xmitPowerLabels.size(), 1u);
 }

@@ -19,7 +19,9 @@ class ExitUi : public Ui {
   public:
     explicit ExitUi(const ScriptedDialogs& d) : dialogs_(d) { setUi(this); }
     ~ExitUi() override { setUi(nullptr); }
-    void closeAllWindows() override { dialogsWhenClosed = static_cast<int>(dialogs_.shown().size()); }
+    void closeAllWindows() override {
+        dialogsWhenClosed = static_cast<int>(dialogs_.shown().size());
+    }
     void quit() override { ++quits; }
     int dialogsWhenClosed = -1;
     int quits = 0;

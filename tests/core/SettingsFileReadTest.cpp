@@ -32,7 +32,8 @@ TEST_F(SettingsFileRead, WithoutABoxPortEveryPortIsOffered) {
     d.answerPort(0).answerPort(1).answerPort(2);
     ReadSettingsFile();
     ASSERT_EQ(d.shown().size(), 3u);
-    EXPECT_EQ(std::tuple(d.shown()[1].disabledOption, d.shown()[2].disabledOption), std::tuple(-1, -1));
+    EXPECT_EQ(std::tuple(d.shown()[1].disabledOption, d.shown()[2].disabledOption),
+              std::tuple(-1, -1));
     EXPECT_EQ(std::tuple(s.IfbPort, s.GpsPort, s.NmeaPort), std::tuple(0, 1, 2));
 }
 

@@ -33,16 +33,6 @@ class Calibration : public Fixture {
     }
 };
 
-TEST_F(Calibration, SpeedLabelInEveryUnit) {
-    EXPECT_EQ(SpeedOfSoundLabel(), " 4951 Ft./Sec");
-    s.DepthUnits = 1;
-    s.SoundSpeed = kFreshWaterSoundSpeed;
-    EXPECT_EQ(SpeedOfSoundLabel(), " 1487.42 Mtr./Sec");
-    s.DepthUnits = 2;
-    s.SoundSpeed = kSaltWaterSoundSpeed;
-    EXPECT_EQ(SpeedOfSoundLabel(), " 824.17 Fa./Sec"); // 0.0024725 x 333333.2
-}
-
 // Answers outside the limits of the units are asked again, without a beep, until one fits.
 TEST_F(Calibration, SpecifyAsksWithinTheLimitsOfTheUnits) {
     const struct {
@@ -88,9 +78,10 @@ TEST_F(Calibration, SpeedWindowStopsTheEchogramUntilItIsClosed) {
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(timers().tmrMainTimer1.enabled() || timers().tmrMainTimer2.enabled());
     EXPECT_EQ(speedLabel(), " 1509.06 Mtr./Sec");
-    const std::pair<const char*, float> buttons[] = {{"cmdSpeedOfSoundFresh", kFreshWaterSoundSpeed},
-                                                     {"cmdSpeedOfSoundSalt", kSaltWaterSoundSpeed},
-                                                     {"cmdSpeedOfSoundSpecify", 1500 * 3.2808399f / 2e6f}};
+    const std::pair<const char*, float> buttons[] = {
+        {"cmdSpeedOfSoundFresh", kFreshWaterSoundSpeed},
+        {"cmdSpeedOfSoundSalt", kSaltWaterSoundSpeed},
+        {"cmdSpeedOfSoundSpecify", 1500 * 3.2808399f / 2e6f}};
     for (const auto& [name, speed] : buttons) {
         s.SettingsChanged = 0;
         ScriptedDialogs d;
@@ -104,10 +95,13 @@ TEST_F(Calibration, SpeedWindowStopsTheEchogramUntilItIsClosed) {
     EXPECT_TRUE(timers().tmrMainTimer1.enabled());
     EXPECT_FALSE(timers().tmrMainTimer2.enabled()); // the ping cycle starts it
     // Opened again, it loads again.
-    s.DepthUnits = 0;
+    s.DepthUnits = 2;
+    s.SoundSpeed = kSaltWaterSoundSpeed;
     frmSpeedOfSound::open();
-    EXPECT_EQ(speedLabel(), " 4921.26 Ft./Sec");
+    EXPECT_EQ(speedLabel(), " 824.17 Fa./Sec"); // 0.0024725 x 333333.2
     w.close();
+    s.DepthUnits = 0;
+    EXPECT_EQ(SpeedOfSoundLabel(), " 4945 Ft./Sec");
 }
 
 TEST_F(Calibration, TemperatureCorrectionStepsByATenthWithinTenDegrees) {

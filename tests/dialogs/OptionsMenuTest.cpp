@@ -67,7 +67,8 @@ TEST_F(OptionsMenu, ChoicesChangeTheSettingsAndTheMenuFollows) {
     s.WaterTemperature = 55.0f;
     s.SendSettings = 0;
     action("mnuOptionsTempUnitsDegC")->trigger();
-    EXPECT_EQ(std::tuple(s.TempUnitsC, s.WaterTemperature, s.SendSettings), std::tuple(1, 99.9f, 0));
+    EXPECT_EQ(std::tuple(s.TempUnitsC, s.WaterTemperature, s.SendSettings),
+              std::tuple(1, 99.9f, 0));
     action("mnuOptionsTempUnitsDegF")->trigger();
     s.WaterTemperature = 12.0f;
     action("mnuOptionsTempUnitsDegF")->trigger();
@@ -105,7 +106,8 @@ TEST_F(OptionsMenu, AlarmSwitchesKeepTheirCheckMarkAndShowTheStateInTheCaption) 
         SCOPED_TRACE(name);
         s.SettingsChanged = 0;
         action(name)->trigger();
-        EXPECT_EQ(std::tuple(s.*flag, action(name)->text(), s.SettingsChanged), std::tuple(1, "On", 1));
+        EXPECT_EQ(std::tuple(s.*flag, action(name)->text(), s.SettingsChanged),
+                  std::tuple(1, "On", 1));
         action(name)->trigger();
         EXPECT_EQ(std::tuple(s.*flag, action(name)->text(), action(name)->isChecked()),
                   std::tuple(0, "Off", true));

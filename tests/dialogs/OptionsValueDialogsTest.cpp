@@ -90,9 +90,11 @@ TEST_F(OptionsValueDialogs, EachDialogKeepsOnlyAValueWithinItsLimits) {
 // No dialog takes what its 32-bit field cannot hold: each such answer beeps and asks again.
 TEST_F(OptionsValueDialogs, EveryDialogRefusesValuesBeyondAFloat) {
     void (*const opens[])() = {
-        Alarm<AlarmDepth::Shallow>,     Alarm<AlarmDepth::Deep>,      Alarm<AlarmDepth::FishShallow>,
-        Alarm<AlarmDepth::FishDeep>,    Alarm<AlarmDepth::DragShallow>, Alarm<AlarmDepth::DragDeep>,
-        mnuOptiondsDepthKeelOffset_Click, mnuOptDepthDamping_Click, mnuOptionsFishAlarmThreshold_Click};
+        Alarm<AlarmDepth::Shallow>,       Alarm<AlarmDepth::Deep>,
+        Alarm<AlarmDepth::FishShallow>,   Alarm<AlarmDepth::FishDeep>,
+        Alarm<AlarmDepth::DragShallow>,   Alarm<AlarmDepth::DragDeep>,
+        mnuOptiondsDepthKeelOffset_Click, mnuOptDepthDamping_Click,
+        mnuOptionsFishAlarmThreshold_Click};
     for (const auto open : opens) {
         const State before = s;
         ScriptedDialogs d;
