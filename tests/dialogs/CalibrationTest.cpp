@@ -34,7 +34,7 @@ class Calibration : public Fixture {
 };
 
 // Answers outside the limits of the units are asked again, without a beep, until one fits.
-TEST_F(Calibration, SpecifyAsksWithinTheLimitsOfTheUnits) {
+TEST_F(Calibration, AnEnteredSpeedMustLieWithinTheLimitsOfTheUnits) {
     const struct {
         std::int16_t units;
         std::vector<const char*> answers;
