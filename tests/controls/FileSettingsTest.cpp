@@ -2,80 +2,55 @@
 
 #include "controls/FileSettings.h"
 
+#include <tuple>
 #include <vector>
 
 namespace vz::test {
 namespace {
 
 class FileSettingsTest : public ControlsFixture {
-protected:
+  protected:
     void play(const std::string& line) {
         s.PlaybackLine = line;
         UpdateSettingsFromFileData();
-    }
-    // Nothing at all taken from the line.
-    void expectRejected(const State& before) {
-        EXPECT_EQ(s.Full, before.Full);
-        EXPECT_EQ(s.Left, before.Left);
-        EXPECT_EQ(s.Right, before.Right);
-        EXPECT_EQ(s.LeftChannelBlock, before.LeftChannelBlock);
-        EXPECT_EQ(s.XmitPower, before.XmitPower);
-        EXPECT_EQ(s.PingProcessing, before.PingProcessing);
-        EXPECT_TRUE(windows.xmitPowerLabels.empty());
-        EXPECT_TRUE(windows.channelSettingsShown.empty());
     }
 };
 
 TEST_F(FileSettingsTest, AChannelLineSetsThatChannelsBlockAndSettings) {
     play("L: 2 1 1 77 180 11 5 4 0 200 1 90 0 1 0 120 ");
     const ChannelBlock& b = s.LeftChannelBlock;
-    const std::vector<int> bytes(b.begin(), b.begin() + 16);
-    EXPECT_EQ(bytes, (std::vector<int>{2, 1, 1, 77, 180, 11, 5, 4, 0, 200, 1, 90, 0, 1, 0, 120}));
-    EXPECT_EQ(s.Left.ProcessingType, 1);
-    EXPECT_EQ(s.Left.Frequency, 0);
-    EXPECT_EQ(s.Left.AnalogGain, 180);
-    EXPECT_EQ(s.Left.GainRate, 245);
-    EXPECT_EQ(s.Left.PulseWidth, 5);
-    EXPECT_EQ(s.Left.DspGain, 4);
-    EXPECT_EQ(s.Left.StartGain, 90);
-    EXPECT_EQ(s.Left.DepthRange, 4); // not in the line
-    EXPECT_EQ(s.PingProcessing, 2);
-    EXPECT_EQ(s.XmitPower, 77);
+    EXPECT_EQ(std::vector<int>(b.begin(), b.begin() + 16),
+              (std::vector<int>{2, 1, 1, 77, 180, 11, 5, 4, 0, 200, 1, 90, 0, 1, 0, 120}));
+    ChannelSettings left = factoryChannel(Channel::Left);
+    left.ProcessingType = 1;
+    left.Frequency = 0;
+    left.AnalogGain = 180;
+    left.GainRate = 245;
+    left.PulseWidth = 5;
+    left.DspGain = 4;
+    left.StartGain = 90;
+    EXPECT_EQ(s.Left, left);
+    EXPECT_EQ(std::tuple(s.PingProcessing, s.XmitPower), std::tuple(2, 77));
     EXPECT_EQ(s.Full, factoryChannel(Channel::Full));
     EXPECT_EQ(s.Right, factoryChannel(Channel::Right));
     EXPECT_EQ(windows.channelSettingsShown, std::vector<Channel>{Channel::Left});
     EXPECT_EQ(windows.processingRowsShown, std::vector<Channel>{Channel::Left});
     EXPECT_EQ(windows.xmitPowerLabels.size(), 1u);
 
-    // The digital types are coded from 129 on.
-    play("F: 130 2 2 50 255 11 24 6 0 200 1 110 0 1 0 120 ");
-    EXPECT_EQ(s.Full.ProcessingType, 3);
-    EXPECT_EQ(s.Full.Frequency, 1);
-    EXPECT_EQ(s.Full.PulseWidth, 24);
-}
+    // The digital types are coded from 129 on; values beyond the sixteenth are ignored.
+    play("F: 130 2 2 50 255 11 24 6 0 200 1 110 0 1 0 120 77 88 ");
+    EXPECT_EQ(std::tuple(s.Full.ProcessingType, s.Full.Frequency), std::tuple(3, 1));
+    EXPECT_EQ(std::tuple(s.FullChannelBlock[15], s.FullChannelBlock[16]), std::tuple(120, 0));
 
-TEST_F(FileSettingsTest, AShortLineFillsTheMissingValuesWithZero) {
+    // A short line fills the missing values with zero; a last run without a blank after it is
+    // not taken.
     s.RightChannelBlock.fill(9);
-    // The last run has no blank after it: it is not taken.
     play("R: 1 2 1 60 99");
-    EXPECT_EQ(s.Right.ProcessingType, 0);
-    EXPECT_EQ(s.Right.Frequency, 1);
-    EXPECT_EQ(s.Right.AnalogGain, 0);
-    EXPECT_EQ(s.Right.GainRate, 256);
-    EXPECT_EQ(s.XmitPower, 60);
-    EXPECT_EQ(s.RightChannelBlock[3], 60);
-    EXPECT_EQ(s.RightChannelBlock[4], 0);
-    EXPECT_EQ(s.RightChannelBlock[15], 0);
-    EXPECT_EQ(s.RightChannelBlock[16], 9); // beyond the sixteen bytes
-}
-
-TEST_F(FileSettingsTest, ValuesBeyondTheSixteenthAreIgnored) {
-    play("F: 1 1 1 40 150 11 3 4 0 200 1 110 0 1 0 120 77 88 ");
-    EXPECT_EQ(s.FullChannelBlock[15], 120);
-    EXPECT_EQ(s.FullChannelBlock[16], 0);
-    EXPECT_EQ(s.FullChannelBlock[17], 0);
-    EXPECT_EQ(s.Full.AnalogGain, 150);
-    EXPECT_EQ(s.XmitPower, 40);
+    EXPECT_EQ(std::tuple(s.Right.ProcessingType, s.Right.AnalogGain, s.Right.GainRate),
+              std::tuple(0, 0, 256));
+    // Byte 17 lies beyond the sixteen bytes of a line.
+    EXPECT_EQ(std::tuple(s.RightChannelBlock[3], s.RightChannelBlock[15], s.RightChannelBlock[16]),
+              std::tuple(60, 0, 9));
 }
 
 TEST_F(FileSettingsTest, ALineWithValuesNoControlCanShowIsRejectedWhole) {
@@ -92,18 +67,20 @@ TEST_F(FileSettingsTest, ALineWithValuesNoControlCanShowIsRejectedWhole) {
          }) {
         SCOPED_TRACE(line);
         play(line);
-        expectRejected(before);
+        EXPECT_EQ(std::tuple(s.Left, s.LeftChannelBlock, s.XmitPower, s.PingProcessing),
+                  std::tuple(before.Left, before.LeftChannelBlock, before.XmitPower,
+                             before.PingProcessing));
     }
+    EXPECT_TRUE(windows.xmitPowerLabels.empty());
+    EXPECT_TRUE(windows.channelSettingsShown.empty());
 }
 
 TEST_F(FileSettingsTest, ALineOfAnotherLetterSetsOnlyThePingCodeAndPower) {
     const State before = s;
     play("X: 0 0 0 90 ");
-    EXPECT_EQ(s.PingProcessing, 0);
-    EXPECT_EQ(s.XmitPower, 90);
-    EXPECT_EQ(s.Full, before.Full);
-    EXPECT_EQ(s.Left, before.Left);
-    EXPECT_EQ(s.Right, before.Right);
+    EXPECT_EQ(std::tuple(s.PingProcessing, s.XmitPower), std::tuple(0, 90));
+    EXPECT_EQ(std::tuple(s.Full, s.Left, s.Right),
+              std::tuple(before.Full, before.Left, before.Right));
     EXPECT_TRUE(windows.channelSettingsShown.empty());
     EXPECT_EQ(windows.xmitPowerLabels.size(), 1u);
 }

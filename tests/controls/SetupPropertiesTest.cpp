@@ -5,61 +5,37 @@
 #include "core/Timers.h"
 #include "display/Surfaces.h"
 
+#include <tuple>
 #include <vector>
 
 namespace vz::test {
 namespace {
 
-class SetupPropertiesTest : public ControlsFixture {};
+using SetupPropertiesTest = ControlsFixture;
 
 TEST_F(SetupPropertiesTest, AutoInSplitScreenBringsTheHalvesTogether) {
     s.SplitScreen = 1;
     s.Left.DepthOffset = 3;
     s.Right.DepthOffset = 1;
-    s.Left.DepthRange = 4;
     s.Right.DepthRange = 6;
     optModeAutoManual_Click(1);
-    EXPECT_EQ(s.AutoMode, 1);
-    EXPECT_EQ(s.Left.DepthOffset, 1);
-    EXPECT_EQ(s.Right.DepthOffset, 1);
-    EXPECT_EQ(s.Left.DepthRange, 6);
-    EXPECT_EQ(s.Right.DepthRange, 6);
-    EXPECT_EQ(s.SettingsChanged, 1);
-    EXPECT_EQ(s.SendSettings, 1);
+    EXPECT_EQ(std::tuple(s.Left.DepthOffset, s.Left.DepthRange, s.Right.DepthRange),
+              std::tuple(1, 6, 6));
+    EXPECT_EQ(std::tuple(s.AutoMode, s.SettingsChanged, s.SendSettings), std::tuple(1, 1, 1));
     EXPECT_EQ(windows.channelSettingsShown, (std::vector<Channel>{Channel::Left, Channel::Right}));
-    EXPECT_EQ(windows.manualAutoShown, std::vector<bool>{true});
-    EXPECT_EQ(windows.screenFrameEnabled, std::vector<bool>{false});
-
     optModeAutoManual_Click(0);
     EXPECT_EQ(s.AutoMode, 0);
-    EXPECT_EQ(windows.manualAutoShown.back(), false);
-    EXPECT_EQ(windows.screenFrameEnabled.back(), true);
+    EXPECT_EQ(windows.manualAutoShown, (std::vector<bool>{true, false}));
+    EXPECT_EQ(windows.screenFrameEnabled, (std::vector<bool>{false, true}));
 }
 
-TEST_F(SetupPropertiesTest, AutoInFullScreenKeepsTheHalvesButMarksTheSettings) {
+TEST_F(SetupPropertiesTest, AutoInFullScreenOrPlaybackKeepsTheHalvesAndTheFrame) {
     s.Left.DepthOffset = 3;
-    s.Right.DepthRange = 6;
-    s.AutoMode = 1;
+    s.AutoMode = 7; // a stored mode outside the group counts as its nearest item
     CheckSetManualAutoModeDisplays();
-    EXPECT_EQ(s.Left.DepthOffset, 3);
-    EXPECT_EQ(s.Right.DepthRange, 6);
-    EXPECT_EQ(s.Left.DepthRange, 4);
-    EXPECT_EQ(s.SettingsChanged, 1);
-    EXPECT_EQ(s.SendSettings, 1);
-
-    // A stored mode outside the group counts as its nearest item.
-    s.AutoMode = 7;
-    CheckSetManualAutoModeDisplays();
-    EXPECT_EQ(s.AutoMode, 1);
-}
-
-TEST_F(SetupPropertiesTest, ManualInPlaybackLeavesTheScreenFrameAsItIs) {
+    EXPECT_EQ(std::tuple(s.AutoMode, s.Left.DepthOffset, s.SettingsChanged), std::tuple(1, 3, 1));
     s.PlaybackMode = true;
     s.AutoMode = 0;
-    CheckSetManualAutoModeDisplays();
-    EXPECT_TRUE(windows.screenFrameEnabled.empty());
-    EXPECT_EQ(s.SettingsChanged + s.SendSettings, 0);
-    s.AutoMode = 1;
     CheckSetManualAutoModeDisplays();
     EXPECT_EQ(windows.screenFrameEnabled, std::vector<bool>{false});
 }
@@ -67,36 +43,26 @@ TEST_F(SetupPropertiesTest, ManualInPlaybackLeavesTheScreenFrameAsItIs) {
 TEST_F(SetupPropertiesTest, ScreenAndSoundOptions) {
     pictHiddenA().fill(Rgb{9, 9, 9});
     optScreenFullSplit_Click(1);
-    EXPECT_EQ(s.SplitScreen, 1);
-    EXPECT_EQ(s.SettingsChanged, 1);
-    EXPECT_EQ(s.SendSettings, 1);
+    EXPECT_EQ(std::tuple(s.SplitScreen, s.SettingsChanged, s.SendSettings), std::tuple(1, 1, 1));
     EXPECT_TRUE(s.LogFullBlockRequest);
     EXPECT_EQ(s.ClearFullPending, 0); // served at once
     EXPECT_EQ(pictHiddenA().pixel(500, 300), s.BackgroundColor);
-    optScreenFullSplit_Click(0);
-    EXPECT_EQ(s.SplitScreen, 0);
-
     s.SettingsChanged = 0;
     optSoundOnOff_Click(0);
-    EXPECT_EQ(s.SoundOn, 1);
-    EXPECT_EQ(s.SettingsChanged, 1);
+    EXPECT_EQ(std::tuple(s.SoundOn, s.SettingsChanged), std::tuple(1, 1));
     optSoundOnOff_Click(1);
     EXPECT_EQ(s.SoundOn, 0);
 }
 
 TEST_F(SetupPropertiesTest, TransmitPowerLabelFollowsTheWatts) {
-    const struct {
-        int power;
-        const char* label;
-    } cases[] = {{0, "Xmit Pwr 0.0W"}, {2, "Xmit Pwr 0.16W"}, {50, "Xmit Pwr 98.4W"}, {255, "Xmit Pwr 2560W"}};
-    for (const auto& c : cases) {
-        s.XmitPower = static_cast<std::int16_t>(c.power);
+    const std::pair<int, const char*> labels[] = {{0, "Xmit Pwr 0.0W"},   {2, "Xmit Pwr 0.16W"},
+                                                  {20, "Xmit Pwr 15.7W"}, {50, "Xmit Pwr 98.4W"},
+                                                  {255, "Xmit Pwr 2560W"}};
+    for (const auto& [power, label] : labels) {
+        s.XmitPower = static_cast<std::int16_t>(power);
         ShowXmitPower();
-        EXPECT_EQ(windows.xmitPowerLabels.back(), c.label);
+        EXPECT_EQ(windows.xmitPowerLabels.back(), label);
     }
-    s.XmitPower = 50;
-    ShowXmitPower();
-    EXPECT_NEAR(s.XmitPowerWatts, 98.42f, 0.005f);
 }
 
 TEST_F(SetupPropertiesTest, SetupPropertiesReappliesEverythingAndRestartsThePingCycle) {
@@ -104,23 +70,19 @@ TEST_F(SetupPropertiesTest, SetupPropertiesReappliesEverythingAndRestartsThePing
     s.DepthUnits = 1;
     s.TempUnitsC = 1;
     s.NmeaOutputOn = 1;
-    s.RangeGateWidth = 2;
     s.BackgroundColor = Rgb{0, 128, 0};
     SetupProperties();
     EXPECT_TRUE(timers().tmrMainTimer1.enabled());
     EXPECT_FALSE(timers().tmrMainTimer2.enabled());
-    EXPECT_EQ(s.DepthUnitsText, " Mtr");
-    EXPECT_EQ(s.TempUnitsText, "C");
-    EXPECT_TRUE(s.NmeaOutputActive);
+    EXPECT_EQ(std::tuple(s.DepthUnitsText, s.TempUnitsText, s.NmeaOutputActive),
+              std::tuple(" Mtr", "C", true));
     EXPECT_FLOAT_EQ(s.RangeGateWidth, 6.0f / 3.280839f) << "6 ft, in metres";
     EXPECT_EQ(PictVisible().pixel(10, 10), s.BackgroundColor);
     EXPECT_EQ(windows.controlsApplied, 1);
     const std::vector<Channel> all{Channel::Full, Channel::Left, Channel::Right};
     EXPECT_EQ(windows.channelSettingsShown, all);
     EXPECT_EQ(windows.processingRowsShown, all);
-    EXPECT_EQ(windows.xmitPowerLabels.back(), "Xmit Pwr 98.4W");
-    // Manual mode: nothing to save afterwards.
-    EXPECT_EQ(s.SettingsChanged, 0);
+    EXPECT_EQ(s.SettingsChanged, 0); // Manual mode: nothing to save afterwards
 }
 
 } // namespace

@@ -2,63 +2,44 @@
 
 #include "SettingsFileTestSupport.h"
 #include "core/Defaults.h"
-#include "core/SettingsFile.h"
 #include "core/Shutdown.h"
 #include "core/Timers.h"
 #include "core/Ui.h"
 #include "support/Fixture.h"
-#include "support/ScriptedDialogs.h"
 
 #include <QDir>
-#include <QFile>
+
+#include <tuple>
 
 namespace vz::test {
 namespace {
 
 // Records when the windows were closed and the program told to end, counted in dialogs shown.
 class ExitUi : public Ui {
-public:
+  public:
     explicit ExitUi(const ScriptedDialogs& d) : dialogs_(d) { setUi(this); }
     ~ExitUi() override { setUi(nullptr); }
-    void closeAllWindows() override { dialogsWhenClosed = static_cast<int>(dialogs_.shown().size()); }
+    void closeAllWindows() override {
+        dialogsWhenClosed = static_cast<int>(dialogs_.shown().size());
+    }
     void quit() override { ++quits; }
     int dialogsWhenClosed = -1;
     int quits = 0;
 
-private:
+  private:
     const ScriptedDialogs& dialogs_;
 };
 
 class FileMenu : public Fixture {
-protected:
+  protected:
     void SetUp() override {
         Fixture::SetUp();
-        LoadFactorySettingsWithPorts();
-    }
-    void LoadFactorySettingsWithPorts() {
         LoadDefaultsIntoRam();
         s.IfbPort = 3;
         s.GpsPort = 5;
         s.NmeaPort = 0;
     }
-    static std::string FilePath(const char* name) { return dataFolder() + "/" + name; }
-    static std::string Bytes(const std::string& path) {
-        QFile file(QString::fromStdString(path));
-        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-    }
-    static void WriteBytes(const std::string& path, const std::string& bytes) {
-        QFile file(QString::fromStdString(path));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
-    // Line `number` of a settings file, without its CR LF.
-    static std::string Line(const std::string& bytes, std::size_t number) {
-        const auto lines = SplitLines(bytes);
-        if (number > lines.size()) return "<no line>";
-        std::string line = lines[number - 1];
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        return line;
-    }
+    static std::string ChartSpeedIn(const std::string& path) { return LineOf(FileBytes(path), 10); }
     void ExpectOnlyPingRequestsRunning() {
         EXPECT_TRUE(timers().tmrMainTimer1.enabled());
         EXPECT_FALSE(timers().tmrMainTimer2.enabled());
@@ -70,166 +51,110 @@ protected:
 };
 
 TEST_F(FileMenu, NewLoadsTheFactorySettingsAndOffersToSaveFirst) {
-    s.ChartSpeed = 3;
-    s.ShallowAlarmValue = 12.0f;
-    s.KeelOffset = 2.5f;
-    s.DepthDamping = 9;
-    s.XmitTempLimit = 100;
+    WriteSettingsBytes(JoinCrLf(kChangedLines));
+    ReadSettingsFile();
     s.WaterTemperature = 60.0f;
     RunPingCycle();
     {
         ScriptedDialogs d;
         d.answerMessage(AnswerNo);
         mnuFileNew_Click();
-        ASSERT_EQ(d.shown().size(), 1u);
-        EXPECT_EQ(d.shown()[0].title, "New setup");
-        EXPECT_EQ(d.shown()[0].text, "New default setup.  Save existing setup data first?");
+        EXPECT_EQ(d.shown().size(), 1u);
         EXPECT_EQ(d.beeps(), 1);
     }
-    EXPECT_EQ(s.MsgResponse, AnswerNo);
-    EXPECT_EQ(s.ChartSpeed, 8);
-    EXPECT_EQ(s.ShallowAlarmValue, 12.0f);
-    EXPECT_EQ(s.KeelOffset, 2.5f);
-    EXPECT_EQ(s.DepthDamping, 9);
-    EXPECT_EQ(s.XmitTempLimit, 100);
-    EXPECT_EQ(s.IfbPort, 3);
-    EXPECT_EQ(s.GpsPort, 5);
+    EXPECT_EQ(ReadSettingsBytes(), JoinCrLf(kChangedLines));
     EXPECT_EQ(s.SettingsChanged, 1);
     EXPECT_EQ(s.WaterTemperature, 99.9f);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(SettingsPath())));
     ExpectOnlyPingRequestsRunning();
+    // Ports, a calibrated sound speed and temperature, the user's own colours, keel offset,
+    // alarms, damping and the transmitter limit are no factory settings.
+    std::vector<std::string> expected = kFactoryLines;
+    for (std::size_t line : {2, 3, 4, 22, 60, 61, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74,
+                             75, 76, 77, 82})
+        expected[line] = kChangedLines[line];
+    ASSERT_TRUE(WriteSettingsFile());
+    EXPECT_EQ(ReadSettingsBytes(), JoinCrLf(expected));
 
     s.ChartSpeed = 2;
     ScriptedDialogs d;
     d.answerMessage(AnswerYes);
     mnuFileNew_Click();
-    EXPECT_EQ(Line(ReadSettingsBytes(), 10), " 2 "); // saved before the factory values came
+    EXPECT_EQ(ChartSpeedIn(SettingsPath()), " 2 "); // saved before the factory values came
     EXPECT_EQ(s.ChartSpeed, 8);
-    EXPECT_EQ(s.SettingsChanged, 1);
 }
 
-TEST_F(FileMenu, OpenCancelledChangesNothing) {
-    s.ChartSpeed = 3;
-    RunPingCycle();
-    ScriptedDialogs d;
-    d.answerFile("");
-    mnuFileOpen_Click();
-    ASSERT_EQ(d.shown().size(), 1u);
-    EXPECT_EQ(d.shown()[0].kind, "open");
-    EXPECT_EQ(d.shown()[0].title, "Read Settings from File:");
-    EXPECT_EQ(d.shown()[0].text, "Files (*.*)| *.*");
-    EXPECT_EQ(s.ChartSpeed, 3);
-    EXPECT_EQ(s.SettingsChanged, 0);
-    EXPECT_EQ(s.SettingsFilePath, "C:\\TempIFB\\VOSKVALS.DAT");
-    ExpectOnlyPingRequestsRunning();
-}
-
-TEST_F(FileMenu, OpenReadsAChosenSettingsFileAndConnectsWithIt) {
-    const std::string other = FilePath("boat.dat");
-    s.SettingsFilePath = other;
-    s.ChartSpeed = 5;
-    s.DepthDamping = 7;
-    ASSERT_TRUE(WriteSettingsFile());
-    const std::string written = Bytes(other);
-
-    ResetState();
-    LoadFactorySettingsWithPorts();
-    s.PlaybackMode = true; // no box to connect to
-    ScriptedDialogs d;
-    d.answerFile(other);
-    mnuFileOpen_Click();
-    EXPECT_EQ(d.shown().size(), 1u);
-    EXPECT_EQ(s.ChartSpeed, 5);
-    EXPECT_EQ(s.DepthDamping, 7);
-    EXPECT_EQ(s.SettingsFilePath, other);
-    EXPECT_EQ(s.SettingsChanged, 1);
-    EXPECT_EQ(s.WaterTemperature, 99.9f);
-    EXPECT_EQ(Bytes(other), written);
-    ExpectOnlyPingRequestsRunning();
-}
-
-TEST_F(FileMenu, OpenRefusesAFileThatIsNoSettingsFileAndLeavesItAlone) {
-    const std::string recording = FilePath("I5070414.35I");
+// A recording chosen by mistake must not be read as a settings file and then overwritten with
+// factory values; nor a settings file cut short.
+TEST_F(FileMenu, OpenCancelledOrOfNoSettingsFileChangesNothing) {
+    const std::string recording = DataFile("I5070414.35I");
     const std::string text = "3.16  8  ***************************************\r\n"
                              " Opened at: I5070414.35I07-04-2005  14:35:10\r\n"
                              "09:05:01  0 255 17 \r\n";
-    WriteBytes(recording, text);
-    // A settings file cut short is refused as well.
-    const std::string cut = FilePath("cut.dat");
-    WriteBytes(cut, JoinCrLf(FactoryLines(), 40));
-
+    WriteFileBytes(recording, text);
+    const std::string cut = DataFile("cut.dat");
+    WriteFileBytes(cut, JoinCrLf(kFactoryLines, 40));
     s.ChartSpeed = 3;
-    for (const std::string& chosen : {recording, cut}) {
+    for (const std::string& chosen : {std::string(), recording, cut}) {
+        SCOPED_TRACE(chosen);
         RunPingCycle();
         ScriptedDialogs d;
         d.answerFile(chosen).answerMessage(AnswerOk);
         mnuFileOpen_Click();
-        ASSERT_EQ(d.shown().size(), 2u) << chosen; // no port prompts
-        EXPECT_EQ(d.shown()[1].kind, "message");
-        EXPECT_NE(d.shown()[1].text.find(chosen + " is not a settings file."), std::string::npos);
+        ASSERT_EQ(d.shown().size(), chosen.empty() ? 1u : 2u); // no port prompts
+        EXPECT_EQ(d.shown()[0].kind, "open");
+        EXPECT_NE(d.shown().back().text.find(chosen), std::string::npos);
         EXPECT_EQ(s.ChartSpeed, 3);
-        EXPECT_EQ(s.IfbPort, 3);
         EXPECT_EQ(s.SettingsChanged, 0);
-        EXPECT_EQ(s.SettingsFilePath, "C:\\TempIFB\\VOSKVALS.DAT");
+        EXPECT_EQ(s.SettingsFilePath, kDefaultSettingsFile);
         ExpectOnlyPingRequestsRunning();
     }
-    EXPECT_EQ(Bytes(recording), text);
-    EXPECT_EQ(Bytes(cut), JoinCrLf(FactoryLines(), 40));
+    EXPECT_EQ(FileBytes(recording), text);
+    EXPECT_EQ(FileBytes(cut), JoinCrLf(kFactoryLines, 40));
     EXPECT_EQ(QDir(QString::fromStdString(dataFolder())).entryList(QDir::Files).size(), 2);
 }
 
-TEST_F(FileMenu, SaveAsWritesTheChosenFileButExitSavesToTheDefaultOne) {
-    const std::string other = FilePath("lake.dat");
+// Save As writes the chosen file and reads from it later; Save and Exit write the default one.
+TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
+    const std::string other = DataFile("lake.dat"), standard = DataFile("VOSKVALS.DAT");
     RunPingCycle();
-    {
-        ScriptedDialogs d;
-        d.answerFile("");
-        mnuFileSaveAs_Click();
-        EXPECT_EQ(d.shown()[0].kind, "save");
-        EXPECT_EQ(d.shown()[0].title, "Save Settings to File: ");
-        EXPECT_FALSE(QFile::exists(QString::fromStdString(other)));
-        ExpectOnlyPingRequestsRunning();
-    }
+    ScriptedDialogs d;
+    d.answerFile("").answerFile(other);
+    mnuFileSaveAs_Click(); // cancelled
+    EXPECT_FALSE(Exists(other));
+    ExpectOnlyPingRequestsRunning();
     s.ChartSpeed = 4;
     s.SettingsChanged = 1;
-    {
-        ScriptedDialogs d;
-        d.answerFile(other);
-        mnuFileSaveAs_Click();
-    }
-    EXPECT_EQ(Line(Bytes(other), 10), " 4 ");
-    EXPECT_EQ(s.SettingsFilePath, other);
-    EXPECT_EQ(s.SettingsChanged, 0);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(FilePath("VOSKVALS.DAT"))));
+    mnuFileSaveAs_Click();
+    EXPECT_EQ(ChartSpeedIn(other), " 4 ");
+    EXPECT_EQ(std::tuple(s.SettingsFilePath, s.SettingsChanged), std::tuple(other, 0));
+    EXPECT_FALSE(Exists(standard));
+
+    s.ChartSpeed = 7;
+    RunPingCycle();
+    mnuFileSave_Click();
+    EXPECT_EQ(s.SettingsFilePath, kDefaultSettingsFile);
+    EXPECT_EQ(ChartSpeedIn(standard), " 7 ");
+    ExpectOnlyPingRequestsRunning();
+
+    const std::string saved = FileBytes(other);
+    s.PlaybackMode = true; // no box to connect to
+    d.answerFile(other);
+    mnuFileOpen_Click();
+    EXPECT_EQ(std::tuple(s.ChartSpeed, s.SettingsFilePath, s.SettingsChanged),
+              std::tuple(4, other, 1));
+    EXPECT_EQ(s.WaterTemperature, 99.9f);
+    EXPECT_EQ(FileBytes(other), saved);
+    ExpectOnlyPingRequestsRunning();
 
     s.ChartSpeed = 6;
-    s.SettingsChanged = 1;
-    ScriptedDialogs d;
     d.answerMessage(AnswerYes);
     ExitUi exitUi(d);
     ExitProgram();
-    ASSERT_EQ(d.shown().size(), 1u);
-    EXPECT_EQ(d.shown()[0].title, "Quit Program");
-    EXPECT_EQ(d.shown()[0].text, "Save setup data to default setup file before exiting program?");
-    EXPECT_EQ(Line(Bytes(FilePath("VOSKVALS.DAT")), 10), " 6 ");
-    EXPECT_EQ(Line(Bytes(other), 10), " 4 ");
+    EXPECT_EQ(d.shown().size(), 4u); // two saves, an open, the question
+    EXPECT_EQ(ChartSpeedIn(standard), " 6 ");
+    EXPECT_EQ(ChartSpeedIn(other), " 4 ");
     EXPECT_TRUE(s.ProgramEnding);
     EXPECT_EQ(exitUi.quits, 1);
-}
-
-TEST_F(FileMenu, SaveWritesTheDefaultFileAgain) {
-    s.SettingsFilePath = FilePath("lake.dat");
-    s.ChartSpeed = 7;
-    s.SettingsChanged = 1;
-    RunPingCycle();
-    ScriptedDialogs d;
-    mnuFileSave_Click();
-    EXPECT_TRUE(d.shown().empty());
-    EXPECT_EQ(s.SettingsFilePath, "C:\\TempIFB\\VOSKVALS.DAT");
-    EXPECT_EQ(Line(Bytes(FilePath("VOSKVALS.DAT")), 10), " 7 ");
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(FilePath("lake.dat"))));
-    EXPECT_EQ(s.SettingsChanged, 0);
-    ExpectOnlyPingRequestsRunning();
 }
 
 TEST_F(FileMenu, ExitAsksOnlyAboutUnsavedChanges) {
@@ -239,11 +164,8 @@ TEST_F(FileMenu, ExitAsksOnlyAboutUnsavedChanges) {
         RunPingCycle();
         ExitProgram();
         EXPECT_TRUE(d.shown().empty());
-        EXPECT_EQ(d.beeps(), 0);
-        EXPECT_EQ(exitUi.dialogsWhenClosed, 0);
         EXPECT_EQ(exitUi.quits, 1);
         EXPECT_FALSE(timers().tmrMainTimer1.enabled());
-        EXPECT_FALSE(QFile::exists(QString::fromStdString(SettingsPath())));
     }
     ResetState();
     s.SettingsChanged = 1;
@@ -251,62 +173,49 @@ TEST_F(FileMenu, ExitAsksOnlyAboutUnsavedChanges) {
     d.answerMessage(AnswerNo);
     ExitUi exitUi(d);
     ExitProgram();
-    EXPECT_EQ(d.beeps(), 1);
-    EXPECT_EQ(s.MsgResponse, AnswerNo);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(SettingsPath())));
-    EXPECT_TRUE(s.ProgramEnding);
     ExitProgram(); // a second request while ending asks nothing more
-    EXPECT_EQ(d.shown().size(), 1u);
-    EXPECT_EQ(exitUi.quits, 1);
+    EXPECT_EQ(std::tuple(d.shown().size(), d.beeps(), exitUi.quits), std::tuple(1u, 1, 1));
+    EXPECT_FALSE(Exists(SettingsPath()));
 }
 
 TEST_F(FileMenu, ASettingsFileThatCannotBeWrittenAtExitIsReportedBeforeTheEnd) {
     // A folder where the settings file should be: it cannot be replaced, whoever runs the test.
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(FilePath("VOSKVALS.DAT"))));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(DataFile("VOSKVALS.DAT"))));
     s.SettingsChanged = 1;
     ScriptedDialogs d;
     d.answerMessage(AnswerYes).answerMessage(AnswerOk);
     ExitUi exitUi(d);
     ExitProgram();
     ASSERT_EQ(d.shown().size(), 2u);
-    EXPECT_EQ(d.shown()[1].title, "Settings File");
     EXPECT_NE(d.shown()[1].text.find("not saved"), std::string::npos);
     EXPECT_EQ(exitUi.dialogsWhenClosed, 2); // reported while the windows were still open
     EXPECT_EQ(exitUi.quits, 1);
-    EXPECT_TRUE(s.ProgramEnding);
 }
 
 TEST_F(FileMenu, ADamagedSettingsFileIsKeptBesideTheNewOne) {
-    const std::string damaged = JoinCrLf(FactoryLines(), 40);
-    const auto readAnsweringPorts = [] {
-        ScriptedDialogs d;
-        d.answerPort(3).answerPort(5).answerPort(0);
-        ReadSettingsFile();
-        EXPECT_EQ(d.shown().size(), 3u);
-    };
+    const std::string damaged = JoinCrLf(kFactoryLines, 40);
     WriteSettingsBytes(damaged);
-    readAnsweringPorts();
-    EXPECT_EQ(Bytes(SettingsPath() + ".bad"), damaged);
-    EXPECT_EQ(SplitLines(ReadSettingsBytes()).size(), 83u);
+    EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
+    EXPECT_EQ(FileBytes(SettingsPath() + ".bad"), damaged);
+    EXPECT_EQ(ReadSettingsBytes(), JoinCrLf(kFactoryLines));
 
     // A later damage never replaces the copy kept earlier.
     WriteSettingsBytes("Nothing like a settings file\r\n");
-    readAnsweringPorts();
-    EXPECT_EQ(Bytes(SettingsPath() + ".bad"), damaged);
-    EXPECT_EQ(Bytes(SettingsPath() + ".bad.1"), "Nothing like a settings file\r\n");
+    ReadAnsweringPorts();
     WriteSettingsBytes("x");
-    readAnsweringPorts();
-    EXPECT_EQ(Bytes(SettingsPath() + ".bad.2"), "x");
+    ReadAnsweringPorts();
+    EXPECT_EQ(FileBytes(SettingsPath() + ".bad"), damaged);
+    EXPECT_EQ(FileBytes(SettingsPath() + ".bad.1"), "Nothing like a settings file\r\n");
+    EXPECT_EQ(FileBytes(SettingsPath() + ".bad.2"), "x");
 
-    // Nothing to keep: a missing file, an empty one, and the port reset's "Deleted".
-    const QDir folder(QString::fromStdString(dataFolder()));
+    // Nothing to keep: an empty file, the port reset's "Deleted", a missing file.
     for (const char* bytes : {"", "Deleted\r\n"}) {
         WriteSettingsBytes(bytes);
-        readAnsweringPorts();
+        EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
     }
     QFile::remove(QString::fromStdString(SettingsPath()));
-    readAnsweringPorts();
-    EXPECT_EQ(folder.entryList(QDir::Files).size(), 4);
+    EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
+    EXPECT_EQ(QDir(QString::fromStdString(dataFolder())).entryList(QDir::Files).size(), 4);
 }
 
 } // namespace

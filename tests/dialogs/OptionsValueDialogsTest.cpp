@@ -9,190 +9,103 @@ namespace {
 
 using OptionsValueDialogs = Fixture;
 
-const char* const kAlarmPrompt = "Enter new value or OK, CANCEL to keep old value.";
+template <AlarmDepth Which> void Alarm() { mnuOptionsAlarmDepth_Click(Which); }
+template <auto Field> double Read(const State& s) { return s.*Field; }
 
 TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheAnswer) {
-    EXPECT_DOUBLE_EQ(LeadingNumber("304.8"), 304.8);
-    EXPECT_DOUBLE_EQ(LeadingNumber("  -3.5 ft"), -3.5);
-    EXPECT_DOUBLE_EQ(LeadingNumber("+.5"), 0.5);
-    EXPECT_DOUBLE_EQ(LeadingNumber("12abc"), 12.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("1.5e2"), 150.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("2e"), 2.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("7."), 7.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("abc"), 0.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("-"), 0.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("."), 0.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber(""), 0.0);
-    EXPECT_DOUBLE_EQ(LeadingNumber("1e999"), 0.0); // no number fits: as if none was given
-}
-
-TEST_F(OptionsValueDialogs, DeepAlarmInMetersShowsAndKeepsTheValueTheUserSaw) {
-    s.DepthUnits = 1;
-    ScriptedDialogs d;
-    d.answerInput("304.8");
-    mnuOptionsAlarmDepth_Click(AlarmDepth::Deep);
-
-    ASSERT_EQ(d.shown().size(), 1u);
-    EXPECT_EQ(d.shown()[0].title, "Deep Alarm");
-    EXPECT_EQ(d.shown()[0].text, kAlarmPrompt);
-    EXPECT_EQ(d.shown()[0].defaultAnswer, "304.8");
-    EXPECT_FLOAT_EQ(s.DeepAlarmValue, static_cast<float>(304.8 * 3.280839));
-    EXPECT_LT(s.DeepAlarmValue, 1000.0f);
-    EXPECT_EQ(s.SettingsChanged, 1);
-}
-
-TEST_F(OptionsValueDialogs, ARejectedDepthBeepsAsksAgainAndIsNeverKept) {
-    ScriptedDialogs d;
-    d.answerInput("10").answerInput(""); // below the shallow alarm's 20 ft, then Cancel
-    mnuOptionsAlarmDepth_Click(AlarmDepth::Deep);
-    ASSERT_EQ(d.shown().size(), 2u);
-    EXPECT_EQ(d.shown()[1].defaultAnswer, "1000.0");
-    EXPECT_EQ(d.beeps(), 1);
-    EXPECT_EQ(s.DeepAlarmValue, 1000.0f);
-    EXPECT_EQ(s.SettingsChanged, 0);
-
-    // Equal is not deeper; 20.1 is.
-    ScriptedDialogs again;
-    again.answerInput("20").answerInput("20.1");
-    mnuOptionsAlarmDepth_Click(AlarmDepth::Deep);
-    EXPECT_EQ(again.beeps(), 1);
-    EXPECT_FLOAT_EQ(s.DeepAlarmValue, 20.1f);
-
-    // The shallow alarm has no check against the deep one.
-    ScriptedDialogs shallow;
-    shallow.answerInput("500");
-    mnuOptionsAlarmDepth_Click(AlarmDepth::Shallow);
-    EXPECT_EQ(shallow.shown()[0].title, "Shallow Alarm");
-    EXPECT_EQ(shallow.shown()[0].defaultAnswer, "20.0");
-    EXPECT_EQ(shallow.beeps(), 0);
-    EXPECT_EQ(s.ShallowAlarmValue, 500.0f);
-}
-
-TEST_F(OptionsValueDialogs, EachBandEndMustStayOnItsSideOfTheOtherInFeet) {
-    struct Case {
-        AlarmDepth which;
-        const char* title;
-        float State::*setting;
-        const char* rejected; // in fathoms
-        const char* accepted;
+    const std::pair<const char*, double> answers[] = {
+        {"304.8", 304.8}, {"  -3.5 ft", -3.5}, {"+.5", 0.5}, {"12abc", 12.0}, {"1.5e2", 150.0},
+        {"2e", 2.0},      {"7.", 7.0},         {"abc", 0.0}, {"-", 0.0},      {".", 0.0},
+        {"", 0.0},
+        {"1e999", 0.0}, // no number fits: as if none was given
     };
-    // Fish band 15..90 ft (2.5..15 fa), drag band 20..80 ft (3.33..13.33 fa).
-    const Case cases[] = {
-        {AlarmDepth::FishShallow, "Shallow Fish Alarm", &State::FishAlarmShallow, "15", "14.9"},
-        {AlarmDepth::FishDeep, "Deep Fish Alarm", &State::FishAlarmDeep, "2.5", "2.6"},
-        {AlarmDepth::DragShallow, "Anchor Drag Shallow Alarm", &State::DragAlarmShallow, "13.5", "13.3"},
-        {AlarmDepth::DragDeep, "Anchor Drag Deep Alarm", &State::DragAlarmDeep, "3", "3.4"},
+    for (const auto& [answer, number] : answers)
+        EXPECT_DOUBLE_EQ(LeadingNumber(answer), number) << answer;
+}
+
+// Each refused answer beeps and asks again; Cancel ("") keeps the old value. Alarm depths are
+// shown and entered in the display units and compared in feet with the other end of their band.
+TEST_F(OptionsValueDialogs, EachDialogKeepsOnlyAValueWithinItsLimits) {
+    const struct {
+        void (*open)();
+        std::int16_t units;
+        std::vector<const char*> answers;
+        int beeps;
+        double (*read)(const State&);
+        double expected;
+        const char* shown; // the value the first dialog offers
+    } cases[] = {
+        {Alarm<AlarmDepth::Deep>, 1, {"304.8"}, 0, Read<&State::DeepAlarmValue>,
+         304.8 * 3.280839, "304.8"},
+        // Deep must be deeper than the shallow alarm's 20 ft: equal is not deeper.
+        {Alarm<AlarmDepth::Deep>, 0, {"10", ""}, 1, Read<&State::DeepAlarmValue>, 1000, "1000.0"},
+        {Alarm<AlarmDepth::Deep>, 0, {"20", "20.1"}, 1, Read<&State::DeepAlarmValue>, 20.1,
+         "1000.0"},
+        {Alarm<AlarmDepth::Shallow>, 0, {"500"}, 0, Read<&State::ShallowAlarmValue>, 500, "20.0"},
+        // Fish band 15..90 ft (2.5..15 fa), drag band 20..80 ft (3.33..13.33 fa).
+        {Alarm<AlarmDepth::FishShallow>, 2, {"15", "14.9"}, 1, Read<&State::FishAlarmShallow>,
+         14.9 * 6, "2.5"},
+        {Alarm<AlarmDepth::FishDeep>, 2, {"2.5", "2.6"}, 1, Read<&State::FishAlarmDeep>, 2.6 * 6,
+         "15.0"},
+        {Alarm<AlarmDepth::DragShallow>, 2, {"13.5", "13.3"}, 1, Read<&State::DragAlarmShallow>,
+         13.3 * 6, "3.3"},
+        {Alarm<AlarmDepth::DragDeep>, 2, {"3", "3.4"}, 1, Read<&State::DragAlarmDeep>, 3.4 * 6,
+         "13.3"},
+        // The keel offset stays within 20 ft, 6.096 m or 3.333 fa either way.
+        {mnuOptiondsDepthKeelOffset_Click, 0, {"20.1", "-20.1", "20"}, 2,
+         Read<&State::KeelOffset>, 20, "0.0"},
+        {mnuOptiondsDepthKeelOffset_Click, 2, {"3.334", "-3.333"}, 1, Read<&State::KeelOffset>,
+         -19.998, "0.0"},
+        {mnuOptiondsDepthKeelOffset_Click, 1, {"6.1", "6.096"}, 1, Read<&State::KeelOffset>,
+         6.096 * 3.280839, "0.0"},
+        // Damping is rounded half to even before its check of 1 to 10.
+        {mnuOptDepthDamping_Click, 0, {"0.4", "abc", "10.5"}, 2, Read<&State::DepthDamping>, 10,
+         "4"},
+        {mnuOptDepthDamping_Click, 0, {"0.5", "1.5"}, 1, Read<&State::DepthDamping>, 2, "4"},
+        // The fish threshold is stored the other way round: 11 - the answer.
+        {mnuOptionsFishAlarmThreshold_Click, 0, {"11", "0.9", "7"}, 2,
+         Read<&State::FishAlarmThreshold>, 4, "7"},
+        {mnuOptionsFishAlarmThreshold_Click, 0, {"10"}, 0, Read<&State::FishAlarmThreshold>, 1,
+         "7"},
+        {mnuOptionsFishAlarmThreshold_Click, 0, {"1"}, 0, Read<&State::FishAlarmThreshold>, 10,
+         "7"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "answers ending " << c.answers.back() << ", units "
+                                        << c.units);
         ResetState();
-        s.DepthUnits = 2;
+        s.DepthUnits = c.units;
         ScriptedDialogs d;
-        d.answerInput(c.rejected).answerInput(c.accepted);
-        mnuOptionsAlarmDepth_Click(c.which);
-        ASSERT_EQ(d.shown().size(), 2u) << c.title;
-        EXPECT_EQ(d.shown()[0].title, c.title);
-        EXPECT_EQ(d.beeps(), 1) << c.title;
-        EXPECT_FLOAT_EQ(s.*c.setting, static_cast<float>(LeadingNumber(c.accepted) * 6.0)) << c.title;
+        for (const char* answer : c.answers)
+            d.answerInput(answer);
+        c.open();
+        ASSERT_EQ(d.shown().size(), c.answers.size());
+        EXPECT_EQ(d.shown()[0].defaultAnswer, c.shown);
+        EXPECT_EQ(d.beeps(), c.beeps);
+        EXPECT_FLOAT_EQ(static_cast<float>(c.read(s)), static_cast<float>(c.expected));
+        EXPECT_EQ(s.SettingsChanged, *c.answers.back() ? 1 : 0);
     }
-}
-
-TEST_F(OptionsValueDialogs, KeelOffsetLimitsInEveryUnit) {
-    ScriptedDialogs d;
-    d.answerInput("20.1").answerInput("-20.1").answerInput("20");
-    mnuOptiondsDepthKeelOffset_Click();
-    ASSERT_EQ(d.shown().size(), 3u);
-    EXPECT_EQ(d.shown()[0].title, "Enter Keel Offset:");
-    EXPECT_EQ(d.shown()[0].text, "Keel Offset =  0.0\r\nEnter new Keel Offset below:");
-    EXPECT_EQ(d.shown()[0].defaultAnswer, "0.0");
-    EXPECT_EQ(d.beeps(), 2);
-    EXPECT_EQ(s.KeelOffset, 20.0f);
-
-    s.DepthUnits = 2;
-    ScriptedDialogs fathoms;
-    fathoms.answerInput("3.334").answerInput("-3.333");
-    mnuOptiondsDepthKeelOffset_Click();
-    EXPECT_EQ(fathoms.shown()[0].text, "Keel Offset =  3.3\r\nEnter new Keel Offset below:");
-    EXPECT_EQ(fathoms.beeps(), 1);
-    EXPECT_FLOAT_EQ(s.KeelOffset, -19.998f);
-
-    s.DepthUnits = 1;
-    ScriptedDialogs meters;
-    meters.answerInput("6.1").answerInput("6.096");
-    mnuOptiondsDepthKeelOffset_Click();
-    EXPECT_EQ(meters.shown()[0].defaultAnswer, "-6.1");
-    EXPECT_EQ(meters.beeps(), 1);
-    EXPECT_FLOAT_EQ(s.KeelOffset, static_cast<float>(6.096 * 3.280839));
-
-    ScriptedDialogs cancelled;
-    cancelled.answerInput("");
-    s.SettingsChanged = 0;
-    mnuOptiondsDepthKeelOffset_Click();
-    EXPECT_FLOAT_EQ(s.KeelOffset, static_cast<float>(6.096 * 3.280839));
-    EXPECT_EQ(s.SettingsChanged, 0);
-}
-
-TEST_F(OptionsValueDialogs, DampingIsRoundedHalfToEvenBeforeItsCheck) {
-    ScriptedDialogs d;
-    d.answerInput("0.4").answerInput("abc").answerInput("10.5");
-    mnuOptDepthDamping_Click();
-    ASSERT_EQ(d.shown().size(), 3u);
-    EXPECT_EQ(d.shown()[0].title, "Depth Filter Damping Level");
-    EXPECT_EQ(d.shown()[0].text, "Enter new value (1-10) or OK, CANCEL to keep old value.");
-    EXPECT_EQ(d.shown()[0].defaultAnswer, "4");
-    EXPECT_EQ(d.beeps(), 2);
-    EXPECT_EQ(s.DepthDamping, 10);
-
-    ScriptedDialogs low;
-    low.answerInput("0.5").answerInput("1.5");
-    mnuOptDepthDamping_Click();
-    EXPECT_EQ(low.shown()[0].defaultAnswer, "10");
-    EXPECT_EQ(low.beeps(), 1); // 0.5 is taken as 0
-    EXPECT_EQ(s.DepthDamping, 2);
-}
-
-TEST_F(OptionsValueDialogs, FishThresholdIsStoredTheOtherWayRound) {
-    ScriptedDialogs d;
-    d.answerInput("11").answerInput("0.9").answerInput("7");
-    mnuOptionsFishAlarmThreshold_Click();
-    ASSERT_EQ(d.shown().size(), 3u);
-    EXPECT_EQ(d.shown()[0].title, "Fish Alarm Detection Threshold");
-    EXPECT_EQ(d.shown()[0].text,
-              "Enter new value ( 1 to 10) or OK, CANCEL to keep old value.\r\n"
-              "1 = least sensitivy, 10= most sensitive.");
-    EXPECT_EQ(d.shown()[0].defaultAnswer, "7"); // 11 - 4
-    EXPECT_EQ(d.beeps(), 2);
-    EXPECT_EQ(s.FishAlarmThreshold, 4);
-
-    ScriptedDialogs most;
-    most.answerInput("10");
-    mnuOptionsFishAlarmThreshold_Click();
-    EXPECT_EQ(most.shown()[0].defaultAnswer, "7");
-    EXPECT_EQ(s.FishAlarmThreshold, 1);
-
-    ScriptedDialogs least;
-    least.answerInput("1");
-    mnuOptionsFishAlarmThreshold_Click();
-    EXPECT_EQ(least.shown()[0].defaultAnswer, "10");
-    EXPECT_EQ(s.FishAlarmThreshold, 10);
 }
 
 // No dialog takes what its 32-bit field cannot hold: each such answer beeps and asks again.
 TEST_F(OptionsValueDialogs, EveryDialogRefusesValuesBeyondAFloat) {
-    const std::vector<void (*)()> opens = {
-        [] { mnuOptionsAlarmDepth_Click(AlarmDepth::Shallow); },     [] { mnuOptionsAlarmDepth_Click(AlarmDepth::Deep); },
-        [] { mnuOptionsAlarmDepth_Click(AlarmDepth::FishShallow); }, [] { mnuOptionsAlarmDepth_Click(AlarmDepth::FishDeep); },
-        [] { mnuOptionsAlarmDepth_Click(AlarmDepth::DragShallow); }, [] { mnuOptionsAlarmDepth_Click(AlarmDepth::DragDeep); },
-        mnuOptiondsDepthKeelOffset_Click, mnuOptDepthDamping_Click, mnuOptionsFishAlarmThreshold_Click};
-    for (std::size_t i = 0; i < opens.size(); ++i) {
+    void (*const opens[])() = {
+        Alarm<AlarmDepth::Shallow>,       Alarm<AlarmDepth::Deep>,
+        Alarm<AlarmDepth::FishShallow>,   Alarm<AlarmDepth::FishDeep>,
+        Alarm<AlarmDepth::DragShallow>,   Alarm<AlarmDepth::DragDeep>,
+        mnuOptiondsDepthKeelOffset_Click, mnuOptDepthDamping_Click,
+        mnuOptionsFishAlarmThreshold_Click};
+    for (const auto open : opens) {
         const State before = s;
         ScriptedDialogs d;
-        d.answerInput("1e39").answerInput("-1e39").answerInput("inf").answerInput("nan").answerInput("");
-        opens[i]();
-        EXPECT_EQ(d.beeps(), 4) << i;
-        EXPECT_EQ(s.SettingsChanged, 0) << i;
-        EXPECT_EQ(s.ShallowAlarmValue, before.ShallowAlarmValue) << i;
-        EXPECT_EQ(s.DragAlarmDeep, before.DragAlarmDeep) << i;
-        EXPECT_EQ(s.KeelOffset, before.KeelOffset) << i;
+        d.answerInput("1e39").answerInput("-1e39").answerInput("inf").answerInput("nan");
+        d.answerInput("");
+        open();
+        EXPECT_EQ(d.beeps(), 4);
+        EXPECT_EQ(s.SettingsChanged, 0);
+        EXPECT_EQ(s.ShallowAlarmValue, before.ShallowAlarmValue);
+        EXPECT_EQ(s.DragAlarmDeep, before.DragAlarmDeep);
+        EXPECT_EQ(s.KeelOffset, before.KeelOffset);
     }
 }
 
