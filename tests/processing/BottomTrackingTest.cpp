@@ -220,6 +220,8 @@ TEST_F(BottomTracking, OnlyTheBottomIsTakenForTheBottomWhateverElseTheColumnHold
         {"a school just shorter than a bottom echo", Noise(1000).echo(400, 419, 230), kNone},
         {"the shortest bottom echo", Noise(1000).echo(400, 420, 230), 39.9f},
         {"a bottom at the reply's last sample", Noise(1000).echo(1001, 1001, 200), kNone},
+        {"a shallow bottom in a 2000 ft window: the water below weighs nothing",
+         Noise(20000).echo(150, 175, 220), 14.9f},
         {"the same bottom once the reply reaches it", Noise(1100).echo(1001, 1030, 200), 100.0f},
     };
     for (const Case& c : cases) {
@@ -236,20 +238,6 @@ TEST_F(BottomTracking, OnlyTheBottomIsTakenForTheBottomWhateverElseTheColumnHold
         }
     }
     EXPECT_EQ(s.Full.DepthRange, 9) << "Manual mode keeps its window";
-}
-
-TEST_F(BottomTracking, AShallowBottomIsReadInAnyWindow) {
-    // 15 ft in windows of 100 ft to 2000 ft: the water below it weighs nothing.
-    for (const int samples : {1000, 5000, 20000}) {
-        for (const int mode : {0, 1}) {
-            ClearHistoryBuffer(kRxBufferLast);
-            s.AutoMode = static_cast<std::int16_t>(mode);
-            s.Full.DepthRange = 9;
-            detect(Noise(samples).echo(150, 175, 220));
-            EXPECT_TRUE(s.BottomFound) << samples << " mode " << mode;
-            EXPECT_NEAR(s.BottomDepth, 14.9f, 1e-3) << samples << " mode " << mode;
-        }
-    }
 }
 
 TEST_F(BottomTracking, AutoStepsDeeperOverSuccessiveRepliesUntilTheBottomIsInView) {
