@@ -100,10 +100,15 @@ TEST_F(ConnectionTest, PlaybackChosenInTheSearchWindowPlaysAtOnceWithTheRecordin
     expectPingCycleStarted();
 }
 
-TEST_F(ConnectionTest, SilentBoxAnsweredWithCancelEndsTheProgram) {
-    port.respondWith(nullptr);
+TEST_F(ConnectionTest, SilentBoxIsAskedThreeTimesAndCancelEndsTheProgram) {
+    FakeBox box(port);
+    box.answersOnlyOnCom = 99;
     dialogs.answerInput("");
     ConnectInterfaceBox();
+    EXPECT_TRUE(dialogs.shown()[0].text.starts_with("Error encountered trying to communicate with Interface Box on COM3."));
+    // Three attempts of two queries and four frames of the first write.
+    EXPECT_EQ(box.framesOf(4), 6);
+    EXPECT_EQ(box.framesOf(5), 12);
     EXPECT_TRUE(s.ProgramEnding);
     EXPECT_FALSE(timers().tmrMainTimer1.enabled());
 }
@@ -133,15 +138,6 @@ TEST_F(ConnectionTest, PlaybackSkipsTheBoxAndStartsThePingCycle) {
     expectPingCycleStarted();
 }
 
-TEST_F(ConnectionTest, SearchShowsTheWindowWithThePortAndOpensIt) {
-    port.close();
-    s.IfbPort = 11;
-    SearchForInterfaceBox();
-    EXPECT_EQ(ui.searchTexts, std::vector<std::string>{"Searching for Interface Box on COM:11.   Please wait."});
-    EXPECT_TRUE(port.isOpen());
-    EXPECT_EQ(port.openedCom(), 11);
-}
-
 TEST_F(ConnectionTest, UnansweredTestPingStartsTheProgramOverWithoutNestingDeeper) {
     writeSettingsForCom3();
     FakeBox box(port);
@@ -153,6 +149,7 @@ TEST_F(ConnectionTest, UnansweredTestPingStartsTheProgramOverWithoutNestingDeepe
     for (const ShownDialog& d : dialogs.shown()) EXPECT_EQ(d.title, "Communications Error");
     // Two start-ups, the second from the same depth as the first.
     ASSERT_EQ(ui.searchFrames.size(), 2u);
+    EXPECT_EQ(ui.searchTexts[1], "Searching for Interface Box on COM:3.   Please wait.");
     EXPECT_EQ(ui.searchFrames[0], ui.searchFrames[1]);
     EXPECT_EQ(s.PacketLength, 23);
     EXPECT_TRUE(timers().tmrMainTimer1.enabled());

@@ -107,38 +107,6 @@ TEST_F(PtyLinkTest, DroppedAcknowledgementsAreRetriedAndCounted) {
     EXPECT_EQ(sim.log(acknowledged + s.CommRetryCount).size(), acknowledged + s.CommRetryCount);
 }
 
-TEST_F(PtyLinkTest, ConnectionFollowsTheFirmwareVersion) {
-    const std::pair<ifbsimtest::Args, int> cases[] = {{{"--fast", "--firmware", "9"}, 20},
-                                                      {{"--firmware", "10"}, 23}}; // at wire speed
-    for (const auto& [options, packetLength] : cases) {
-        SCOPED_TRACE(packetLength);
-        BoxSim sim(dir, 2, options);
-        ASSERT_TRUE(sim.running());
-        openBox(2);
-        ConnectInterfaceBox();
-        EXPECT_EQ(s.PacketLength, packetLength);
-        EXPECT_EQ(s.IfbSerialNumber, 1234123.0);
-        EXPECT_TRUE(timers().tmrMainTimer1.enabled());
-        box.close();
-    }
-    EXPECT_TRUE(dialogs.shown().empty());
-}
-
-TEST_F(PtyLinkTest, SilentBoxLeadsToTheConnectionDialog) {
-    BoxSim silent(dir, 1, {"--fast", "--silent-after", "0"});
-    BoxSim answering(dir, 4, {"--fast"});
-    ASSERT_TRUE(silent.running() && answering.running());
-    openBox(1);
-    dialogs.answerInput("4");
-    ConnectInterfaceBox();
-    ASSERT_EQ(dialogs.shown().size(), 1u);
-    EXPECT_TRUE(dialogs.shown()[0].text.starts_with("Error encountered trying to communicate with Interface Box on COM1."));
-    EXPECT_EQ(silent.log().count("W 00 00"), 12); // three attempts of four frames
-    EXPECT_EQ(silent.log().filter("Q ").size(), 6);
-    EXPECT_EQ(s.IfbPort, 4);
-    EXPECT_EQ(s.PacketLength, 23);
-}
-
 TEST_F(PtyLinkTest, FloodBeyondTheBufferIsDroppedAndTheNextReplyStartsClean) {
     BoxSim sim(dir, 1, {"--fast", "--flood", "1", "--flood-bytes", "33000"});
     ASSERT_TRUE(sim.running());
@@ -156,11 +124,13 @@ TEST_F(PtyLinkTest, FloodBeyondTheBufferIsDroppedAndTheNextReplyStartsClean) {
 }
 
 TEST_F(PtyLinkTest, VanishingPortIsReportedAndNothingWaitsForIt) {
-    BoxSim sim(dir, 1, {"--fast", "--vanish-after", "2"});
+    BoxSim sim(dir, 1, {"--vanish-after", "2"}); // at wire speed
     ASSERT_TRUE(sim.running());
     openBox(1);
     ConnectInterfaceBox(); // the test ping is the first ping
     EXPECT_EQ(s.PacketLength, 23);
+    EXPECT_EQ(s.IfbSerialNumber, 1234123.0);
+    EXPECT_TRUE(dialogs.shown().empty());
     SendCommand(0, 1); // the box goes away after answering this one
     EXPECT_TRUE(WaitUntil(3.0, [this] { return s.IfbPortLost; }));
     EXPECT_FALSE(box.isOpen());
