@@ -181,14 +181,13 @@ TEST(IfbSimScenes, MultipleStrengthSetsTheSecondAndThirdEchoAboveTheEmptyWater) 
         }
         return std::pair{(l[1] - l[3]) / (l[0] - l[3]), (l[2] - l[4]) / (l[0] - l[4])};
     };
-    const auto weak = shares({"--multiple-strength", "0.4"}), middle = shares({"--multiple-strength", "0.6"});
-    const auto full = shares({"--multiple-strength", "1"}), none = shares({});
-    EXPECT_NEAR(weak.first, 0.4, 0.08);
-    EXPECT_NEAR(middle.first, 0.6, 0.08);
-    EXPECT_NEAR(middle.second, 0.36, 0.08);
-    EXPECT_NEAR(full.first, 1.0, 0.08);
-    EXPECT_NEAR(full.second, 1.0, 0.08);
+    for (const auto& [strength, second, third] : {std::tuple{"0.4", 0.4, 0.16}, {"0.6", 0.6, 0.36}, {"1", 1.0, 1.0}}) {
+        const auto got = shares({"--multiple-strength", strength});
+        EXPECT_NEAR(got.first, second, 0.08) << strength;
+        EXPECT_NEAR(got.second, third, 0.08) << strength;
+    }
     // Without the option only the physical model's weak second echo is there, and no third.
+    const auto none = shares({});
     EXPECT_LT(none.first, 0.35);
     EXPECT_LT(none.second, 0.05);
     EXPECT_TRUE(refuses(quietAt(30, {"--multiple-strength", "1.5"})));

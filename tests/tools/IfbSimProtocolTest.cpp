@@ -55,10 +55,8 @@ TEST(IfbSimProtocol, FramesGetTheirRepliesAndDamagedFramesNone) {
         std::vector<Step> steps;
     };
     const Case cases[] = {
-        {"writes are acknowledged, stored and read back; the handshake's end too",
-         {"--fast"},
-         {{queryFrame(7), answer(0)}, {writeFrame(7, 13), {6}}, {queryFrame(7), answer(13)},
-          {writeFrame(15, 120), {6}}, {queryFrame(15), answer(120)}, {writeFrame(0, 0), {6}}}},
+        {"writes are acknowledged, stored and read back", {"--fast"},
+         {{queryFrame(7), answer(0)}, {writeFrame(7, 13), {6}}, {queryFrame(7), answer(13)}}},
         {"register 65 is the firmware", {"--fast", "--firmware", "9"}, {{queryFrame(65), answer(9)}}},
         {"a bad check byte gets no reply; a damaged frame does not swallow the next",
          {"--fast"},
