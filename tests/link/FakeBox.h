@@ -40,21 +40,16 @@ public:
     }
 
 private:
-    // A test-ping reply of 10 + 10 + extra bytes whose checksum is right (sample interval 50).
+    // A test-ping reply (C = 10) with `extraBytes` after the trailer whose checksum is right:
+    // multiplier 1000, sample interval 50.
     static Bytes PingReply(int extraBytes) {
-        constexpr int n = 10, interval = 50;
-        const int length = n + 10 + extraBytes;
-        Bytes reply(static_cast<std::size_t>(length) + 1, 0); // index 0 unused, as in RxBuffer
-        reply[1] = 6;
-        for (int i = 2; i <= n; ++i) reply[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(20 * i);
-        reply[n + 4] = 0x03; // multiplier 1000
-        reply[n + 5] = 0xE8;
-        reply[n + 9] = interval;
-        if (extraBytes == 3) { reply[n + 11] = (interval * n) >> 8; reply[n + 12] = (interval * n) & 0xFF; }
-        std::uint8_t check = 0;
-        for (int i = 2; i < length; ++i) check ^= reply[static_cast<std::size_t>(i)];
-        reply[static_cast<std::size_t>(length)] = check;
-        return Bytes(reply.begin() + 1, reply.end());
+        Bytes r(static_cast<std::size_t>(20 + extraBytes), 0); // r[k - 1] is entry k
+        r[0] = 6;
+        for (std::size_t i = 1; i < 10; ++i) r[i] = static_cast<std::uint8_t>(20 * i + 20);
+        r[13] = 0x03, r[14] = 0xE8, r[18] = 50;
+        if (extraBytes == 3) r[20] = 500 >> 8, r[21] = 500 & 0xFF;
+        for (std::size_t i = 1; i + 1 < r.size(); ++i) r.back() ^= r[i];
+        return r;
     }
 
     Bytes answer(const Bytes& frame) {

@@ -1,13 +1,14 @@
 // The simulated Interface Box answers the register protocol over its real pty (acknowledgements,
 // ignored damaged frames, queries, serial number, water temperature) and spoils replies on
-// request; the frame log, the --link symlink, a reopened port and a clean end on SIGTERM.
+// request; the frame log, the --link symlink and a clean end on SIGTERM or when it vanishes.
 #include "SimHarness.h"
+#include "core/StartupTables.h"
+#include "core/State.h"
+#include "link/BoxProtocol.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <fstream>
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,17 +22,16 @@ struct Step {
 };
 
 Bytes withCheck(Bytes b) { // a reply of bytes 2.. followed by their XOR
-    uint8_t x = 0;
-    for (size_t i = 1; i < b.size(); ++i) x ^= b[i];
-    b.push_back(x);
+    b.push_back(replyXor(b));
     return b;
 }
 
 Bytes answer(uint8_t value) { return {6, value, static_cast<uint8_t>(6 ^ value)}; } // to a query
 
-Bytes temperatureReply(int degreesF) {
-    const int32_t r = tempTableEntry(degreesF);
-    return withCheck({6, static_cast<uint8_t>(r >> 8), static_cast<uint8_t>(r & 0xFF)});
+// The program's water temperature of a temperature reply.
+double temperatureOf(const Bytes& reply) {
+    vz::BuildStartupTables();
+    return reply.size() == 4 ? vz::TempFromReading(reply[1] * 256 + reply[2]) : -1000;
 }
 
 void expectSteps(SimProcess& sim, const std::vector<Step>& steps) {
@@ -44,38 +44,26 @@ void expectSteps(SimProcess& sim, const std::vector<Step>& steps) {
     }
 }
 
-Bytes damagedThenGood() {
-    Bytes both{0xFF, 0x01, 0x04};
-    const Bytes good = writeFrame(4, 200);
-    both.insert(both.end(), good.begin(), good.end());
-    return both;
-}
-
 } // namespace
 
 TEST(IfbSimProtocol, FramesGetTheirRepliesAndDamagedFramesNone) {
+    Bytes damagedThenGood{0xFF, 0x01, 0x04};
+    for (uint8_t b : writeFrame(4, 200)) damagedThenGood.push_back(b);
     struct Case {
         const char* what;
         Args args;
         std::vector<Step> steps;
     };
     const Case cases[] = {
-        {"writes are acknowledged, stored and read back; the handshake's end too",
-         {"--fast"},
-         {{writeFrame(3, 5), {6}}, {queryFrame(0), answer(0)}, {queryFrame(7), answer(0)},
-          {writeFrame(7, 13), {6}}, {queryFrame(7), answer(13)}, {writeFrame(15, 120), {6}},
-          {queryFrame(15), answer(120)}, {writeFrame(0, 0), {6}}}},
-        {"register 65 is the firmware, 10 by default", {"--fast"}, {{queryFrame(65), answer(10)}}},
-        {"the firmware of the command line", {"--fast", "--firmware", "9"}, {{queryFrame(65), answer(9)}}},
+        {"writes are acknowledged, stored and read back", {"--fast"},
+         {{queryFrame(7), answer(0)}, {writeFrame(7, 13), {6}}, {queryFrame(7), answer(13)}}},
+        {"register 65 is the firmware", {"--fast", "--firmware", "9"}, {{queryFrame(65), answer(9)}}},
         {"a bad check byte gets no reply; a damaged frame does not swallow the next",
          {"--fast"},
-         {{{0xFF, 0x01, 0x03, 0x05, 0x00}, {}}, {{0xFF, 0x02, 0x41, 0x00}, {}}, {damagedThenGood(), {6}},
+         {{{0xFF, 0x01, 0x03, 0x05, 0x00}, {}}, {{0xFF, 0x02, 0x41, 0x00}, {}}, {damagedThenGood, {6}},
           {queryFrame(4), answer(200)}}},
         {"the serial number's digits in bytes 2 to 5", {"--fast", "--serial", "203040250"},
          {{writeFrame(0, 252), withCheck({6, 20, 30, 40, 250, 0, 0})}}},
-        {"serial 1234123 by default", {"--fast"}, {{writeFrame(0, 252), withCheck({6, 0, 12, 34, 123, 0, 0})}}},
-        {"a whole degree is its TempTable entry", {"--fast", "--water-temp", "68", "--temp-drift", "0"},
-         {{writeFrame(0, 192), temperatureReply(68)}}},
         {"dropped acknowledgements: the write still lands", {"--fast", "--drop-acks", "1"},
          {{writeFrame(3, 5), {}}, {writeFrame(0, 0), {}}, {queryFrame(3), answer(5)}}},
     };
@@ -88,22 +76,16 @@ TEST(IfbSimProtocol, FramesGetTheirRepliesAndDamagedFramesNone) {
     EXPECT_TRUE(refuses({"--serial", "1234567"})); // 567 does not fit a byte
 }
 
-TEST(IfbSimProtocol, FractionalWaterTemperatureReadsBackAndDriftsByTenths) {
-    for (double t : {15.25, 44.5, 71.37, 99.8}) {
+TEST(IfbSimProtocol, WaterTemperatureReadsBackAndDriftsByTenths) {
+    for (double t : {15.25, 68.0, 71.37, 99.8}) {
         SimProcess sim({"--fast", "--water-temp", std::to_string(t), "--temp-drift", "0"});
-        ASSERT_TRUE(sim.ready());
-        const Bytes reply = sim.exchange(writeFrame(0, 192), 4, milliseconds(300));
-        ASSERT_EQ(reply.size(), 4u);
-        EXPECT_NEAR(tempFromReading(reply[1] * 256 + reply[2]), t, 0.011) << t;
+        EXPECT_NEAR(temperatureOf(sim.exchange(writeFrame(0, 192), 4, milliseconds(300))), t, 0.011) << t;
     }
     // Scene clock 10 s per ping; the temperature command itself does not advance the clock.
     SimProcess sim({"--fast", "--ping-dt", "10"});
-    ASSERT_TRUE(sim.ready());
     double lo = 1e9, hi = -1e9;
     for (int i = 0; i < 30; ++i) {
-        const Bytes reply = sim.exchange(writeFrame(0, 192), 4, milliseconds(300));
-        ASSERT_EQ(reply.size(), 4u);
-        const double t = tempFromReading(reply[1] * 256 + reply[2]);
+        const double t = temperatureOf(sim.exchange(writeFrame(0, 192), 4, milliseconds(300)));
         lo = std::min(lo, t);
         hi = std::max(hi, t);
         ASSERT_EQ(sim.ping({{8, 0}, {9, 10}}, 1, 23).size(), 23u); // next ping: 10 s later
@@ -120,50 +102,37 @@ TEST(IfbSimProtocol, TestPingRepliesAndTheirFaults) {
         size_t least, most; // reply length
         int valid;          // XOR of entries 2..L is 0: 1, is not: 0, either: -1
         std::vector<Step> after;
-        bool secondSpoiled = false; // the next ping's checksum is wrong
     };
     const Case cases[] = {
         {"firmware 10: C + 10 + 3 bytes", {"--fast"}, 23, 23, 1, {}},
         {"firmware 9: no extra bytes", {"--fast", "--firmware", "9"}, 20, 20, 1, {}},
         {"wrong checksums at full length", {"--fast", "--corrupt-checksums", "1"}, 23, 23, 0, {}},
-        {"stalled pings while writes are acknowledged", {"--fast", "--stall", "1"}, 0, 0, -1,
-         {{writeFrame(3, 5), {6}}}},
+        {"stalled pings while writes are acknowledged", {"--fast", "--stall", "1"}, 0, 0, -1, {{writeFrame(3, 5), {6}}}},
         {"cut short", {"--fast", "--truncate", "1"}, 1, 22, -1, {}},
         {"preceded by up to 8 stray bytes", {"--fast", "--garbage", "1"}, 24, 31, -1, {}},
-        {"a flood of 33000 bytes", {"--fast", "--flood", "1"}, 33000, 33000, -1, {}},
-        {"silent after the first ping", {"--fast", "--silent-after", "1"}, 23, 23, 1,
-         {{writeFrame(3, 5), {}}, {queryFrame(65), {}}, {writeFrame(0, 1), {}}}},
         {"faults after the first ping", {"--fast", "--corrupt-checksums", "1", "--drop-acks", "1", "--faults-after", "1"},
-         23, 23, 1, {{writeFrame(3, 5), {}}}, true},
+         23, 23, 1, {{writeFrame(3, 5), {}}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SimProcess sim(c.args);
-        ASSERT_TRUE(sim.ready());
         const bool exact = c.least == c.most && c.most > 0;
         const Bytes r = sim.ping(kTestPingRegs, 1, exact ? c.most : c.most + 1, milliseconds(exact ? 3000 : 300));
         EXPECT_GE(r.size(), c.least);
         EXPECT_LE(r.size(), c.most);
         if (exact) { EXPECT_EQ(r[0], 6); }
-        if (exact) { EXPECT_TRUE(sim.receive(1, milliseconds(50)).empty()); }
         if (c.valid >= 0 && !r.empty()) { EXPECT_EQ(replyXor(r) == 0, c.valid == 1); }
         if (r.size() == 23 && c.valid == 1) {
             const Trailer t = trailerOf(r, 10);
             EXPECT_EQ(t.sampleInterval, 61); // about 0.15 ft a sample for the analog codes
             EXPECT_GT(t.sampleDelay, 0);
-            EXPECT_LT(t.sampleDelay, 32768);
             EXPECT_EQ(t.total, 610); // SampleInterval x C
         }
         expectSteps(sim, c.after);
-        if (c.secondSpoiled) {
-            const Bytes second = sim.exchange(writeFrame(0, 1), 23);
-            ASSERT_EQ(second.size(), 23u);
-            EXPECT_NE(replyXor(second), 0);
-        }
     }
 }
 
-TEST(IfbSimProtocol, LogLinkReopenAndEnd) {
+TEST(IfbSimProtocol, LogLinkAndEnd) {
     std::string pattern = "/tmp/vz-ifbsim-XXXXXX";
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
     const std::string dir = pattern, log = dir + "/frames.log", link = dir + "/vz-com1";
@@ -174,42 +143,24 @@ TEST(IfbSimProtocol, LogLinkReopenAndEnd) {
         char target[256] = {};
         ASSERT_GT(::readlink(link.c_str(), target, sizeof target - 1), 0);
         EXPECT_EQ(std::string(target), sim.devicePath());
-        EXPECT_TRUE(sim.exchange({0xFF, 0x01, 0x03, 0x05, 0x00}, 1, milliseconds(100)).empty());
-        EXPECT_TRUE(sim.writeAcked(3, 5));
-        EXPECT_EQ(sim.exchange(queryFrame(65), 3).size(), 3u);
+        expectSteps(sim, {{{0xFF, 0x01, 0x03, 0x05, 0x00}, {}}, {writeFrame(3, 5), {6}}, {queryFrame(65), answer(10)}});
         // A ping with C = 0 (registers 8, 9 never written): 0 + 10 + 3 bytes.
         EXPECT_EQ(sim.exchange(writeFrame(0, 1), 13).size(), 13u);
-        // A second opener of the same device (the program reopening its port) is answered.
-        sim.closePort();
-        const int fd = ::open(sim.devicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        ASSERT_GE(fd, 0);
-        const Bytes frame = writeFrame(2, 1);
-        ASSERT_EQ(::write(fd, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
-        pollfd p{fd, POLLIN, 0};
-        uint8_t b = 0;
-        EXPECT_EQ(::poll(&p, 1, 1000), 1);
-        EXPECT_EQ(::read(fd, &b, 1), 1);
-        EXPECT_EQ(b, 6);
-        ::close(fd);
         EXPECT_EQ(sim.stop(), 0);
     }
     EXPECT_NE(::lstat(link.c_str(), &st), 0); // SIGTERM removed the link
     std::ifstream in(log);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
-    EXPECT_EQ(lines, (std::vector<std::string>{"B FF 01 03 05 00", "W 03 05", "Q 41", "W 00 01", "W 02 01"}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"B FF 01 03 05 00", "W 03 05", "Q 41", "W 00 01"}));
 
     // A box that vanishes sends its reply, then closes the pty, removes the link and exits.
     SimProcess sim({"--fast", "--vanish-after", "1", "--link", link});
-    ASSERT_TRUE(sim.ready());
     const Bytes r = sim.ping(kTestPingRegs, 1, 23, milliseconds(1000));
     ASSERT_EQ(r.size(), 23u);
     EXPECT_EQ(replyXor(r), 0);
-    int status = -1;
-    ASSERT_TRUE(sim.waitExit(milliseconds(3000), status));
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(sim.waitExit(milliseconds(3000)), 0);
     EXPECT_NE(::lstat(link.c_str(), &st), 0);
-    EXPECT_TRUE(sim.receive(1, milliseconds(100)).empty()); // a hang-up or an error, no data
     ::unlink(log.c_str());
     ::rmdir(dir.c_str());
 }

@@ -1,55 +1,35 @@
 #include "SimHarness.h"
-#include "core/StartupTables.h"
-#include "core/State.h"
-#include "link/BoxProtocol.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <fcntl.h>
+#include <fstream>
 #include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
+#include <sstream>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
 
 namespace ifbsimtest {
 
-using Clock = std::chrono::steady_clock;
-
-Bytes writeFrame(uint8_t reg, uint8_t value) {
-    return {0xFF, 0x01, reg, value, static_cast<uint8_t>(0xFE ^ reg ^ value)};
-}
-
-Bytes queryFrame(uint8_t reg) {
-    return {0xFF, 0x02, reg, static_cast<uint8_t>(0xFD ^ reg)};
-}
-
 uint8_t replyXor(const Bytes& reply) {
     uint8_t x = 0;
-    for (size_t i = 1; i < reply.size(); ++i)
-        x ^= reply[i];
+    for (size_t i = 1; i < reply.size(); ++i) x ^= reply[i];
     return x;
 }
 
-Trailer trailerOf(const Bytes& r, int c, int extra) {
-    Trailer t{entry(r, c + 3), entry16(r, c + 4), entry16(r, c + 6), entry16(r, c + 8), -1};
-    if (extra == 3) t.total = entry(r, c + 10) * 65536L + entry(r, c + 11) * 256L + entry(r, c + 12);
-    return t;
+Trailer trailerOf(const Bytes& r, int c) {
+    return {entry(r, c + 3), entry16(r, c + 4), entry16(r, c + 6), entry16(r, c + 8),
+            entry(r, c + 10) * 65536L + entry16(r, c + 11)};
 }
 
-double entryDepth(int i, const Trailer& t) {
-    return (i * static_cast<double>(t.sampleInterval) + t.sampleDelay) * 0.0024755;
-}
+double entryDepth(int i, const Trailer& t) { return (i * static_cast<double>(t.sampleInterval) + t.sampleDelay) * 0.0024755; }
 
-double firstStrongEcho(const Bytes& r, int c, int level) {
+double firstStrongEcho(const Bytes& r, int c) {
     const Trailer t = trailerOf(r, c);
-    for (int i = 2; i <= c - 1; ++i)
-        if (entryDepth(i, t) > 6.0 && entry(r, i) >= level) return entryDepth(i, t);
+    for (int i = 2; i < c; ++i)
+        if (entryDepth(i, t) > 6.0 && entry(r, i) >= 180) return entryDepth(i, t);
     return -1;
 }
 
@@ -75,14 +55,12 @@ double meanLevel(const Bytes& r, int c, double fromFt, double toFt) {
     return n ? sum / n : 0;
 }
 
-std::vector<TruthLine> truthRun(Args args, int pings, int count,
-                                const std::function<void(const Bytes&, int)>& check) {
+std::vector<TruthLine> truthRun(Args args, int pings, int count, const std::function<void(const Bytes&, int)>& check) {
     const std::string path = "/tmp/vz-ifbsim-truth-" + std::to_string(::getpid()) + ".txt";
     args.insert(args.end(), {"--fast", "--truth", path});
     {
         SimProcess sim(args);
-        if (!sim.ready()) return {};
-        for (int n = 0; n < pings; ++n) {
+        for (int n = 0; n < pings && sim.ready(); ++n) {
             const Bytes r = sim.ping(count);
             if (check) check(r, n);
         }
@@ -92,8 +70,9 @@ std::vector<TruthLine> truthRun(Args args, int pings, int count,
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#') continue;
         std::istringstream f(line);
+        double ping, time, band, nearest;
         TruthLine t{};
-        f >> t.ping >> t.time >> t.band >> t.bottom >> t.fish >> t.nearest >> t.farthest;
+        f >> ping >> time >> band >> t.bottom >> t.fish >> nearest >> t.farthest;
         lines.push_back(t);
     }
     std::remove(path.c_str());
@@ -102,18 +81,7 @@ std::vector<TruthLine> truthRun(Args args, int pings, int count,
 
 bool refuses(const Args& args) {
     SimProcess sim(args);
-    int status = -1;
-    return !sim.ready() && sim.waitExit(milliseconds(2000), status) && status == 2;
-}
-
-int32_t tempTableEntry(int degreesF) {
-    vz::BuildStartupTables();
-    return vz::state().TempTable[degreesF];
-}
-
-double tempFromReading(double reading) {
-    vz::BuildStartupTables();
-    return vz::TempFromReading(static_cast<int32_t>(reading));
+    return !sim.ready() && sim.waitExit(milliseconds(2000)) == 2;
 }
 
 SimProcess::SimProcess(const Args& args) : process_(std::make_unique<QProcess>()) {
@@ -129,8 +97,7 @@ SimProcess::SimProcess(const Args& args) : process_(std::make_unique<QProcess>()
     termios tio{};
     ::tcgetattr(fd_, &tio);
     ::cfmakeraw(&tio);
-    ::cfsetispeed(&tio, B115200);
-    ::cfsetospeed(&tio, B115200);
+    ::cfsetspeed(&tio, B115200);
     ::tcsetattr(fd_, TCSANOW, &tio);
 }
 
@@ -145,33 +112,26 @@ void SimProcess::closePort() {
 }
 
 void SimProcess::send(const Bytes& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
+    for (size_t done = 0; done < bytes.size();) {
         const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-        if (n > 0)
-            done += static_cast<size_t>(n);
-        else if (n < 0 && errno != EAGAIN && errno != EINTR)
-            return;
+        if (n > 0) done += static_cast<size_t>(n);
+        else if (n < 0 && errno != EAGAIN && errno != EINTR) return;
     }
 }
 
 Bytes SimProcess::receive(size_t count, milliseconds timeout) {
     Bytes out;
-    const auto deadline = Clock::now() + timeout;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (out.size() < count) {
-        const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
-        if (left.count() < 0) break;
+        const auto left = std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
         pollfd p{fd_, POLLIN, 0};
-        const int r = ::poll(&p, 1, static_cast<int>(left.count()) + 1);
-        if (r <= 0) continue;
+        if (left.count() < 0) break;
+        if (::poll(&p, 1, static_cast<int>(left.count()) + 1) <= 0) continue;
         if (!(p.revents & POLLIN)) break; // hang-up without data
         uint8_t buf[4096];
-        const size_t want = std::min(sizeof buf, count - out.size());
-        const ssize_t n = ::read(fd_, buf, want);
-        if (n <= 0) {
-            if (n < 0 && errno == EAGAIN) continue;
-            break;
-        }
+        const ssize_t n = ::read(fd_, buf, std::min(sizeof buf, count - out.size()));
+        if (n < 0 && errno == EAGAIN) continue;
+        if (n <= 0) break;
         out.insert(out.end(), buf, buf + n);
     }
     return out;
@@ -183,37 +143,28 @@ Bytes SimProcess::exchange(const Bytes& frame, size_t count, milliseconds timeou
     return receive(count, timeout);
 }
 
-bool SimProcess::writeAcked(uint8_t reg, uint8_t value) {
-    const Bytes reply = exchange(writeFrame(reg, value), 1);
-    return reply.size() == 1 && reply[0] == 6;
-}
-
-Bytes SimProcess::ping(const Regs& registers, uint8_t code,
-                       size_t length, milliseconds timeout) {
+Bytes SimProcess::ping(const Regs& registers, uint8_t code, size_t length, milliseconds timeout) {
     for (const auto& [reg, value] : registers)
-        if (!writeAcked(reg, value)) return {};
+        if (exchange(writeFrame(reg, value), 1) != Bytes{6}) return {};
     return exchange(writeFrame(0, code), length, timeout);
 }
 
-bool SimProcess::waitExit(milliseconds timeout, int& status) {
+int SimProcess::waitExit(milliseconds timeout) {
     if (process_->state() != QProcess::NotRunning && !process_->waitForFinished(static_cast<int>(timeout.count())))
-        return false;
-    status = process_->exitStatus() == QProcess::NormalExit ? process_->exitCode() : -1;
-    return true;
+        return -2;
+    return process_->exitStatus() == QProcess::NormalExit ? process_->exitCode() : -1;
 }
 
 int SimProcess::stop() {
     if (process_->state() == QProcess::NotRunning) return -1;
     process_->terminate();
-    int status = -1;
-    if (waitExit(milliseconds(3000), status)) return status;
+    if (const int status = waitExit(milliseconds(3000)); status != -2) return status;
     process_->kill();
     process_->waitForFinished(3000);
     return -1;
 }
 
-Regs channelBlock(int frequency, int xmitPower, int gain4, int gainRate, int pulse, int dspGain,
-                  int count) {
+Regs channelBlock(int frequency, int xmitPower, int gain4, int gainRate, int pulse, int dspGain, int count) {
     const auto b = [](int v) { return static_cast<uint8_t>(v); };
     return {{15, 120}, {14, 0}, {13, 1}, {12, 0}, {11, 110}, {10, 1}, {9, b(count % 256)},
             {8, b(count / 256)}, {7, b(dspGain)}, {6, b(pulse)}, {5, b(256 - gainRate)}, {4, b(gain4)},
