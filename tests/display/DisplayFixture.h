@@ -48,6 +48,37 @@ struct Piece {
     bool lineBreak = true;
 };
 
+inline bool allPixels(const Surface& surface, int x1, int y1, int x2, int y2, Rgb colour) {
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x)
+            if (surface.pixel(x, y) != colour) return false;
+    return true;
+}
+inline void expectAreas(const Surface& surface, std::initializer_list<Area> areas) {
+    for (const Area& a : areas)
+        EXPECT_TRUE(allPixels(surface, a.x1, a.y1, a.x2, a.y2, a.colour))
+            << a.why << ": (" << a.x1 << "," << a.y1 << ") holds " << surface.pixel(a.x1, a.y1)
+            << ", not " << a.colour;
+}
+inline bool samePixels(const Surface& a, const Surface& b, int x1, int y1, int x2, int y2) {
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) return false;
+    return true;
+}
+// The pieces printed from (x, first piece's y) in white on a blank surface.
+inline Surface printed(double x, const std::vector<Piece>& pieces) {
+    Surface r(1001, 601, kCanvas);
+    r.setTextColor(kWhite);
+    r.CurrentX = x;
+    for (const Piece& p : pieces) {
+        if (p.y >= 0) r.CurrentY = p.y;
+        r.setFontSize(p.size);
+        r.print(p.text, p.lineBreak);
+    }
+    return r;
+}
+
 class DisplayFixture : public Fixture {
   protected:
     void SetUp() override {
@@ -63,37 +94,6 @@ class DisplayFixture : public Fixture {
     void TearDown() override {
         setUi(nullptr);
         Fixture::TearDown();
-    }
-
-    static bool allPixels(const Surface& surface, int x1, int y1, int x2, int y2, Rgb colour) {
-        for (int y = y1; y <= y2; ++y)
-            for (int x = x1; x <= x2; ++x)
-                if (surface.pixel(x, y) != colour) return false;
-        return true;
-    }
-    static void expectAreas(const Surface& surface, std::initializer_list<Area> areas) {
-        for (const Area& a : areas)
-            EXPECT_TRUE(allPixels(surface, a.x1, a.y1, a.x2, a.y2, a.colour))
-                << a.why << ": (" << a.x1 << "," << a.y1 << ") holds " << surface.pixel(a.x1, a.y1)
-                << ", not " << a.colour;
-    }
-    static bool samePixels(const Surface& a, const Surface& b, int x1, int y1, int x2, int y2) {
-        for (int y = y1; y <= y2; ++y)
-            for (int x = x1; x <= x2; ++x)
-                if (a.pixel(x, y) != b.pixel(x, y)) return false;
-        return true;
-    }
-    // The pieces printed from (x, first piece's y) in white on a blank surface.
-    static Surface printed(double x, const std::vector<Piece>& pieces) {
-        Surface r(1001, 601, kCanvas);
-        r.setTextColor(kWhite);
-        r.CurrentX = x;
-        for (const Piece& p : pieces) {
-            if (p.y >= 0) r.CurrentY = p.y;
-            r.setFontSize(p.size);
-            r.print(p.text, p.lineBreak);
-        }
-        return r;
     }
 
     DisplayUi windows;
