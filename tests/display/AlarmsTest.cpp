@@ -6,20 +6,16 @@
 #include "display/Overlay.h"
 #include "support/ScriptedDialogs.h"
 
+#include <tuple>
+
 namespace vz::test {
 namespace {
 
 // A level on history rows from .. to of a channel's last three columns.
-struct Paint {
-    int from, to;
-    std::int16_t level;
-    Channel channel = Channel::Full;
-};
+struct Paint { int from, to; std::int16_t level; Channel channel = Channel::Full; };
 // An echo three pixel rows high from pixel row y.
 Paint blob(int y, std::int16_t level, Channel c = Channel::Full) { return {y + 1, y + 3, level, c}; }
-Paint whole(std::int16_t level, Channel c = Channel::Full) {
-    return {0, kLevelHistoryRows - 1, level, c};
-}
+Paint whole(std::int16_t level) { return {0, kLevelHistoryRows - 1, level}; }
 
 // A fish alarm setting, the history it searches and the alarm it should give.
 struct Scene {
@@ -27,7 +23,7 @@ struct Scene {
     float depth = 95.0f;
     int code = 4;
     const char* what = "";
-    int search = 1, threshold = 4, offset = 1, units = 0, split = 0;
+    int search = 1, threshold = 4, offset = 1, units = 0, split = 0; // the settings' defaults
     float shallow = 15.0f, deep = 90.0f, keel = 0.0f;
     bool bottom = true, shallowAlarm = false;
 };
@@ -55,10 +51,8 @@ class Alarms : public DisplayFixture {
         s.FishAlarmOn = 1;
         s.FishAlarmSearch = static_cast<std::uint8_t>(c.search);
         s.FishAlarmThreshold = static_cast<std::uint8_t>(c.threshold);
-        s.FishAlarmShallow = c.shallow;
-        s.FishAlarmDeep = c.deep;
+        std::tie(s.FishAlarmShallow, s.FishAlarmDeep, s.KeelOffset) = std::tuple(c.shallow, c.deep, c.keel);
         s.DepthUnits = static_cast<std::int16_t>(c.units);
-        s.KeelOffset = c.keel;
         s.SplitScreen = static_cast<std::int16_t>(c.split);
         s.ShallowAlarmOn = c.shallowAlarm;
         EXPECT_EQ(codeAt(c.depth, c.bottom), c.code) << c.what;
@@ -69,13 +63,8 @@ class Alarms : public DisplayFixture {
 };
 
 TEST_F(Alarms, DepthAlarmsSwitchAtTheirValuesInEveryUnitAndTheHighestCodeShows) {
-    struct Case {
-        int units;
-        float shallow, deep, dragShallow, dragDeep; // 0: that alarm is off
-        float depth;
-        int code;
-        const char* what;
-    };
+    // Alarm values of 0: that alarm is off.
+    struct Case { int units; float shallow, deep, dragShallow, dragDeep, depth; int code; const char* what; };
     const Case cases[] = {
         {0, 20, 0, 0, 0, 20.0f, 0, "equality never raises an alarm"}, {0, 20, 0, 0, 0, 19.9f, 1, "shallow"},
         {1, 20, 0, 0, 0, 6.0f, 1, "6 m = 19.68 ft"}, {1, 20, 0, 0, 0, 6.1f, 0, "6.1 m = 20.01 ft"},
@@ -92,13 +81,10 @@ TEST_F(Alarms, DepthAlarmsSwitchAtTheirValuesInEveryUnitAndTheHighestCodeShows) 
     };
     for (const Case& c : cases) {
         s.DepthUnits = static_cast<std::int16_t>(c.units);
-        s.ShallowAlarmOn = c.shallow > 0;
-        s.ShallowAlarmValue = c.shallow;
-        s.DeepAlarmOn = c.deep > 0;
-        s.DeepAlarmValue = c.deep;
-        s.DragAlarmOn = c.dragShallow > 0;
-        s.DragAlarmShallow = c.dragShallow;
-        s.DragAlarmDeep = c.dragDeep;
+        std::tie(s.ShallowAlarmOn, s.DeepAlarmOn, s.DragAlarmOn) =
+            std::tuple(c.shallow > 0, c.deep > 0, c.dragShallow > 0);
+        std::tie(s.ShallowAlarmValue, s.DeepAlarmValue, s.DragAlarmShallow, s.DragAlarmDeep) =
+            std::tuple(c.shallow, c.deep, c.dragShallow, c.dragDeep);
         EXPECT_EQ(codeAt(c.depth), c.code) << c.what;
     }
     s.DepthUnits = 0;
@@ -112,7 +98,7 @@ TEST_F(Alarms, FishSearchZones) {
     // Surface clutter on rows 1 .. 63; a history of level 2 is never quiet.
     const Paint clutter{1, 63, 15};
     // Rows of exactly the quiet sum 15 above rows 100 .. 101; quiet water from row 199.
-    const std::vector<Paint> exactlyQuiet = {whole(2), {100, 101, 1}, {200, 600, 0}, blob(150, 10)};
+    const std::vector<Paint> exactly = {whole(2), {100, 101, 1}, {200, 600, 0}, blob(150, 10)};
     const Scene scenes[] = {
         {.paint = {}, .code = 0, .what = "no echo"},
         {.paint = {blob(300, 6)}, .code = 0, .what = "peak 72"},
@@ -131,8 +117,8 @@ TEST_F(Alarms, FishSearchZones) {
         {.paint = {clutter, blob(560, 10)}, .code = 0, .what = "93 ft, below 90", .search = 2},
         {.paint = {clutter, blob(560, 10)}, .code = 0, .what = "below 90 % of the bottom", .search = 4},
         {.paint = {clutter, blob(560, 10)}, .depth = 110, .what = "above 90 % of the bottom", .search = 4},
-        {.paint = exactlyQuiet, .code = 0, .what = "a row of the quiet sum is not quiet", .search = 2},
-        {.paint = exactlyQuiet, .code = 0, .what = "a row of the quiet sum is not quiet", .search = 4},
+        {.paint = exactly, .code = 0, .what = "a row of the quiet sum is not quiet", .search = 2},
+        {.paint = exactly, .code = 0, .what = "a row of the quiet sum is not quiet", .search = 4},
         {.paint = {whole(2)}, .code = 0, .what = "nowhere quiet", .search = 4},
         {.paint = {whole(2), blob(30, 10)}, .what = "nowhere quiet: from row 1", .search = 4},
         // Bottom zones end at 90 % of the bottom within the window
@@ -142,8 +128,7 @@ TEST_F(Alarms, FishSearchZones) {
         {.paint = {blob(290, 10)}, .depth = 15, .code = 0, .what = "metres", .search = 3, .units = 1},
         {.paint = {blob(597, 10)}, .depth = 5000, .what = "bottom below the window", .search = 4},
         {.paint = {whole(15)}, .depth = 40, .code = 0, .what = "bottom above", .search = 3, .offset = 5},
-        {.paint = {blob(560, 10)}, .depth = 5, .what = "no bottom: to the window's foot", .search = 3,
-         .shallow = 2, .bottom = false},
+        {.paint = {blob(560, 10)}, .depth = 5, .what = "no bottom", .search = 3, .shallow = 2, .bottom = false},
         {.paint = {whole(15)}, .code = 0, .what = "split: Full not searched", .split = 1},
         {.paint = {blob(300, 10, Channel::Left)}, .what = "split: left", .split = 1},
         {.paint = {blob(300, 10, Channel::Right)}, .what = "split: right", .split = 1},
@@ -155,10 +140,10 @@ TEST_F(Alarms, FishSearchZones) {
     for (const float keel : {0.0f, 2.0f, 5.0f})
         for (const int mode : {3, 4}) {
             SCOPED_TRACE(testing::Message() << "keel " << keel << " mode " << mode);
-            expectScene({.paint = {bottomEcho}, .depth = 15 + keel, .code = 0, .search = mode,
-                         .shallow = 2, .keel = keel});
-            expectScene({.paint = {bottomEcho, blob(60, 10)}, .depth = 15 + keel, .search = mode,
-                         .shallow = 2, .keel = keel});
+            expectScene({.paint = {bottomEcho}, .depth = 15 + keel, .code = 0, .search = mode, .shallow = 2,
+                         .keel = keel});
+            expectScene({.paint = {bottomEcho, blob(60, 10)}, .depth = 15 + keel, .search = mode, .shallow = 2,
+                         .keel = keel});
         }
 }
 
@@ -166,11 +151,8 @@ TEST_F(Alarms, TheWarningBlinksAndBeepsOnlyWithTheSoundOn) {
     ScriptedDialogs dialogs;
     Surface& b = pictHiddenB();
     b.setTextColor(kWhite);
-    const struct {
-        int code, sound, beeps;
-        bool blink;
-        const char* text; // nullptr: nothing shows
-    } steps[] = {
+    // The text shown; nullptr: nothing.
+    const struct { int code, sound, beeps; bool blink; const char* text; } steps[] = {
         {3, 1, 1, true, "WARNING - Anchor Drag Alarm"},
         {3, 1, 2, false, nullptr}, // the off phase prints blanks
         {4, 0, 2, true, "WARNING - Fish Alarm"},

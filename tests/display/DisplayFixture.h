@@ -34,19 +34,10 @@ class DisplayUi : public Ui {
 };
 
 // A rectangle (corners included) that should be all one colour, and why.
-struct Area {
-    int x1, y1, x2, y2;
-    Rgb colour;
-    const char* why;
-};
+struct Area { int x1, y1, x2, y2; Rgb colour; const char* why; };
 
 // A piece of text: printed at the current position when y < 0.
-struct Piece {
-    std::string text;
-    int size;
-    double y;
-    bool lineBreak = true;
-};
+struct Piece { std::string text; int size; double y; bool lineBreak = true; };
 
 inline bool allPixels(const Surface& surface, int x1, int y1, int x2, int y2, Rgb colour) {
     for (int y = y1; y <= y2; ++y)
@@ -54,11 +45,14 @@ inline bool allPixels(const Surface& surface, int x1, int y1, int x2, int y2, Rg
             if (surface.pixel(x, y) != colour) return false;
     return true;
 }
+// Names the first wrong pixel of each area.
 inline void expectAreas(const Surface& surface, std::initializer_list<Area> areas) {
     for (const Area& a : areas)
-        EXPECT_TRUE(allPixels(surface, a.x1, a.y1, a.x2, a.y2, a.colour))
-            << a.why << ": (" << a.x1 << "," << a.y1 << ") holds " << surface.pixel(a.x1, a.y1)
-            << ", not " << a.colour;
+        for (int y = a.y1, wrong = 0; y <= a.y2 && !wrong; ++y)
+            for (int x = a.x1; x <= a.x2 && !wrong; ++x)
+                if ((wrong = surface.pixel(x, y) != a.colour))
+                    ADD_FAILURE() << a.why << ": (" << x << "," << y << ") holds " << surface.pixel(x, y)
+                                  << ", not " << a.colour;
 }
 inline bool samePixels(const Surface& a, const Surface& b, int x1, int y1, int x2, int y2) {
     for (int y = y1; y <= y2; ++y)

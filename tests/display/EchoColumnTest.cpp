@@ -18,15 +18,10 @@ class EchoColumn : public DisplayFixture {
         s.Full.DepthRange = 3;  // 60 feet
         s.Full.DepthOffset = 2; // 10 feet
         s.AScopeThreshold = 4;
-        setSampleCount(700);
-    }
-    void setSampleCount(int n) {
         s.TrailerExtraBytes = 0;
-        s.PacketLength = n + 10;
+        s.PacketLength = 710; // 700 samples
     }
-    Rgb colourOf(int level) const {
-        return level <= s.DisplayThreshold ? s.ColorTable[0] : s.ColorTable[level];
-    }
+    Rgb colourOf(int level) const { return s.ColorTable[level <= s.DisplayThreshold ? 0 : level]; }
     // Every entry of the buffer: level = index modulo 16.
     void fillLevelPattern() {
         for (int i = 0; i < kRxBufferSize; ++i) s.RxBuffer[i] = static_cast<std::uint8_t>(16 * (i % 16));
@@ -34,57 +29,46 @@ class EchoColumn : public DisplayFixture {
 };
 
 TEST_F(EchoColumn, SampleValuesBecomeLevelsWithHalvesToEven) {
-    const struct {
-        std::uint8_t sample;
-        int level;
-    } cases[] = {{8, 0}, {24, 2}, {40, 2}, {255, 15}, {72, 4}, {80, 5}, {9, 1}}; // 1.5, 2.5, 15.9 ...
-    for (int row = 0; row < 7; ++row) s.RxBuffer[101 + 10 + row] = cases[row].sample;
+    // 0.5, 1.5, 2.5, 15.9, 4.5, 5, 0.56 sixteenths
+    const std::pair<std::uint8_t, int> cases[] = {{8, 0}, {24, 2}, {40, 2}, {255, 15}, {72, 4}, {80, 5}, {9, 1}};
+    for (int row = 0; row < 7; ++row) s.RxBuffer[101 + 10 + row] = cases[row].first;
     for (const int threshold : {0, 4}) { // levels up to the threshold take the background entry
         s.DisplayThreshold = static_cast<std::int16_t>(threshold);
         DrawEchoColumn();
         for (int row = 0; row < 7; ++row)
-            EXPECT_EQ(pictHiddenA().pixel(994, 10 + row), colourOf(cases[row].level))
-                << int(cases[row].sample) << " at threshold " << threshold;
+            EXPECT_EQ(pictHiddenA().pixel(994, 10 + row), colourOf(cases[row].second))
+                << int(cases[row].first) << " at threshold " << threshold;
     }
-    expectAreas(pictHiddenA(), {{993, 0, 993, 600, kCanvas, "one column only"},
-                                {995, 0, 995, 600, kCanvas, "one column only"}});
+    expectAreas(pictHiddenA(), {{993, 0, 993, 600, kCanvas, "one column"}, {995, 0, 995, 600, kCanvas, "one"}});
 }
 
 TEST_F(EchoColumn, RowsMapToSamplesInEveryUnitAndUnreceivedSamplesAreBlank) {
-    struct Case {
-        const char* name;
-        int units, range, offset, sampleCount;
-        float sampleInterval;
-        int firstSample, samplesPerRow; // row y shows sample firstSample + samplesPerRow x y
-    };
+    // Row y shows sample first + perRow x y.
+    struct Case { const char* name; int units, range, offset, samples; float interval; int first, perRow, blank; };
     const Case cases[] = {
         // 60 ft from 10 ft at 0.1 ft per sample: 1 sample per row from sample 100
-        {"feet", 0, 3, 2, 700, 40.0f, 101, 1},
+        {"feet", 0, 3, 2, 700, 40.0f, 101, 1, 2},
         // 30 m from 3 m at two samples per row: 3 m = 120 samples
-        {"meters", 1, 4, 2, 1400, static_cast<float>(30.0 / (2 * 182.88 * 0.0025)), 121, 2},
+        {"meters", 1, 4, 2, 1400, static_cast<float>(30.0 / (2 * 182.88 * 0.0025)), 121, 2, 0},
         // 10 fathoms from 1 fathom at 0.1 ft per sample: 1 fathom = 60 samples
-        {"fathoms", 2, 3, 2, 700, 40.0f, 61, 1},
+        {"fathoms", 2, 3, 2, 700, 40.0f, 61, 1, 0},
     };
     fillLevelPattern();
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         s.DepthUnits = static_cast<std::int16_t>(c.units);
         s.Full.DepthRange = static_cast<std::int16_t>(c.range);
         s.Full.DepthOffset = static_cast<std::int16_t>(c.offset);
-        s.SampleInterval = c.sampleInterval;
-        setSampleCount(c.sampleCount);
+        s.SampleInterval = c.interval;
+        s.PacketLength = c.samples + 10;
         DrawEchoColumn();
         int blankRows = 0;
         for (int y = 0; y <= 600; ++y) {
-            const int index = c.firstSample + c.samplesPerRow * y;
             // Entries from N on hold no sample (trailer, or nothing received): background.
-            const bool received = index < c.sampleCount;
-            blankRows += !received;
-            ASSERT_EQ(pictHiddenA().pixel(994, y), received ? colourOf(index % 16) : s.ColorTable[0]) << y;
+            const int index = c.first + c.perRow * y;
+            blankRows += index >= c.samples;
+            ASSERT_EQ(pictHiddenA().pixel(994, y), colourOf(index < c.samples ? index % 16 : 0)) << c.name << y;
         }
-        if (c.units == 0) {
-            EXPECT_EQ(blankRows, 2); // rows 599 and 600 would read samples 700, 701
-        }
+        EXPECT_EQ(blankRows, c.blank) << c.name; // feet: rows 599, 600 would read samples 700, 701
     }
 }
 
@@ -97,7 +81,6 @@ TEST_F(EchoColumn, RowsBeyondTheReceiveBufferAreNeverRead) {
     DrawEchoColumn();
     expectAreas(pictHiddenA(), {{994, 0, 994, 23, s.ColorTable[15], "down to sample 31918"},
                                 {994, 24, 994, 600, s.ColorTable[0], "from sample 32001, outside"}});
-
     // No usable depth window or timing: the whole column is blank, nothing is read.
     s.PacketLength = 710;
     for (int spoilt = 0; spoilt < 3; ++spoilt) {
@@ -114,22 +97,17 @@ TEST_F(EchoColumn, DelayBandIsRedUnlessTheClutterFilterIsOn) {
     s.Full.DepthOffset = 1; // the zero offset
     s.SampleDelay = 1200;   // 1200 x 600 x 0.0025 / 60 = 30 rows before the first sample
     s.Full.Ascope = 1;
-    const Surface& a = pictHiddenA();
+    const Surface &a = pictHiddenA(), &b = pictHiddenB();
     DrawEchoColumn();
-    expectAreas(a, {{944, 0, 944, 29, kRed, "band"},
-                    {944, 30, 944, 30, s.ColorTable[0], "sample 1: before the samples"},
-                    {944, 31, 944, 31, colourOf(2), "sample 2, the first one"},
-                    {944, 100, 944, 100, colourOf(71 % 16), "sample 71"}});
-    expectAreas(pictHiddenB(), {{951, 0, 993, 29, kRed, "across the A-scope"},
-                                {950, 0, 950, 29, kCanvas, "left of the A-scope"},
-                                {994, 0, 994, 29, kCanvas, "right of the A-scope"}});
-
+    expectAreas(a, {{944, 0, 944, 29, kRed, "band"}, {944, 30, 944, 30, s.ColorTable[0], "sample 1"},
+                    {944, 31, 944, 31, colourOf(2), "sample 2, the first"}, {944, 100, 944, 100, colourOf(7), ""}});
+    expectAreas(b, {{951, 0, 993, 29, kRed, "across the A-scope"}, {950, 0, 950, 29, kCanvas, "left of it"},
+                    {994, 0, 994, 29, kCanvas, "right of the A-scope"}});
     for (Surface* surface : {&pictHiddenA(), &pictHiddenB()}) surface->fill(kCanvas);
     s.ClutterFilter = 1;
     DrawEchoColumn();
     expectAreas(a, {{944, 0, 944, 29, kCanvas, "no band"}, {944, 31, 944, 31, colourOf(2), "sample 2"}});
-    expectAreas(pictHiddenB(), {{960, 15, 960, 15, kCanvas, "no band on the A-scope"}});
-
+    expectAreas(b, {{951, 0, 971, 29, kCanvas, "no band left of the axis"}, {973, 0, 993, 29, kCanvas, "right"}});
     s.ClutterFilter = 0;
     s.Full.DepthOffset = 2; // any other offset: no band, the samples start at row 0
     DrawEchoColumn();
@@ -141,25 +119,19 @@ TEST_F(EchoColumn, AScopeMovesTheColumnAndDrawsFrameAxisAndBars) {
     s.RxBuffer[101 + 51] = 80;  // level 5
     s.RxBuffer[101 + 52] = 64;  // level 4: not above the A-scope threshold
     DrawEchoColumn();
-    expectAreas(pictHiddenA(), {{994, 50, 994, 50, s.ColorTable[15], "A-scope off: column at E - 6"},
-                                {944, 50, 944, 50, kCanvas, "A-scope off"}});
-    EXPECT_TRUE(allPixels(pictHiddenB(), 900, 0, 1000, 600, kCanvas));
-
+    expectAreas(pictHiddenA(), {{994, 50, 994, 50, s.ColorTable[15], "at E - 6"}, {944, 50, 944, 50, kCanvas, ""}});
+    expectAreas(pictHiddenB(), {{900, 0, 1000, 600, kCanvas, "off: no A-scope"}});
     pictHiddenA().fill(kCanvas);
     s.Full.Ascope = 1;
     s.DisplayThreshold = 6; // a bar is drawn even for a level painted as background
     DrawEchoColumn();
-    expectAreas(pictHiddenA(), {{944, 50, 944, 50, s.ColorTable[15], "column at E - 56"},
-                                {944, 51, 944, 51, s.ColorTable[0], "under the threshold"},
-                                {994, 50, 994, 50, kCanvas, "not at E - 6"}});
-    expectAreas(pictHiddenB(), {{947, 0, 948, 600, kWhite, "frame, two pixels wide"},
-                                {972, 0, 972, 49, kWhite, "axis"},
-                                {951, 50, 993, 50, s.ColorTable[15], "21 pixels each side"},
-                                {994, 50, 994, 50, kCanvas, "beyond the bar"},
-                                {965, 51, 979, 51, s.ColorTable[5], "1.4 x 5 = 7 each side"},
-                                {964, 51, 964, 51, kCanvas, "beyond the bar"},
-                                {972, 52, 972, 52, kWhite, "no bar for level 4"},
-                                {971, 52, 971, 52, kCanvas, "no bar for level 4"}});
+    expectAreas(pictHiddenA(), {{944, 50, 944, 50, s.ColorTable[15], "at E - 56"}, {994, 50, 994, 50, kCanvas, ""},
+                                {944, 51, 944, 51, s.ColorTable[0], "under the threshold"}});
+    const Surface& b = pictHiddenB();
+    expectAreas(b, {{947, 0, 948, 600, kWhite, "frame, two pixels wide"}, {972, 0, 972, 49, kWhite, "axis"},
+                    {951, 50, 993, 50, s.ColorTable[15], "21 each side"}, {994, 50, 994, 50, kCanvas, "end"},
+                    {965, 51, 979, 51, s.ColorTable[5], "1.4 x 5 = 7 each side"}, {964, 51, 964, 51, kCanvas, ""},
+                    {971, 52, 971, 52, kCanvas, "no bar for level 4"}, {972, 52, 972, 52, kWhite, "axis"}});
 }
 
 TEST_F(EchoColumn, SplitScreenDrawsEachChannelInItsHalf) {
@@ -171,16 +143,13 @@ TEST_F(EchoColumn, SplitScreenDrawsEachChannelInItsHalf) {
     DrawEchoColumn();
     expectAreas(pictHiddenA(), {{500, 0, 500, 600, s.BackgroundColor, "Right: a line down the middle"},
                                 {994, 50, 994, 50, s.ColorTable[15], "Right: the column at the right"}});
-
     s.LeftSideNow = true;
     s.Left.Ascope = 1;
     s.ShowRangeGate = 1;
     s.BottomDepth = 40;
     DrawEchoColumn();
-    expectAreas(pictHiddenA(), {{444, 50, 444, 50, s.ColorTable[15], "500 - 56"},
-                                {494, 50, 494, 50, kCanvas, "not at 500 - 6"}});
-    expectAreas(pictHiddenB(), {{447, 0, 448, 600, kWhite, "frame"},
-                                {472, 300, 472, 300, kWhite, "range gate at x 468 to 476"},
+    expectAreas(pictHiddenA(), {{444, 50, 444, 50, s.ColorTable[15], "500 - 56"}, {494, 50, 494, 50, kCanvas, "moved"}});
+    expectAreas(pictHiddenB(), {{447, 0, 448, 600, kWhite, "frame"}, {472, 300, 472, 300, kWhite, "gate, 468 .. 476"},
                                 {470, 300, 470, 300, kBlack, "range gate outline"}});
 }
 
@@ -191,14 +160,12 @@ TEST_F(EchoColumn, NoiseFilterClearsPixelsWithWeakNeighbourhoodsAndHistoryKeepsT
     DrawEchoColumn(); // filter off: drawn as it is, no history kept
     EXPECT_EQ(a.pixel(994, 100), s.ColorTable[15]);
     EXPECT_EQ(s.FullLevelHistory[3][101], 0);
-
     s.NoiseFilter = 10;
     DrawEchoColumn(); // only one column of history yet: 4 x 15 = 60 < 120
     EXPECT_EQ(a.pixel(994, 100), s.ColorTable[0]);
     DrawEchoColumn();
     DrawEchoColumn(); // three strong columns: 12 x 15 = 180
-    expectAreas(a, {{994, 100, 994, 100, s.ColorTable[15], "12 x 15"},
-                    {994, 200, 994, 200, s.ColorTable[0], "the weak row itself was level 0"},
+    expectAreas(a, {{994, 100, 994, 100, s.ColorTable[15], "12 x 15"}, {994, 200, 994, 200, s.ColorTable[0], "level 0"},
                     {994, 199, 994, 199, s.ColorTable[15], "3 x (15 + 30 + 0) = 135"},
                     {994, 201, 994, 201, s.ColorTable[15], "3 x (0 + 30 + 15)"}});
     // The weak row recovers: its history is 0, 0, 15, so 30 + 30 + 60 = 120 is not below 120.
@@ -212,10 +179,8 @@ TEST_F(EchoColumn, NoiseFilterClearsPixelsWithWeakNeighbourhoodsAndHistoryKeepsT
         s.RxBuffer[101 + 7] = sample;
         DrawEchoColumn();
     }
-    EXPECT_EQ(s.FullLevelHistory[0][8], 0);
-    EXPECT_EQ(s.FullLevelHistory[1][8], 2);
-    EXPECT_EQ(s.FullLevelHistory[2][8], 3);
-    EXPECT_EQ(s.FullLevelHistory[3][8], 4);
+    const auto& h = s.FullLevelHistory;
+    EXPECT_EQ((std::array{h[0][8], h[1][8], h[2][8], h[3][8]}), (std::array<std::int16_t, 4>{0, 2, 3, 4}));
     EXPECT_EQ(s.LeftLevelHistory[3][8], 0);
 }
 
@@ -224,21 +189,17 @@ TEST_F(EchoColumn, WhiteLineAndRangeGateMarkTheBottom) {
     s.ShowWhiteLine = 1;
     s.ShowRangeGate = 1; // needs the A-scope
     DrawEchoColumn();
-    EXPECT_EQ(pictHiddenA().pixel(994, 300), s.ColorTable[0]) << "no line before a bottom is found";
-    EXPECT_TRUE(allPixels(pictHiddenB(), 900, 0, 1000, 600, kCanvas)) << "no gate without the A-scope";
+    expectAreas(pictHiddenA(), {{994, 300, 994, 300, s.ColorTable[0], "no line before a bottom is found"}});
+    expectAreas(pictHiddenB(), {{900, 0, 1000, 600, kCanvas, "no gate without the A-scope"}});
     s.BottomFound = true;
     DrawEchoColumn();
-    expectAreas(pictHiddenA(), {{994, 299, 994, 300, kWhite, "white line"},
-                                {994, 301, 994, 301, s.ColorTable[0], "below the line"}});
-
+    expectAreas(pictHiddenA(), {{994, 299, 994, 300, kWhite, "white line"}, {994, 301, 994, 301, s.ColorTable[0], ""}});
     s.Full.Ascope = 1;
     s.RangeGateWidth = 6.0f; // 600 / 60 x 6 = 60 rows, so the top is 300 - 30 = 270
     DrawEchoColumn();
     EXPECT_EQ(s.RangeGatePixels, 60);
-    expectAreas(pictHiddenB(), {{971, 270, 973, 331, kWhite, "the stem"},
-                                {968, 269, 976, 270, kWhite, "the top bar"},
-                                {968, 330, 976, 331, kWhite, "the bottom bar"},
-                                {968, 332, 976, 332, kBlack, "outlined in black"},
+    expectAreas(pictHiddenB(), {{971, 270, 973, 331, kWhite, "the stem"}, {968, 269, 976, 270, kWhite, "the top bar"},
+                                {968, 330, 976, 331, kWhite, "bottom bar"}, {968, 332, 976, 332, kBlack, "outline"},
                                 {969, 290, 969, 290, kCanvas, "beside the stem"}});
 }
 

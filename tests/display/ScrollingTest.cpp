@@ -20,9 +20,7 @@ class Scrolling : public DisplayFixture {
         r.copyRect(from, 0, 0, from.width(), from.height(), 0, 0);
         return r;
     }
-    static bool same(const Surface& a, const Surface& b) {
-        return samePixels(a, b, 0, 0, a.width() - 1, a.height() - 1);
-    }
+    static bool same(const Surface& a, const Surface& b) { return samePixels(a, b, 0, 0, a.width() - 1, a.height() - 1); }
 };
 
 TEST_F(Scrolling, ScrollGivesTheResultOfThePlainCopiesOnEveryPixel) {
@@ -49,9 +47,8 @@ TEST_F(Scrolling, ScrollGivesTheResultOfThePlainCopiesOnEveryPixel) {
         ScrollAndPresent([&] {
             ASSERT_LT(call, stages.size());
             const auto& e = stages[call++];
-            EXPECT_TRUE(same(PictVisible(), e[0])) << "round " << round << " events " << call;
-            EXPECT_TRUE(same(pictHiddenA(), e[1])) << "round " << round << " events " << call;
-            EXPECT_TRUE(same(pictHiddenB(), e[2])) << "round " << round << " events " << call;
+            EXPECT_TRUE(same(PictVisible(), e[0]) && same(pictHiddenA(), e[1]) && same(pictHiddenB(), e[2]))
+                << "round " << round << ", events " << call;
         });
         EXPECT_EQ(call, 3u);
         EXPECT_EQ(windows.picturesChanged, round);
@@ -101,9 +98,8 @@ TEST_F(Scrolling, DepthScaleLabelsAreShortestFormsPaddedByTheirLength) {
 TEST_F(Scrolling, DepthScaleDrawsTicksAndLabelsOnTheChosenSurface) {
     DrawDepthScale(930, 30, 0);
     const Surface& b = pictHiddenB();
-    for (int k = 1; k <= 9; ++k) {
-        expectAreas(b, {{930, 60 * k, 940, 60 * k, kWhite, "tick"}, {941, 60 * k, 941, 60 * k, kCanvas, "tick end"}});
-    }
+    for (int k = 1; k <= 9; ++k)
+        expectAreas(b, {{930, 60 * k, 940, 60 * k, kWhite, "tick"}, {941, 60 * k, 941, 60 * k, kCanvas, "end"}});
     bool labelled = false; // "3" left of the first tick
     for (int y = 51; y < 75; ++y)
         for (int x = 890; x < 930; ++x) labelled = labelled || b.pixel(x, y) == kWhite;
