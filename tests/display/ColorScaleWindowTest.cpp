@@ -25,7 +25,7 @@ class ColorScaleWindow : public DisplayFixture {
     }
 };
 
-TEST_F(ColorScaleWindow, ChoosingASchemeAppliesIt) {
+TEST_F(ColorScaleWindow, ChoosingASchemeAppliesItAndEditingFinishesTheUserScale) {
     s.ColorScale = 2;
     frmColorScale::open();
     EXPECT_TRUE(frmColorScale::isOpen());
@@ -36,13 +36,11 @@ TEST_F(ColorScaleWindow, ChoosingASchemeAppliesIt) {
     EXPECT_EQ(s.ColorTable[7], s.UserColors[7]);
     EXPECT_EQ(s.SettingsChanged, 1);
     EXPECT_FALSE(frmColorScale::isOpen());
-}
 
-TEST_F(ColorScaleWindow, EditingStartsAtTheTopEachOpeningAndFinishedMarksTheScaleDefined) {
+    // Editing starts at the top each opening; Finished marks the user scale defined.
     ScriptedDialogs dialogs;
     s.UserColors.fill(kCanvas);
-    s.ColorScale = 4;
-    SetupColorBar();
+    s.SettingsChanged = 0;
     windows.colorBarShown.clear();
     frmColorScale::open();
     s.UserColorPointerTop = 105 + 5 * 287; // left from an earlier opening
@@ -58,7 +56,7 @@ TEST_F(ColorScaleWindow, EditingStartsAtTheTopEachOpeningAndFinishedMarksTheScal
     EXPECT_EQ(s.SettingsChanged, 1);
     EXPECT_FALSE(frmColorScale::isOpen());
     EXPECT_EQ(windows.colorBarShown, (std::vector<bool>{true}));
-    EXPECT_EQ(s.ColorTable[15], kCanvas); // the active table changes only with the next SetupColorBar
+    EXPECT_EQ(s.ColorTable[15], (Rgb{15, 1, 1})); // the active table changes only with the next SetupColorBar
 }
 
 } // namespace

@@ -100,10 +100,8 @@ TEST_F(Scrolling, DepthScaleDrawsTicksAndLabelsOnTheChosenSurface) {
     const Surface& b = pictHiddenB();
     for (int k = 1; k <= 9; ++k)
         expectAreas(b, {{930, 60 * k, 940, 60 * k, kWhite, "tick"}, {941, 60 * k, 941, 60 * k, kCanvas, "end"}});
-    bool labelled = false; // "3" left of the first tick
-    for (int y = 51; y < 75; ++y)
-        for (int x = 890; x < 930; ++x) labelled = labelled || b.pixel(x, y) == kWhite;
-    EXPECT_TRUE(labelled);
+    // The first label, 40 pixels left of its tick and 9 above it.
+    EXPECT_TRUE(samePixels(b, printed(890, {{"3     ", 14, 51}}), 880, 45, 929, 80));
     EXPECT_TRUE(allPixels(pictHiddenA(), 0, 0, 1000, 600, kCanvas));
     DrawDepthScaleOnEchogram(430, 30, 0);
     EXPECT_TRUE(allPixels(pictHiddenA(), 430, 540, 440, 540, kWhite));
