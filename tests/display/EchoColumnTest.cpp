@@ -17,9 +17,7 @@ class EchoColumn : public DisplayFixture {
         s.SampleInterval = 40.0f;
         s.Full.DepthRange = 3;  // 60 feet
         s.Full.DepthOffset = 2; // 10 feet
-        s.AScopeThreshold = 4;
-        s.TrailerExtraBytes = 0;
-        s.PacketLength = 710; // 700 samples
+        s.PacketLength = 710; // 700 samples, no trailer; the A-scope threshold stays at 4
     }
     Rgb colourOf(int level) const { return s.ColorTable[level <= s.DisplayThreshold ? 0 : level]; }
     // Every entry of the buffer: level = index modulo 16.
