@@ -55,16 +55,9 @@ TEST_F(Overlay, DepthTemperatureAndSpeedReadOuts) {
     auto temperature = [](const char* value, const char* units) {
         return std::vector<Piece>{{value, 14, 545, false}, {"   o", 10, 540, false}, {units, 14, 545}};
     };
-    auto speed = [](const char* value) {
-        return std::vector<Piece>{{value, 14, 570, false}, {"  Kts", 14, -1}};
-    };
-    const struct {
-        std::function<void()> set; // on top of the step before
-        double x;
-        std::vector<Piece> pieces; // none: nothing is drawn
-        int y1;
-        const char* what;
-    } steps[] = {
+    auto speed = [](const char* value) { return std::vector<Piece>{{value, 14, 570, false}, {"  Kts", 14, -1}}; };
+    // Each step's settings come on top of the step before; no pieces: nothing is drawn.
+    const struct { std::function<void()> set; double x; std::vector<Piece> pieces; int y1; const char* what; } steps[] = {
         {[&] { s.DisplayDepth = 12.0f, s.WaterTemperature = 60.0f; }, 0, {}, 480, "all switched off"},
         {[&] { s.ShowDepth = 1, s.DisplayDepth = 7.25f, s.DepthUnitsText = " Mtr", s.BottomDepth = 50.0f; },
          18, {{"--.- Mtr", 26, 510}}, 505, "no bottom found yet"},
