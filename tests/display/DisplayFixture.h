@@ -7,8 +7,16 @@
 #include "display/Surfaces.h"
 #include "support/Fixture.h"
 
+#include <initializer_list>
 #include <ostream>
+#include <string>
 #include <vector>
+
+namespace vz {
+inline std::ostream& operator<<(std::ostream& os, Rgb c) {
+    return os << "(" << int(c.r) << "," << int(c.g) << "," << int(c.b) << ")";
+}
+} // namespace vz
 
 namespace vz::test {
 
@@ -18,15 +26,55 @@ constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kRed{255, 0, 0};
 
 class DisplayUi : public Ui {
-public:
+  public:
     void pictureChanged() override { ++picturesChanged; }
     void showColorBar(bool visible) override { colorBarShown.push_back(visible); }
     int picturesChanged = 0;
     std::vector<bool> colorBarShown;
 };
 
+// A rectangle (corners included) that should be all one colour, and why.
+struct Area { int x1, y1, x2, y2; Rgb colour; const char* why; };
+
+// A piece of text: printed at the current position when y < 0.
+struct Piece { std::string text; int size; double y; bool lineBreak = true; };
+
+inline bool allPixels(const Surface& surface, int x1, int y1, int x2, int y2, Rgb colour) {
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x)
+            if (surface.pixel(x, y) != colour) return false;
+    return true;
+}
+// Names the first wrong pixel of each area.
+inline void expectAreas(const Surface& surface, std::initializer_list<Area> areas) {
+    for (const Area& a : areas)
+        for (int y = a.y1, wrong = 0; y <= a.y2 && !wrong; ++y)
+            for (int x = a.x1; x <= a.x2 && !wrong; ++x)
+                if ((wrong = surface.pixel(x, y) != a.colour))
+                    ADD_FAILURE() << a.why << ": (" << x << "," << y << ") holds " << surface.pixel(x, y)
+                                  << ", not " << a.colour;
+}
+inline bool samePixels(const Surface& a, const Surface& b, int x1, int y1, int x2, int y2) {
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) return false;
+    return true;
+}
+// The pieces printed from (x, first piece's y) in white on a blank surface.
+inline Surface printed(double x, const std::vector<Piece>& pieces) {
+    Surface r(1001, 601, kCanvas);
+    r.setTextColor(kWhite);
+    r.CurrentX = x;
+    for (const Piece& p : pieces) {
+        if (p.y >= 0) r.CurrentY = p.y;
+        r.setFontSize(p.size);
+        r.print(p.text, p.lineBreak);
+    }
+    return r;
+}
+
 class DisplayFixture : public Fixture {
-protected:
+  protected:
     void SetUp() override {
         Fixture::SetUp();
         BuildStartupTables();
@@ -42,28 +90,7 @@ protected:
         Fixture::TearDown();
     }
 
-    // True when every pixel of the rectangle (corners included) has `colour`.
-    static bool allPixels(const Surface& surface, int x1, int y1, int x2, int y2, Rgb colour) {
-        for (int y = y1; y <= y2; ++y)
-            for (int x = x1; x <= x2; ++x)
-                if (surface.pixel(x, y) != colour) return false;
-        return true;
-    }
-    // True when the two surfaces agree in the rectangle.
-    static bool samePixels(const Surface& a, const Surface& b, int x1, int y1, int x2, int y2) {
-        for (int y = y1; y <= y2; ++y)
-            for (int x = x1; x <= x2; ++x)
-                if (a.pixel(x, y) != b.pixel(x, y)) return false;
-        return true;
-    }
-
     DisplayUi windows;
 };
 
 } // namespace vz::test
-
-namespace vz {
-inline std::ostream& operator<<(std::ostream& os, Rgb c) {
-    return os << "(" << int(c.r) << "," << int(c.g) << "," << int(c.b) << ")";
-}
-} // namespace vz

@@ -8,95 +8,65 @@ namespace vz::test {
 namespace {
 
 class EchoColumn : public DisplayFixture {
-protected:
+  protected:
     void SetUp() override {
         DisplayFixture::SetUp();
         // 100 feet of window at 0.1 foot per sample: one sample per row; the window starts 10
         // feet down, at sample 100, so row y shows sample 101 + y.
         s.SoundSpeed = 0.0025f;
         s.SampleInterval = 40.0f;
-        s.SampleDelay = 0;
-        s.DepthUnits = 0;
         s.Full.DepthRange = 3;  // 60 feet
         s.Full.DepthOffset = 2; // 10 feet
-        s.DisplayThreshold = 0;
-        s.AScopeThreshold = 4;
-        setSampleCount(700);
+        s.PacketLength = 710; // 700 samples, no trailer; the A-scope threshold stays at 4
     }
-    void setSampleCount(int n) {
-        s.TrailerExtraBytes = 0;
-        s.PacketLength = n + 10;
-    }
+    Rgb colourOf(int level) const { return s.ColorTable[level <= s.DisplayThreshold ? 0 : level]; }
     // Every entry of the buffer: level = index modulo 16.
     void fillLevelPattern() {
         for (int i = 0; i < kRxBufferSize; ++i) s.RxBuffer[i] = static_cast<std::uint8_t>(16 * (i % 16));
     }
-    Rgb colourOf(int level) const { return level <= s.DisplayThreshold ? s.ColorTable[0] : s.ColorTable[level]; }
 };
 
 TEST_F(EchoColumn, SampleValuesBecomeLevelsWithHalvesToEven) {
-    const int x = 994; // Full screen, A-scope off
-    s.RxBuffer[101 + 10] = 8;   // level 0
-    s.RxBuffer[101 + 11] = 24;  // 1.5 -> 2
-    s.RxBuffer[101 + 12] = 40;  // 2.5 -> 2
-    s.RxBuffer[101 + 13] = 255; // 15.9 -> 15
-    s.RxBuffer[101 + 14] = 72;  // 4.5 -> 4
-    s.RxBuffer[101 + 15] = 80;  // 5
-    s.RxBuffer[101 + 16] = 9;   // 0.56 -> 1
-    DrawEchoColumn();
-    const Surface& a = pictHiddenA();
-    EXPECT_EQ(a.pixel(x, 10), s.ColorTable[0]);
-    EXPECT_EQ(a.pixel(x, 11), s.ColorTable[2]);
-    EXPECT_EQ(a.pixel(x, 12), s.ColorTable[2]);
-    EXPECT_EQ(a.pixel(x, 13), s.ColorTable[15]);
-    EXPECT_EQ(a.pixel(x, 14), s.ColorTable[4]);
-    EXPECT_EQ(a.pixel(x, 16), s.ColorTable[1]);
-
-    s.DisplayThreshold = 4; // levels up to 4 take the background entry
-    DrawEchoColumn();
-    EXPECT_EQ(a.pixel(x, 14), s.ColorTable[0]);
-    EXPECT_EQ(a.pixel(x, 15), s.ColorTable[5]);
-    EXPECT_EQ(a.pixel(x, 13), s.ColorTable[15]);
-    EXPECT_EQ(a.pixel(x - 1, 13), kCanvas); // one column only
-    EXPECT_EQ(a.pixel(x + 1, 13), kCanvas);
+    // 0.5, 1.5, 2.5, 15.9, 4.5, 5, 0.56 sixteenths
+    const std::pair<std::uint8_t, int> cases[] = {{8, 0}, {24, 2}, {40, 2}, {255, 15}, {72, 4}, {80, 5}, {9, 1}};
+    for (int row = 0; row < 7; ++row) s.RxBuffer[101 + 10 + row] = cases[row].first;
+    for (const int threshold : {0, 4}) { // levels up to the threshold take the background entry
+        s.DisplayThreshold = static_cast<std::int16_t>(threshold);
+        DrawEchoColumn();
+        for (int row = 0; row < 7; ++row)
+            EXPECT_EQ(pictHiddenA().pixel(994, 10 + row), colourOf(cases[row].second))
+                << int(cases[row].first) << " at threshold " << threshold;
+    }
+    expectAreas(pictHiddenA(), {{993, 0, 993, 600, kCanvas, "one column"}, {995, 0, 995, 600, kCanvas, "one"}});
 }
 
 TEST_F(EchoColumn, RowsMapToSamplesInEveryUnitAndUnreceivedSamplesAreBlank) {
-    struct Case {
-        const char* name;
-        int units, range, offset, sampleCount;
-        float sampleInterval;
-        int firstSample, samplesPerRow; // row y shows sample firstSample + samplesPerRow x y
-    };
+    // Row y shows sample first + perRow x y.
+    struct Case { const char* name; int units, range, offset, samples; float interval; int first, perRow, blank; };
     const Case cases[] = {
         // 60 ft from 10 ft at 0.1 ft per sample: 1 sample per row from sample 100
-        {"feet", 0, 3, 2, 700, 40.0f, 101, 1},
+        {"feet", 0, 3, 2, 700, 40.0f, 101, 1, 2},
         // 30 m from 3 m at two samples per row: 3 m = 120 samples
-        {"meters", 1, 4, 2, 1400, static_cast<float>(30.0 / (2 * 182.88 * 0.0025)), 121, 2},
+        {"meters", 1, 4, 2, 1400, static_cast<float>(30.0 / (2 * 182.88 * 0.0025)), 121, 2, 0},
         // 10 fathoms from 1 fathom at 0.1 ft per sample: 1 fathom = 60 samples
-        {"fathoms", 2, 3, 2, 700, 40.0f, 61, 1},
+        {"fathoms", 2, 3, 2, 700, 40.0f, 61, 1, 0},
     };
     fillLevelPattern();
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         s.DepthUnits = static_cast<std::int16_t>(c.units);
         s.Full.DepthRange = static_cast<std::int16_t>(c.range);
         s.Full.DepthOffset = static_cast<std::int16_t>(c.offset);
-        s.SampleInterval = c.sampleInterval;
-        setSampleCount(c.sampleCount);
-        pictHiddenA().fill(kCanvas);
+        s.SampleInterval = c.interval;
+        s.PacketLength = c.samples + 10;
         DrawEchoColumn();
         int blankRows = 0;
         for (int y = 0; y <= 600; ++y) {
-            const int index = c.firstSample + c.samplesPerRow * y;
             // Entries from N on hold no sample (trailer, or nothing received): background.
-            const bool received = index < c.sampleCount;
-            blankRows += !received;
-            ASSERT_EQ(pictHiddenA().pixel(994, y), received ? colourOf(index % 16) : s.ColorTable[0]) << "row " << y;
+            const int index = c.first + c.perRow * y;
+            blankRows += index >= c.samples;
+            ASSERT_EQ(pictHiddenA().pixel(994, y), colourOf(index < c.samples ? index % 16 : 0)) << c.name << y;
         }
-        if (c.units == 0) {
-            EXPECT_EQ(blankRows, 2); // rows 599 and 600 would read samples 700, 701
-        }
+        EXPECT_EQ(blankRows, c.blank) << c.name; // feet: rows 599, 600 would read samples 700, 701
     }
 }
 
@@ -107,12 +77,8 @@ TEST_F(EchoColumn, RowsBeyondTheReceiveBufferAreNeverRead) {
     s.PacketLength = 40000; // claims more than the buffer holds
     s.RxBuffer.fill(240);
     DrawEchoColumn();
-    const Surface& a = pictHiddenA();
-    EXPECT_EQ(a.pixel(994, 0), s.ColorTable[15]);
-    EXPECT_EQ(a.pixel(994, 23), s.ColorTable[15]); // sample 31918
-    EXPECT_EQ(a.pixel(994, 24), s.ColorTable[0]);  // sample 32001 would be outside
-    EXPECT_EQ(a.pixel(994, 600), s.ColorTable[0]);
-
+    expectAreas(pictHiddenA(), {{994, 0, 994, 23, s.ColorTable[15], "down to sample 31918"},
+                                {994, 24, 994, 600, s.ColorTable[0], "from sample 32001, outside"}});
     // No usable depth window or timing: the whole column is blank, nothing is read.
     s.PacketLength = 710;
     for (int spoilt = 0; spoilt < 3; ++spoilt) {
@@ -126,62 +92,44 @@ TEST_F(EchoColumn, RowsBeyondTheReceiveBufferAreNeverRead) {
 
 TEST_F(EchoColumn, DelayBandIsRedUnlessTheClutterFilterIsOn) {
     fillLevelPattern();
-    s.Full.DepthOffset = 1;  // the zero offset
-    s.SampleDelay = 1200;    // 1200 x 600 x 0.0025 / 60 = 30 rows before the first sample
+    s.Full.DepthOffset = 1; // the zero offset
+    s.SampleDelay = 1200;   // 1200 x 600 x 0.0025 / 60 = 30 rows before the first sample
     s.Full.Ascope = 1;
-    const int x = 944, e = 1000;
+    const Surface &a = pictHiddenA(), &b = pictHiddenB();
     DrawEchoColumn();
-    const Surface& a = pictHiddenA();
-    const Surface& b = pictHiddenB();
-    EXPECT_TRUE(allPixels(a, x, 0, x, 29, kRed));
-    EXPECT_TRUE(allPixels(b, e - 49, 0, e - 7, 29, kRed)); // across the A-scope axis too
-    EXPECT_EQ(b.pixel(e - 50, 15), kCanvas);
-    EXPECT_EQ(b.pixel(e - 6, 15), kCanvas);
-    EXPECT_EQ(a.pixel(x, 30), s.ColorTable[0]);      // sample 1: before the samples
-    EXPECT_EQ(a.pixel(x, 31), colourOf(2 % 16));     // sample 2, the first one
-    EXPECT_EQ(a.pixel(x, 100), colourOf(71 % 16));
-
+    expectAreas(a, {{944, 0, 944, 29, kRed, "band"}, {944, 30, 944, 30, s.ColorTable[0], "sample 1"},
+                    {944, 31, 944, 31, colourOf(2), "sample 2, the first"}, {944, 100, 944, 100, colourOf(7), ""}});
+    expectAreas(b, {{951, 0, 993, 29, kRed, "across the A-scope"}, {950, 0, 950, 29, kCanvas, "left of it"},
+                    {994, 0, 994, 29, kCanvas, "right of the A-scope"}});
     for (Surface* surface : {&pictHiddenA(), &pictHiddenB()}) surface->fill(kCanvas);
     s.ClutterFilter = 1;
     DrawEchoColumn();
-    EXPECT_TRUE(allPixels(a, x, 0, x, 29, kCanvas));
-    EXPECT_EQ(b.pixel(e - 40, 15), kCanvas);
-    EXPECT_EQ(a.pixel(x, 31), colourOf(2));
-
-    // Any other offset: no band, the samples start at row 0.
+    expectAreas(a, {{944, 0, 944, 29, kCanvas, "no band"}, {944, 31, 944, 31, colourOf(2), "sample 2"}});
+    expectAreas(b, {{951, 0, 971, 29, kCanvas, "no band left of the axis"}, {973, 0, 993, 29, kCanvas, "right"}});
     s.ClutterFilter = 0;
-    s.Full.DepthOffset = 2;
+    s.Full.DepthOffset = 2; // any other offset: no band, the samples start at row 0
     DrawEchoColumn();
-    EXPECT_EQ(a.pixel(x, 0), colourOf(71 % 16)); // 100 + round(-30 + 1.4)
+    expectAreas(a, {{944, 0, 944, 0, colourOf(71 % 16), "100 + round(-30 + 1.4)"}});
 }
 
 TEST_F(EchoColumn, AScopeMovesTheColumnAndDrawsFrameAxisAndBars) {
     s.RxBuffer[101 + 50] = 240; // level 15
     s.RxBuffer[101 + 51] = 80;  // level 5
     s.RxBuffer[101 + 52] = 64;  // level 4: not above the A-scope threshold
-    const Surface& a = pictHiddenA();
-    const Surface& b = pictHiddenB();
-
-    DrawEchoColumn(); // A-scope off: column at E - 6, nothing on the compose surface
-    EXPECT_EQ(a.pixel(994, 50), s.ColorTable[15]);
-    EXPECT_EQ(a.pixel(944, 50), kCanvas);
-    EXPECT_TRUE(allPixels(b, 900, 0, 1000, 600, kCanvas));
-
+    DrawEchoColumn();
+    expectAreas(pictHiddenA(), {{994, 50, 994, 50, s.ColorTable[15], "at E - 6"}, {944, 50, 944, 50, kCanvas, ""}});
+    expectAreas(pictHiddenB(), {{900, 0, 1000, 600, kCanvas, "off: no A-scope"}});
     pictHiddenA().fill(kCanvas);
     s.Full.Ascope = 1;
     s.DisplayThreshold = 6; // a bar is drawn even for a level painted as background
     DrawEchoColumn();
-    EXPECT_EQ(a.pixel(944, 50), s.ColorTable[15]);
-    EXPECT_EQ(a.pixel(944, 51), s.ColorTable[0]);
-    EXPECT_EQ(a.pixel(994, 50), kCanvas);
-    EXPECT_TRUE(allPixels(b, 947, 0, 948, 600, kWhite)); // frame, two pixels wide
-    EXPECT_TRUE(allPixels(b, 972, 0, 972, 49, kWhite)); // axis
-    EXPECT_TRUE(allPixels(b, 951, 50, 993, 50, s.ColorTable[15])); // 21 pixels each side
-    EXPECT_EQ(b.pixel(994, 50), kCanvas);
-    EXPECT_TRUE(allPixels(b, 965, 51, 979, 51, s.ColorTable[5])); // 1.4 x 5 = 7 each side
-    EXPECT_EQ(b.pixel(964, 51), kCanvas);
-    EXPECT_EQ(b.pixel(972, 52), kWhite); // no bar for level 4
-    EXPECT_EQ(b.pixel(971, 52), kCanvas);
+    expectAreas(pictHiddenA(), {{944, 50, 944, 50, s.ColorTable[15], "at E - 56"}, {994, 50, 994, 50, kCanvas, ""},
+                                {944, 51, 944, 51, s.ColorTable[0], "under the threshold"}});
+    const Surface& b = pictHiddenB();
+    expectAreas(b, {{947, 0, 948, 600, kWhite, "frame, two pixels wide"}, {972, 0, 972, 49, kWhite, "axis"},
+                    {951, 50, 993, 50, s.ColorTable[15], "21 each side"}, {994, 50, 994, 50, kCanvas, "end"},
+                    {965, 51, 979, 51, s.ColorTable[5], "1.4 x 5 = 7 each side"}, {964, 51, 964, 51, kCanvas, ""},
+                    {971, 52, 971, 52, kCanvas, "no bar for level 4"}, {972, 52, 972, 52, kWhite, "axis"}});
 }
 
 TEST_F(EchoColumn, SplitScreenDrawsEachChannelInItsHalf) {
@@ -189,90 +137,68 @@ TEST_F(EchoColumn, SplitScreenDrawsEachChannelInItsHalf) {
     s.Left.DepthRange = s.Right.DepthRange = 3;
     s.Left.DepthOffset = s.Right.DepthOffset = 2;
     s.RxBuffer[101 + 50] = 240;
-    s.LeftSideNow = false; // Right: a background line down the middle, the column at the right
+    s.LeftSideNow = false;
     DrawEchoColumn();
-    const Surface& a = pictHiddenA();
-    EXPECT_TRUE(allPixels(a, 500, 0, 500, 600, s.BackgroundColor));
-    EXPECT_EQ(a.pixel(994, 50), s.ColorTable[15]);
-
+    expectAreas(pictHiddenA(), {{500, 0, 500, 600, s.BackgroundColor, "Right: a line down the middle"},
+                                {994, 50, 994, 50, s.ColorTable[15], "Right: the column at the right"}});
     s.LeftSideNow = true;
     s.Left.Ascope = 1;
     s.ShowRangeGate = 1;
     s.BottomDepth = 40;
     DrawEchoColumn();
-    EXPECT_EQ(a.pixel(444, 50), s.ColorTable[15]); // 500 - 56
-    EXPECT_EQ(a.pixel(494, 50), kCanvas);
-    EXPECT_TRUE(allPixels(pictHiddenB(), 447, 0, 448, 600, kWhite));
-    EXPECT_EQ(pictHiddenB().pixel(472, 300), kWhite); // range gate at x 468 to 476
-    EXPECT_EQ(pictHiddenB().pixel(470, 300), kBlack);
+    expectAreas(pictHiddenA(), {{444, 50, 444, 50, s.ColorTable[15], "500 - 56"}, {494, 50, 494, 50, kCanvas, "moved"}});
+    expectAreas(pictHiddenB(), {{447, 0, 448, 600, kWhite, "frame"}, {472, 300, 472, 300, kWhite, "gate, 468 .. 476"},
+                                {470, 300, 470, 300, kBlack, "range gate outline"}});
 }
 
-TEST_F(EchoColumn, NoiseFilterClearsPixelsWithWeakNeighbourhoods) {
+TEST_F(EchoColumn, NoiseFilterClearsPixelsWithWeakNeighbourhoodsAndHistoryKeepsThreeColumns) {
     s.RxBuffer.fill(240);
     s.RxBuffer[101 + 200] = 0; // one weak row
     const Surface& a = pictHiddenA();
-
     DrawEchoColumn(); // filter off: drawn as it is, no history kept
     EXPECT_EQ(a.pixel(994, 100), s.ColorTable[15]);
     EXPECT_EQ(s.FullLevelHistory[3][101], 0);
-
     s.NoiseFilter = 10;
     DrawEchoColumn(); // only one column of history yet: 4 x 15 = 60 < 120
     EXPECT_EQ(a.pixel(994, 100), s.ColorTable[0]);
     DrawEchoColumn();
     DrawEchoColumn(); // three strong columns: 12 x 15 = 180
-    EXPECT_EQ(a.pixel(994, 100), s.ColorTable[15]);
-    EXPECT_EQ(a.pixel(994, 200), s.ColorTable[0]); // the weak row itself was level 0
-    EXPECT_EQ(a.pixel(994, 199), s.ColorTable[15]); // 3 x (15 + 30 + 0) = 135
-    EXPECT_EQ(a.pixel(994, 201), s.ColorTable[15]);
-
-    // The weak row recovers: its history is 0, 0, 15, so its sum is 30 + 30 + 60 = 120, which
-    // is not below 12 x 10.
+    expectAreas(a, {{994, 100, 994, 100, s.ColorTable[15], "12 x 15"}, {994, 200, 994, 200, s.ColorTable[0], "level 0"},
+                    {994, 199, 994, 199, s.ColorTable[15], "3 x (15 + 30 + 0) = 135"},
+                    {994, 201, 994, 201, s.ColorTable[15], "3 x (0 + 30 + 15)"}});
+    // The weak row recovers: its history is 0, 0, 15, so 30 + 30 + 60 = 120 is not below 120.
     s.RxBuffer[101 + 200] = 240;
     DrawEchoColumn();
     EXPECT_EQ(a.pixel(994, 200), s.ColorTable[15]);
-}
 
-TEST_F(EchoColumn, LevelHistoryKeepsTheLastThreeColumnsWhenNeeded) {
-    s.FishAlarmOn = 1;
+    s.NoiseFilter = 0;
+    s.FishAlarmOn = 1; // the fish alarm keeps the history too
     for (std::uint8_t sample : {16, 32, 48, 64}) {
         s.RxBuffer[101 + 7] = sample;
         DrawEchoColumn();
     }
-    EXPECT_EQ(s.FullLevelHistory[1][8], 2);
-    EXPECT_EQ(s.FullLevelHistory[2][8], 3);
-    EXPECT_EQ(s.FullLevelHistory[3][8], 4);
-    EXPECT_EQ(s.FullLevelHistory[0][8], 0);
+    const auto& h = s.FullLevelHistory;
+    EXPECT_EQ((std::array{h[0][8], h[1][8], h[2][8], h[3][8]}), (std::array<std::int16_t, 4>{0, 2, 3, 4}));
     EXPECT_EQ(s.LeftLevelHistory[3][8], 0);
 }
 
 TEST_F(EchoColumn, WhiteLineAndRangeGateMarkTheBottom) {
     s.BottomDepth = 40; // (40 - 10) / 60 x 600 = row 300
     s.ShowWhiteLine = 1;
-    DrawEchoColumn();
-    const Surface& a = pictHiddenA();
-    EXPECT_EQ(a.pixel(994, 300), s.ColorTable[0]) << "no line before a bottom is found";
-    s.BottomFound = true;
-    DrawEchoColumn();
-    EXPECT_EQ(a.pixel(994, 299), kWhite);
-    EXPECT_EQ(a.pixel(994, 300), kWhite);
-    EXPECT_EQ(a.pixel(994, 301), s.ColorTable[0]);
-
     s.ShowRangeGate = 1; // needs the A-scope
     DrawEchoColumn();
-    EXPECT_EQ(pictHiddenB().pixel(972, 300), kCanvas);
-
+    expectAreas(pictHiddenA(), {{994, 300, 994, 300, s.ColorTable[0], "no line before a bottom is found"}});
+    expectAreas(pictHiddenB(), {{900, 0, 1000, 600, kCanvas, "no gate without the A-scope"}});
+    s.BottomFound = true;
+    DrawEchoColumn();
+    expectAreas(pictHiddenA(), {{994, 299, 994, 300, kWhite, "white line"}, {994, 301, 994, 301, s.ColorTable[0], ""}});
     s.Full.Ascope = 1;
     s.RangeGateWidth = 6.0f; // 600 / 60 x 6 = 60 rows, so the top is 300 - 30 = 270
     DrawEchoColumn();
     EXPECT_EQ(s.RangeGatePixels, 60);
-    const Surface& b = pictHiddenB();
-    const int l = 968, top = 270, bottom = 330;
-    EXPECT_TRUE(allPixels(b, l + 3, top, l + 5, bottom + 1, kWhite)); // the stem
-    EXPECT_TRUE(allPixels(b, l, top - 1, l + 8, top, kWhite)); // the bars, outlined in black
-    EXPECT_TRUE(allPixels(b, l, bottom, l + 8, bottom + 1, kWhite));
-    EXPECT_TRUE(allPixels(b, l, bottom + 2, l + 8, bottom + 2, kBlack));
-    EXPECT_EQ(b.pixel(l + 1, top + 20), kCanvas);
+    expectAreas(pictHiddenB(), {{971, 270, 973, 331, kWhite, "the stem"}, {968, 269, 976, 270, kWhite, "the top bar"},
+                                {968, 330, 976, 331, kWhite, "bottom bar"}, {968, 332, 976, 332, kBlack, "outline"},
+                                {969, 290, 969, 290, kCanvas, "beside the stem"}});
 }
 
 } // namespace

@@ -4,141 +4,82 @@
 
 #include "display/Overlay.h"
 
-#include <string>
-#include <vector>
+#include <functional>
 
 namespace vz::test {
 namespace {
 
 class Overlay : public DisplayFixture {
-protected:
+  protected:
     void SetUp() override {
         DisplayFixture::SetUp();
-        s.Full.DepthRange = s.Left.DepthRange = s.Right.DepthRange = 2;    // 30 ft
-        s.Full.DepthOffset = s.Left.DepthOffset = s.Right.DepthOffset = 1; // 0 ft
-        s.ShowDepth = 0;
-        s.ShowWaterTemp = 0;
-        s.ShowGpsSpeed = 0;
-    }
-    struct Piece {
-        std::string text;
-        int size;
-        double y; // CurrentY before the piece; < 0 keeps the position
-        bool lineBreak;
-    };
-    // The pieces printed from (x, first piece's y) in white on a blank surface.
-    static Surface reference(double x, const std::vector<Piece>& pieces) {
-        Surface r(1001, 601, kCanvas);
-        r.setTextColor(kWhite);
-        r.CurrentX = x;
-        for (const Piece& p : pieces) {
-            if (p.y >= 0) r.CurrentY = p.y;
-            r.setFontSize(p.size);
-            r.print(p.text, p.lineBreak);
+        for (Channel c : kChannels) {
+            s.channel(c).DepthRange = 2;  // 30 ft
+            s.channel(c).DepthOffset = 1; // 0 ft
         }
-        return r;
+        s.ShowDepth = s.ShowWaterTemp = s.ShowGpsSpeed = 0;
     }
-    // Whether the compose surface shows exactly `expected` in the rows y1..y2 left of x 400.
-    bool shows(const Surface& expected, int y1, int y2) const {
-        return samePixels(pictHiddenB(), expected, 0, y1, 399, y2);
+    // Whether the compose surface shows exactly the pieces printed from x in the given rows.
+    bool shows(double x, const std::vector<Piece>& pieces, int x1, int y1, int x2, int y2) const {
+        return samePixels(pictHiddenB(), printed(x, pieces), x1, y1, x2, y2);
     }
 };
 
-TEST_F(Overlay, FullScreenScaleFollowsTheAScopeAndLabelsTheFrequency) {
-    DrawOverlay();
+TEST_F(Overlay, ScalesFollowTheAScopeAndLabelTheFrequency) {
     const Surface& b = pictHiddenB();
-    EXPECT_TRUE(allPixels(b, 980, 60, 990, 60, kWhite)); // ScaleX = 1000 - 20
-    EXPECT_TRUE(shows(reference(20, {{"200kHz", 16, 100, true}}), 95, 140));
+    DrawOverlay();
+    expectAreas(b, {{980, 60, 990, 60, kWhite, "ScaleX = 1000 - 20"}, {496, 0, 515, 600, kCanvas, "no divider"}});
+    EXPECT_TRUE(shows(20, {{"200kHz", 16, 100}}, 0, 95, 399, 140));
 
     pictHiddenB().fill(kCanvas);
     s.Full.Ascope = 1;
     s.Full.Frequency = 1;
     DrawOverlay();
-    EXPECT_TRUE(allPixels(b, 930, 60, 940, 60, kWhite)); // 50 pixels further left
-    EXPECT_EQ(b.pixel(985, 60), kCanvas);
-    EXPECT_TRUE(shows(reference(20, {{"50kHz", 16, 100, true}}), 95, 140));
-    EXPECT_TRUE(allPixels(b, 496, 0, 515, 600, kCanvas)); // no divider
-}
+    expectAreas(b, {{930, 60, 940, 60, kWhite, "50 pixels further left"}, {985, 60, 985, 60, kCanvas, "moved"}});
+    EXPECT_TRUE(shows(20, {{"50kHz", 16, 100}}, 0, 95, 399, 140));
 
-TEST_F(Overlay, SplitScreenDrawsTheDividerAndBothScales) {
+    pictHiddenB().fill(kCanvas);
     s.SplitScreen = 1;
     s.Left.Ascope = 1;
     s.Left.Frequency = 0;
     s.Right.Frequency = 1;
     DrawOverlay();
-    const Surface& b = pictHiddenB();
-    EXPECT_TRUE(allPixels(b, 496, 0, 496, 600, kWhite));
-    EXPECT_TRUE(allPixels(b, 514, 0, 515, 600, kBlack));
-    EXPECT_TRUE(allPixels(b, 980, 120, 990, 120, kWhite)); // Right, no A-scope
-    EXPECT_TRUE(allPixels(b, 430, 120, 440, 120, kWhite)); // Left, A-scope on
+    expectAreas(b, {{496, 0, 496, 600, kWhite, "divider"}, {980, 120, 990, 120, kWhite, "Right, no A-scope"},
+                    {430, 120, 440, 120, kWhite, "Left, A-scope on"}});
     // Left of the Left channel's scale labels, which begin at 430 - 40.
-    EXPECT_TRUE(samePixels(b, reference(20, {{"200kHz", 16, 100, true}}), 0, 95, 300, 140));
-    const Surface right = reference(535, {{"50kHz", 16, 100, true}});
-    EXPECT_TRUE(samePixels(b, right, 520, 95, 700, 140));
+    EXPECT_TRUE(shows(20, {{"200kHz", 16, 100}}, 0, 95, 300, 140));
+    EXPECT_TRUE(shows(535, {{"50kHz", 16, 100}}, 520, 95, 700, 140));
 }
 
-TEST_F(Overlay, DepthPatternDependsOnTheTrackedDepth) {
-    s.ShowDepth = 1;
-    s.DisplayDepth = 7.25f;
-    s.DepthUnitsText = " Mtr";
-    s.BottomDepth = 50.0f;
-    DrawOverlay();
-    EXPECT_TRUE(shows(reference(18, {{"--.- Mtr", 26, 510, true}}), 505, 600))
-        << "no bottom found yet";
-
-    s.BottomFound = true;
-    pictHiddenB().fill(kCanvas);
-    DrawOverlay();
-    EXPECT_TRUE(shows(reference(18, {{"7.3 Mtr", 26, 510, true}}), 505, 600));
-
-    pictHiddenB().fill(kCanvas);
-    s.BottomDepth = 50.1f;
-    DrawOverlay();
-    EXPECT_TRUE(shows(reference(18, {{"7 Mtr", 26, 510, true}}), 505, 600));
-}
-
-TEST_F(Overlay, WaterTemperatureInCelsiusWithARaisedDegreeSign) {
-    s.ShowWaterTemp = 1;
-    s.WaterTemperature = 50.0f;
-    s.TempCalibration = 0.0f;
-    s.TempUnitsC = 1;
-    s.TempUnitsText = "C";
-    DrawOverlay();
-    EXPECT_FLOAT_EQ(s.DisplayTemperature, 10.0f);
-    EXPECT_TRUE(shows(reference(8, {{"  10.00", 14, 545, false}, {"   o", 10, 540, false}, {"C", 14, 545, true}}),
-                      530, 600));
-
-    pictHiddenB().fill(kCanvas);
-    s.TempUnitsC = 0;
-    s.TempUnitsText = "F";
-    s.TempCalibration = 1.5f;
-    DrawOverlay();
-    EXPECT_FLOAT_EQ(s.DisplayTemperature, 51.5f);
-    EXPECT_TRUE(shows(reference(8, {{"  51.50", 14, 545, false}, {"   o", 10, 540, false}, {"F", 14, 545, true}}),
-                      530, 600));
-}
-
-TEST_F(Overlay, SpeedNeedsAGpsPortOrPlayback) {
-    s.ShowGpsSpeed = 1;
-    s.GpsSpeed = 5.25f;
-    s.GpsPort = 0;
-    DrawOverlay();
-    EXPECT_TRUE(shows(reference(8, {{"   - - - ", 14, 570, false}, {"  Kts", 14, -1, true}}), 560, 600));
-
-    for (int source = 0; source < 2; ++source) {
+TEST_F(Overlay, DepthTemperatureAndSpeedReadOuts) {
+    auto temperature = [](const char* value, const char* units) {
+        return std::vector<Piece>{{value, 14, 545, false}, {"   o", 10, 540, false}, {units, 14, 545}};
+    };
+    auto speed = [](const char* value) { return std::vector<Piece>{{value, 14, 570, false}, {"  Kts", 14, -1}}; };
+    // Each step's settings come on top of the step before; no pieces: nothing is drawn.
+    const struct { std::function<void()> set; double x; std::vector<Piece> pieces; int y1; const char* what; } steps[] = {
+        {[&] { s.DisplayDepth = 12.0f, s.WaterTemperature = 60.0f; }, 0, {}, 480, "all switched off"},
+        {[&] { s.ShowDepth = 1, s.DisplayDepth = 7.25f, s.DepthUnitsText = " Mtr", s.BottomDepth = 50.0f; },
+         18, {{"--.- Mtr", 26, 510}}, 505, "no bottom found yet"},
+        {[&] { s.BottomFound = true; }, 18, {{"7.3 Mtr", 26, 510}}, 505, "below 50 ft: one decimal"},
+        {[&] { s.BottomDepth = 50.1f; }, 18, {{"7 Mtr", 26, 510}}, 505, "beyond 50 ft: whole units"},
+        {[&] { s.ShowDepth = 0, s.ShowWaterTemp = 1, s.WaterTemperature = 50.0f, s.TempUnitsC = 1,
+               s.TempUnitsText = "C"; },
+         8, temperature("  10.00", "C"), 530, "Celsius, with a raised degree sign"},
+        {[&] { s.TempUnitsC = 0, s.TempUnitsText = "F", s.TempCalibration = 1.5f; }, 8,
+         temperature("  51.50", "F"), 530, "Fahrenheit, calibrated"},
+        {[&] { s.ShowWaterTemp = 0, s.ShowGpsSpeed = 1, s.GpsSpeed = 5.25f, s.GpsPort = 0; }, 8,
+         speed("   - - - "), 560, "no GPS port"},
+        {[&] { s.GpsPort = 2; }, 8, speed("  5.3"), 560, "a GPS port"},
+        {[&] { s.GpsPort = 0, s.PlaybackMode = true; }, 8, speed("  5.3"), 560, "playback"},
+    };
+    for (const auto& step : steps) {
         pictHiddenB().fill(kCanvas);
-        s.GpsPort = source == 0 ? 2 : 0;
-        s.PlaybackMode = source == 1;
+        step.set();
         DrawOverlay();
-        EXPECT_TRUE(shows(reference(8, {{"  5.3", 14, 570, false}, {"  Kts", 14, -1, true}}), 560, 600)) << source;
+        EXPECT_TRUE(shows(step.x, step.pieces, 0, step.y1, 399, 600)) << step.what;
     }
-}
-
-TEST_F(Overlay, SwitchedOffReadOutsAreNotDrawn) {
-    s.DisplayDepth = 12.0f;
-    s.WaterTemperature = 60.0f;
-    DrawOverlay();
-    EXPECT_TRUE(allPixels(pictHiddenB(), 0, 480, 400, 600, kCanvas));
+    EXPECT_FLOAT_EQ(s.DisplayTemperature, 51.5f);
 }
 
 } // namespace

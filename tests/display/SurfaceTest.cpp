@@ -8,8 +8,7 @@ namespace {
 TEST(Surface, WritesOutsideTheSurfaceAreClippedAndLinesIncludeBothEnds) {
     const Rgb ink{9, 99, 199};
     Surface s(20, 20, kCanvas);
-    for (const auto& [x, y] : {std::pair{20, 4}, {-1, 0}, {0, 20}})
-        s.setPixel(x, y, kRed);
+    for (const auto& [x, y] : {std::pair{20, 4}, {-1, 0}, {0, 20}}) s.setPixel(x, y, kRed);
     s.fillRect(-5, -5, 40, 0, ink);
     s.line(3, 2, 7, 2, kRed);
     s.setLineWidth(2);
@@ -18,19 +17,14 @@ TEST(Surface, WritesOutsideTheSurfaceAreClippedAndLinesIncludeBothEnds) {
     s.line(0, 19, 25, 19, ink);
     int red = 0;
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x)
-            red += s.pixel(x, y) == kRed;
+        for (int x = 0; x < 20; ++x) red += s.pixel(x, y) == kRed;
     EXPECT_EQ(red, 5 + 2 * 11);
-    EXPECT_EQ(s.pixel(0, 0), ink);
-    EXPECT_EQ(s.pixel(19, 0), ink);
-    EXPECT_EQ(s.pixel(19, 1), kCanvas);
-    EXPECT_EQ(s.pixel(19, 19), ink);
-
+    expectAreas(s, {{0, 0, 19, 0, ink, "clipped fill"}, {19, 1, 19, 1, kCanvas, "below the fill"},
+                    {0, 19, 19, 19, ink, "clipped line"}});
     Surface to(8, 8, kBlack);
     to.copyRect(s, 2, 0, 40, 40, 1, 1); // clipped to what fits
-    EXPECT_EQ(to.pixel(0, 0), kBlack);
-    EXPECT_EQ(to.pixel(2, 3), kRed); // (3, 2) of the source
-    EXPECT_EQ(to.pixel(1, 1), ink);
+    expectAreas(to, {{0, 0, 0, 0, kBlack, "outside the copy"}, {2, 3, 2, 3, kRed, "(3, 2) of the source"},
+                     {1, 1, 1, 1, ink, "(2, 0) of the source"}});
 }
 
 } // namespace
