@@ -39,7 +39,7 @@ class FileMenu : public Fixture {
         s.GpsPort = 5;
         s.NmeaPort = 0;
     }
-    static std::string ChartSpeedIn(const std::string& path) { return LineOf(FileBytes(path), 10); }
+    static std::string ChartSpeedIn(const std::string& path) { return LineOf(readFile(path), 10); }
     void ExpectOnlyPingRequestsRunning() {
         EXPECT_TRUE(timers().tmrMainTimer1.enabled());
         EXPECT_FALSE(timers().tmrMainTimer2.enabled());
@@ -51,7 +51,7 @@ class FileMenu : public Fixture {
 };
 
 TEST_F(FileMenu, NewLoadsTheFactorySettingsAndOffersToSaveFirst) {
-    WriteSettingsBytes(JoinCrLf(kChangedLines));
+    WriteSettingsBytes(lines(kChangedLines));
     ReadSettingsFile();
     s.WaterTemperature = 60.0f;
     RunPingCycle();
@@ -62,7 +62,7 @@ TEST_F(FileMenu, NewLoadsTheFactorySettingsAndOffersToSaveFirst) {
         EXPECT_EQ(d.shown().size(), 1u);
         EXPECT_EQ(d.beeps(), 1);
     }
-    EXPECT_EQ(ReadSettingsBytes(), JoinCrLf(kChangedLines));
+    EXPECT_EQ(ReadSettingsBytes(), lines(kChangedLines));
     EXPECT_EQ(s.SettingsChanged, 1);
     EXPECT_EQ(s.WaterTemperature, 99.9f);
     ExpectOnlyPingRequestsRunning();
@@ -73,7 +73,7 @@ TEST_F(FileMenu, NewLoadsTheFactorySettingsAndOffersToSaveFirst) {
                              75, 76, 77, 82})
         expected[line] = kChangedLines[line];
     ASSERT_TRUE(WriteSettingsFile());
-    EXPECT_EQ(ReadSettingsBytes(), JoinCrLf(expected));
+    EXPECT_EQ(ReadSettingsBytes(), lines(expected));
 
     s.ChartSpeed = 2;
     ScriptedDialogs d;
@@ -86,13 +86,13 @@ TEST_F(FileMenu, NewLoadsTheFactorySettingsAndOffersToSaveFirst) {
 // A recording chosen by mistake must not be read as a settings file and then overwritten with
 // factory values; nor a settings file cut short.
 TEST_F(FileMenu, OpenCancelledOrOfNoSettingsFileChangesNothing) {
-    const std::string recording = DataFile("I5070414.35I");
+    const std::string recording = dataPath("I5070414.35I");
     const std::string text = "3.16  8  ***************************************\r\n"
                              " Opened at: I5070414.35I07-04-2005  14:35:10\r\n"
                              "09:05:01  0 255 17 \r\n";
-    WriteFileBytes(recording, text);
-    const std::string cut = DataFile("cut.dat");
-    WriteFileBytes(cut, JoinCrLf(kFactoryLines, 40));
+    writeFile(recording, text);
+    const std::string cut = dataPath("cut.dat");
+    writeFile(cut, lines(kFactoryLines, 40));
     s.ChartSpeed = 3;
     for (const std::string& chosen : {std::string(), recording, cut}) {
         SCOPED_TRACE(chosen);
@@ -108,26 +108,26 @@ TEST_F(FileMenu, OpenCancelledOrOfNoSettingsFileChangesNothing) {
         EXPECT_EQ(s.SettingsFilePath, kDefaultSettingsFile);
         ExpectOnlyPingRequestsRunning();
     }
-    EXPECT_EQ(FileBytes(recording), text);
-    EXPECT_EQ(FileBytes(cut), JoinCrLf(kFactoryLines, 40));
+    EXPECT_EQ(readFile(recording), text);
+    EXPECT_EQ(readFile(cut), lines(kFactoryLines, 40));
     EXPECT_EQ(QDir(QString::fromStdString(dataFolder())).entryList(QDir::Files).size(), 2);
 }
 
 // Save As writes the chosen file and reads from it later; Save and Exit write the default one.
 TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
-    const std::string other = DataFile("lake.dat"), standard = DataFile("VOSKVALS.DAT");
+    const std::string other = dataPath("lake.dat"), standard = dataPath("VOSKVALS.DAT");
     RunPingCycle();
     ScriptedDialogs d;
     d.answerFile("").answerFile(other);
     mnuFileSaveAs_Click(); // cancelled
-    EXPECT_FALSE(Exists(other));
+    EXPECT_FALSE(exists(other));
     ExpectOnlyPingRequestsRunning();
     s.ChartSpeed = 4;
     s.SettingsChanged = 1;
     mnuFileSaveAs_Click();
     EXPECT_EQ(ChartSpeedIn(other), " 4 ");
     EXPECT_EQ(std::tuple(s.SettingsFilePath, s.SettingsChanged), std::tuple(other, 0));
-    EXPECT_FALSE(Exists(standard));
+    EXPECT_FALSE(exists(standard));
 
     s.ChartSpeed = 7;
     RunPingCycle();
@@ -136,14 +136,14 @@ TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
     EXPECT_EQ(ChartSpeedIn(standard), " 7 ");
     ExpectOnlyPingRequestsRunning();
 
-    const std::string saved = FileBytes(other);
+    const std::string saved = readFile(other);
     s.PlaybackMode = true; // no box to connect to
     d.answerFile(other);
     mnuFileOpen_Click();
     EXPECT_EQ(std::tuple(s.ChartSpeed, s.SettingsFilePath, s.SettingsChanged),
               std::tuple(4, other, 1));
     EXPECT_EQ(s.WaterTemperature, 99.9f);
-    EXPECT_EQ(FileBytes(other), saved);
+    EXPECT_EQ(readFile(other), saved);
     ExpectOnlyPingRequestsRunning();
 
     s.ChartSpeed = 6;
@@ -175,12 +175,12 @@ TEST_F(FileMenu, ExitAsksOnlyAboutUnsavedChanges) {
     ExitProgram();
     ExitProgram(); // a second request while ending asks nothing more
     EXPECT_EQ(std::tuple(d.shown().size(), d.beeps(), exitUi.quits), std::tuple(1u, 1, 1));
-    EXPECT_FALSE(Exists(SettingsPath()));
+    EXPECT_FALSE(exists(SettingsPath()));
 }
 
 TEST_F(FileMenu, ASettingsFileThatCannotBeWrittenAtExitIsReportedBeforeTheEnd) {
     // A folder where the settings file should be: it cannot be replaced, whoever runs the test.
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(DataFile("VOSKVALS.DAT"))));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dataPath("VOSKVALS.DAT"))));
     s.SettingsChanged = 1;
     ScriptedDialogs d;
     d.answerMessage(AnswerYes).answerMessage(AnswerOk);
@@ -193,20 +193,20 @@ TEST_F(FileMenu, ASettingsFileThatCannotBeWrittenAtExitIsReportedBeforeTheEnd) {
 }
 
 TEST_F(FileMenu, ADamagedSettingsFileIsKeptBesideTheNewOne) {
-    const std::string damaged = JoinCrLf(kFactoryLines, 40);
+    const std::string damaged = lines(kFactoryLines, 40);
     WriteSettingsBytes(damaged);
     EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
-    EXPECT_EQ(FileBytes(SettingsPath() + ".bad"), damaged);
-    EXPECT_EQ(ReadSettingsBytes(), JoinCrLf(kFactoryLines));
+    EXPECT_EQ(readFile(SettingsPath() + ".bad"), damaged);
+    EXPECT_EQ(ReadSettingsBytes(), lines(kFactoryLines));
 
     // A later damage never replaces the copy kept earlier.
     WriteSettingsBytes("Nothing like a settings file\r\n");
     ReadAnsweringPorts();
     WriteSettingsBytes("x");
     ReadAnsweringPorts();
-    EXPECT_EQ(FileBytes(SettingsPath() + ".bad"), damaged);
-    EXPECT_EQ(FileBytes(SettingsPath() + ".bad.1"), "Nothing like a settings file\r\n");
-    EXPECT_EQ(FileBytes(SettingsPath() + ".bad.2"), "x");
+    EXPECT_EQ(readFile(SettingsPath() + ".bad"), damaged);
+    EXPECT_EQ(readFile(SettingsPath() + ".bad.1"), "Nothing like a settings file\r\n");
+    EXPECT_EQ(readFile(SettingsPath() + ".bad.2"), "x");
 
     // Nothing to keep: an empty file, the port reset's "Deleted", a missing file.
     for (const char* bytes : {"", "Deleted\r\n"}) {

@@ -18,7 +18,7 @@ TEST_F(SettingsFileRead, WithoutAFileThePromptsRunAndTheFactoryFileIsWritten) {
         EXPECT_EQ(shown[i].kind, "port");
         EXPECT_EQ(shown[i].disabledOption, i == 0 ? -1 : 2); // COM3 is the box's
     }
-    EXPECT_EQ(ReadSettingsBytes(), JoinCrLf(kFactoryLines));
+    EXPECT_EQ(ReadSettingsBytes(), lines(kFactoryLines));
     EXPECT_FALSE(timers().tmrMainTimer1.enabled());
     EXPECT_FALSE(timers().tmrMainTimer2.enabled());
     EXPECT_EQ(s.SettingsChanged, 0); // the new file holds everything
@@ -40,17 +40,17 @@ TEST_F(SettingsFileRead, WithoutABoxPortEveryPortIsOffered) {
 // A file written by hand: any number notation, line feeds alone. Each value is taken as read and
 // written back in the program's own form.
 TEST_F(SettingsFileRead, AHandWrittenFileLoadsWithoutQuestions) {
-    std::vector<std::string> lines = kFactoryLines, written = kFactoryLines;
-    lines[4] = "2.4755E-3"; // SoundSpeed
-    lines[9] = "\t+7 ";     // ChartSpeed
-    lines[10] = "2.5";      // XmitPower: halves go to the even neighbour
-    lines[11] = "0.5";      // ShowColorBars
-    lines[60] = written[60] = " 1  2  3  4  5  6  7  8  9  10  11  12  13  14  15  65536 ";
+    std::vector<std::string> file = kFactoryLines, written = kFactoryLines;
+    file[4] = "2.4755E-3"; // SoundSpeed
+    file[9] = "\t+7 ";     // ChartSpeed
+    file[10] = "2.5";      // XmitPower: halves go to the even neighbour
+    file[11] = "0.5";      // ShowColorBars
+    file[60] = written[60] = " 1  2  3  4  5  6  7  8  9  10  11  12  13  14  15  65536 ";
     written[9] = " 7 ";
     written[10] = " 2 ";
     written[11] = " 0 ";
     std::string text;
-    for (const std::string& line : lines)
+    for (const std::string& line : file)
         text += line + "\n";
     WriteSettingsBytes(text);
     s.SettingsChanged = 1;
@@ -64,7 +64,7 @@ TEST_F(SettingsFileRead, AHandWrittenFileLoadsWithoutQuestions) {
     EXPECT_EQ(s.UserColors[0], Rgb{}); // not stored in the file
     EXPECT_EQ(s.UserColors[16], (Rgb{0, 0, 1}));
     ASSERT_TRUE(WriteSettingsFile());
-    EXPECT_EQ(ReadSettingsBytes(), JoinCrLf(written));
+    EXPECT_EQ(ReadSettingsBytes(), lines(written));
 }
 
 // A value a field cannot mean makes the file as damaged as a missing line: the prompts run and a
@@ -91,20 +91,20 @@ TEST_F(SettingsFileRead, AnUnreadableOrOutOfRangeValueRunsThePrompts) {
     for (const auto& damage : damaged) {
         SCOPED_TRACE(testing::Message() << "line " << damage.line + 1 << ": " << damage.text);
         ResetState();
-        std::vector<std::string> lines = kFactoryLines;
-        lines[damage.line] = damage.text;
-        WriteSettingsBytes(JoinCrLf(lines));
+        std::vector<std::string> file = kFactoryLines;
+        file[damage.line] = damage.text;
+        WriteSettingsBytes(lines(file));
         EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
-        EXPECT_EQ(ReadSettingsBytes(), JoinCrLf(kFactoryLines));
+        EXPECT_EQ(ReadSettingsBytes(), lines(kFactoryLines));
     }
 }
 
 TEST_F(SettingsFileRead, AFileCutShortRunsThePromptsAndKeepsWhatWasRead) {
-    std::vector<std::string> lines = kFactoryLines;
-    lines[2] = " 9 ";    // IfbPort: asked again
-    lines[9] = " 3 ";    // ChartSpeed: a factory setting
-    lines[22] = " 1.5 "; // TempCalibration: not a factory setting
-    WriteSettingsBytes(JoinCrLf(lines, 40));
+    std::vector<std::string> file = kFactoryLines;
+    file[2] = " 9 ";    // IfbPort: asked again
+    file[9] = " 3 ";    // ChartSpeed: a factory setting
+    file[22] = " 1.5 "; // TempCalibration: not a factory setting
+    WriteSettingsBytes(lines(file, 40));
     s.ShallowAlarmValue = 33.0f; // beyond the cut: the value in use stays
     s.KeelOffset = 2.0f;
 
@@ -133,11 +133,11 @@ TEST_F(SettingsFileRead, OlderFilesEndEarlierAndGetTheLaterValuesGiven) {
         ResetState();
         s.AutoSaveMinutes = 60;
         s.XmitTempLimit = 90;
-        std::vector<std::string> lines = kFactoryLines;
-        lines[1] = file.title;
-        lines[81] = " 25 ";
-        lines[82] = " 110 ";
-        WriteSettingsBytes(JoinCrLf(lines, file.lineCount));
+        std::vector<std::string> content = kFactoryLines;
+        content[1] = file.title;
+        content[81] = " 25 ";
+        content[82] = " 110 ";
+        WriteSettingsBytes(lines(content, file.lineCount));
         ScriptedDialogs d;
         ReadSettingsFile();
         EXPECT_TRUE(d.shown().empty());

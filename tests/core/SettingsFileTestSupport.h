@@ -1,12 +1,12 @@
 #pragma once
 // Settings-file tests: the file a fresh program writes after the first-run prompts (ports 3, 5
-// and none), written by hand, and reading and writing files of the data folder.
+// and none), written by hand, and reading and writing the settings file.
 #include "core/SettingsFile.h"
 #include "core/State.h"
 #include "platform/Paths.h"
+#include "support/DataFiles.h"
 #include "support/ScriptedDialogs.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -46,38 +46,16 @@ inline const std::vector<std::string> kChangedLines = {
     " 255 "};
 
 inline std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
+    std::vector<std::string> split;
     std::size_t start = 0;
     for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
+        split.push_back(text.substr(start, end - start));
+    return split;
 }
 
-// Lines 1 to `count` (all by default), each ended by CR LF.
-inline std::string JoinCrLf(const std::vector<std::string>& lines, std::size_t count = SIZE_MAX) {
-    std::string text;
-    for (std::size_t i = 0; i < lines.size() && i < count; ++i)
-        text += lines[i] + "\r\n";
-    return text;
-}
-
-inline std::string DataFile(const char* name) { return dataFolder() + "/" + name; }
 inline std::string SettingsPath() { return mapPath(state().SettingsFilePath); }
-inline bool Exists(const std::string& path) { return QFile::exists(QString::fromStdString(path)); }
-
-inline std::string FileBytes(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
-
-inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    QFile file(QString::fromStdString(path));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-inline std::string ReadSettingsBytes() { return FileBytes(SettingsPath()); }
-inline void WriteSettingsBytes(const std::string& bytes) { WriteFileBytes(SettingsPath(), bytes); }
+inline std::string ReadSettingsBytes() { return readFile(SettingsPath()); }
+inline void WriteSettingsBytes(const std::string& bytes) { writeFile(SettingsPath(), bytes); }
 
 // Line `number` (from 1) of a settings file's bytes, without its CR LF.
 inline std::string LineOf(const std::string& bytes, std::size_t number) {

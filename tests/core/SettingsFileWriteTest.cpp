@@ -17,7 +17,7 @@ TEST_F(SettingsFileWrite, EveryValueReadIsWrittenBackAsItWas) {
     ASSERT_EQ(kChangedLines.size(), kFactoryLines.size());
     for (std::size_t i = 2; i < kFactoryLines.size(); ++i)
         ASSERT_NE(kChangedLines[i], kFactoryLines[i]) << i;
-    WriteSettingsBytes(JoinCrLf(kChangedLines));
+    WriteSettingsBytes(lines(kChangedLines));
     ScriptedDialogs d;
     ReadSettingsFile();
     EXPECT_TRUE(d.shown().empty());
@@ -32,7 +32,7 @@ TEST_F(SettingsFileWrite, EveryValueReadIsWrittenBackAsItWas) {
     s.SettingsChanged = 1;
     ASSERT_TRUE(WriteSettingsFile());
     EXPECT_EQ(s.SettingsChanged, 0);
-    EXPECT_EQ(ReadSettingsBytes(), JoinCrLf(kChangedLines));
+    EXPECT_EQ(ReadSettingsBytes(), lines(kChangedLines));
 }
 
 TEST_F(SettingsFileWrite, TheMissingFolderIsCreated) {
@@ -46,7 +46,7 @@ TEST_F(SettingsFileWrite, TheMissingFolderIsCreated) {
 TEST_F(SettingsFileWrite, AFileThatCannotBeWrittenIsReportedAndTheFirstRunGoesOn) {
     // A regular file where the settings folder should be: neither the folder nor the file can be
     // made, whoever runs the test.
-    WriteFileBytes(DataFile("blocker"), "");
+    writeFile(dataPath("blocker"), "");
     s.SettingsFilePath = "C:\\TempIFB\\blocker\\VOSKVALS.DAT";
     ScriptedDialogs d;
     d.answerPort(1).answerPort(0).answerPort(0).answerMessage(AnswerOk);
@@ -54,7 +54,7 @@ TEST_F(SettingsFileWrite, AFileThatCannotBeWrittenIsReportedAndTheFirstRunGoesOn
 
     ASSERT_EQ(d.shown().size(), 4u);
     EXPECT_EQ(d.shown()[3].kind, "message");
-    EXPECT_NE(d.shown()[3].text.find(DataFile("blocker") + "/VOSKVALS.DAT"), std::string::npos);
+    EXPECT_NE(d.shown()[3].text.find(dataPath("blocker") + "/VOSKVALS.DAT"), std::string::npos);
     EXPECT_EQ(std::tuple(s.IfbPort, s.ChartSpeed), std::tuple(1, 8));
     EXPECT_EQ(s.SettingsChanged, 1); // still to be saved
 }
@@ -80,7 +80,7 @@ TEST_F(SettingsFileWrite, QuittingAtAFirstRunPromptAsksNoMoreAndWritesNothing) {
         d.answerPort(1).answerPort(0).answerPort(0);
         ReadSettingsFile();
         EXPECT_EQ(d.shown().size(), static_cast<std::size_t>(at + 1));
-        EXPECT_FALSE(Exists(SettingsPath()));
+        EXPECT_FALSE(exists(SettingsPath()));
     }
 }
 
@@ -106,7 +106,7 @@ class FileSizeLimit {
 };
 
 TEST_F(SettingsFileWrite, AFailedWriteLeavesTheOldFileWhole) {
-    WriteSettingsBytes(JoinCrLf(kFactoryLines));
+    WriteSettingsBytes(lines(kFactoryLines));
     LoadDefaultsIntoRam();
     s.ChartSpeed = 3;
     s.SettingsChanged = 1;
@@ -118,7 +118,7 @@ TEST_F(SettingsFileWrite, AFailedWriteLeavesTheOldFileWhole) {
         written = WriteSettingsFile();
     }
     EXPECT_EQ(std::tuple(written, d.shown().size(), s.SettingsChanged), std::tuple(false, 1u, 1));
-    EXPECT_EQ(ReadSettingsBytes(), JoinCrLf(kFactoryLines));
+    EXPECT_EQ(ReadSettingsBytes(), lines(kFactoryLines));
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(QString::fromStdString(dataFolder())).entryList(QDir::Files).size(), 1);
 }

@@ -1,7 +1,7 @@
 // Connecting to the box: the handshake, a box that falls silent, playback chosen meanwhile, a lost
 // port, a test ping unanswered, and connecting again while recording.
 #include "LinkFixture.h"
-#include "../logging/LoggingFiles.h"
+#include "support/DataFiles.h"
 #include "core/Defaults.h"
 #include "core/FileMenu.h"
 #include "core/SettingsFile.h"

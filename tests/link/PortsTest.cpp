@@ -1,7 +1,7 @@
 // Opening the three ports and asking for others when they fail; the names of serial devices, the
 // port window's list and the reason a port that cannot be opened gives.
 #include "LinkFixture.h"
-#include "../logging/LoggingFiles.h"
+#include "support/DataFiles.h"
 #include "core/SettingsFile.h"
 #include "link/Ports.h"
 #include "link/frmComms.h"

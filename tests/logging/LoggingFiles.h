@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the recording and playback tests: files of the data folder, screen-data files built
 // from replies, a window side that keeps what the windows were asked to show, and the fixture.
+#include "support/DataFiles.h"
 #include "support/ReplyBuilder.h"
 #include "controls/MainOptions.h"
 #include "core/Defaults.h"
@@ -36,26 +37,6 @@ inline const std::string kHeader10 = "3.16  10  ********************************
 inline const std::string kOpened = " Opened at: I6120609.05I12-06-2026        09:05:01";
 inline const ChannelBlock kAnalogBlock{1, 1, 1, 50, 20, 236, 3, 0, 2, 165, 1, 10, 0, 1, 0, 120};
 
-inline std::string dataPath(const std::string& name) { return dataFolder() + "/" + name; }
-
-inline std::string readFile(const std::string& path) {
-    QFile f(QString::fromStdString(path));
-    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<missing>";
-}
-
-inline void writeFile(const std::string& path, const std::string& text) {
-    QFile f(QString::fromStdString(path));
-    if (f.open(QIODevice::WriteOnly)) f.write(text.data(), static_cast<qint64>(text.size()));
-}
-
-// The screen-data files in the data folder, by name.
-inline std::vector<std::string> recordings() {
-    std::vector<std::string> names;
-    for (const QString& n : QDir(QString::fromStdString(dataFolder())).entryList({"I*.??I"}, QDir::Files, QDir::Name))
-        names.push_back(n.toStdString());
-    return names;
-}
-
 // A reply as the box sends it: entries 2..samples+1 of `level(entry)`.
 inline Bytes replyBytes(int samples, const std::function<std::uint8_t(int)>& level, int interval = 60) {
     PingReply r;
@@ -75,13 +56,6 @@ inline void setReply(const Bytes& bytes) {
 
 inline std::string record(const std::string& time, const Bytes& bytes) {
     return DataRecordLine(time, bytes.data(), static_cast<int>(bytes.size()));
-}
-
-// The lines of a file, each ended by CR LF.
-inline std::string lines(std::initializer_list<std::string> list) {
-    std::string text;
-    for (const std::string& l : list) text += l + "\r\n";
-    return text;
 }
 
 // Installs itself for its lifetime.

@@ -1,6 +1,6 @@
 // Depth maps: gridding, contours, the GeoTIFF's place, soundings between fixes, and the export
 // tool's --grid on a recording with and without GPS.
-#include "../logging/LoggingFiles.h"
+#include "support/DataFiles.h"
 #include "mapping/Contours.h"
 #include "mapping/DepthGrid.h"
 #include "mapping/GeoTiff.h"
