@@ -2,6 +2,7 @@
 // Shared by the recording and playback tests: files of the data folder, screen-data files built
 // from replies, a window side that keeps what the windows were asked to show, and the fixture.
 #include "support/DataFiles.h"
+#include "support/ExportTool.h"
 #include "support/ReplyBuilder.h"
 #include "controls/MainOptions.h"
 #include "core/Defaults.h"
@@ -24,7 +25,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
 
 #include <cstdio>
 #include <functional>
@@ -93,14 +93,6 @@ protected:
     void choose(const std::string& path) {
         dialogs.answerMessage(AnswerNo).answerFile(path);
         EnterPlaybackMode();
-    }
-    // A run of the export tool; its exit status.
-    int runExport(const QStringList& args, QByteArray* errors = nullptr) {
-        QProcess tool;
-        tool.start(VZ_EXPORT_PATH, args);
-        EXPECT_TRUE(tool.waitForFinished(30000));
-        if (errors) *errors = tool.readAllStandardError();
-        return tool.exitCode();
     }
 
     FakeSerialPort box, gps, nmea;

@@ -1,6 +1,7 @@
 // Depth maps: gridding, contours, the GeoTIFF's place, soundings between fixes, and the export
 // tool's --grid on a recording with and without GPS.
 #include "support/DataFiles.h"
+#include "support/ExportTool.h"
 #include "mapping/Contours.h"
 #include "mapping/DepthGrid.h"
 #include "mapping/GeoTiff.h"
@@ -9,7 +10,6 @@
 #include "support/Fixture.h"
 
 #include <QFileInfo>
-#include <QProcess>
 
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
@@ -176,11 +176,10 @@ TEST_F(DepthMapTest, TheToolMapsARecordingAndSaysWhenThereIsNoGps) {
     } runs[] = {{"I6061210.15I", 0, "wrote"}, {"I6061210.16I", 3, "no GPS position"}};
     for (const auto& run : runs) {
         const QString base = QString::fromStdString(dataPath("map-" + run.file));
-        QProcess tool;
-        tool.start(VZ_EXPORT_PATH, {"--grid", "2", "-o", base, QString::fromStdString(dataPath(run.file))});
-        ASSERT_TRUE(tool.waitForFinished(60000)) << run.file;
-        EXPECT_EQ(tool.exitCode(), run.status) << run.file;
-        EXPECT_TRUE(tool.readAllStandardError().contains(run.message)) << run.file;
+        QByteArray errors;
+        EXPECT_EQ(runExport({"--grid", "2", "-o", base, QString::fromStdString(dataPath(run.file))}, &errors, 60000),
+                  run.status) << run.file;
+        EXPECT_TRUE(errors.contains(run.message)) << run.file;
         for (const char* suffix : {".tif", "-contours.geojson", "-contours.kml", ".png"})
             EXPECT_EQ(QFileInfo(base + suffix).size() > 0, run.status == 0) << run.file << suffix;
     }
