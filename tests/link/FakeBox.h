@@ -3,6 +3,7 @@
 // acknowledgement, queries with three bytes, and the serial-number, temperature and test-ping
 // commands with their replies. Every frame it receives is kept.
 #include "support/FakeSerialPort.h"
+#include "support/ReplyBuilder.h"
 
 #include <array>
 #include <cstdint>
@@ -40,16 +41,14 @@ public:
     }
 
 private:
-    // A test-ping reply (C = 10) with `extraBytes` after the trailer whose checksum is right:
-    // multiplier 1000, sample interval 50.
-    static Bytes PingReply(int extraBytes) {
-        Bytes r(static_cast<std::size_t>(20 + extraBytes), 0); // r[k - 1] is entry k
-        r[0] = 6;
-        for (std::size_t i = 1; i < 10; ++i) r[i] = static_cast<std::uint8_t>(20 * i + 20);
-        r[13] = 0x03, r[14] = 0xE8, r[18] = 50;
-        if (extraBytes == 3) r[20] = 500 >> 8, r[21] = 500 & 0xFF;
-        for (std::size_t i = 1; i + 1 < r.size(); ++i) r.back() ^= r[i];
-        return r;
+    // A test-ping reply (C = 10; samples 40, 60 .. 200, sample interval 50), with the longer
+    // trailer from firmware 10 on.
+    Bytes testPingReply() const {
+        PingReply r;
+        for (int k = 2; k <= 10; ++k) r.samples.push_back(static_cast<std::uint8_t>(20 * k));
+        r.interval = 50;
+        if (firmware > 9) r.intervalTotal = 500;
+        return r.bytes();
     }
 
     Bytes answer(const Bytes& frame) {
@@ -64,7 +63,7 @@ private:
         case 192: return {6, static_cast<std::uint8_t>(temperatureReading >> 8), static_cast<std::uint8_t>(temperatureReading), 0};
         case 1:
             if (pingsToIgnore > 0 && pingsToIgnore--) return {6};
-            return PingReply(firmware > 9 ? 3 : 0);
+            return testPingReply();
         default: return {6};
         }
     }
