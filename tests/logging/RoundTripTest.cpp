@@ -6,6 +6,7 @@
 //
 // With VZ_WRITE_SAMPLE=FILE in the environment the recording is also copied to FILE: that is
 // how samples/ is made (see samples/README.md).
+#include "support/ChildProcess.h"
 #include "support/Poll.h"
 #include "LoggingFiles.h"
 
@@ -21,6 +22,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace vz::test {
 namespace {
@@ -54,8 +56,7 @@ class RoundTripTest : public LoggingTest {
 protected:
     void TearDown() override {
         link.close();
-        process.terminate();
-        if (process.state() != QProcess::NotRunning && !process.waitForFinished(3000)) process.kill();
+        sim.reset();
         qunsetenv("VODAZUZOVI_COM1");
         LoggingTest::TearDown();
     }
@@ -79,7 +80,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    QProcess process;
+    std::optional<ChildProcess> sim;
     QtSerialPort link;
     SteppedClock clock;
     int pings = 0;
@@ -88,9 +89,10 @@ protected:
 TEST_F(RoundTripTest, ThePlayedEchogramIsTheLiveOne) {
     // The simulated box on its own pty, reachable as COM1 while it runs.
     const QString pty = dir.filePath("COM1");
-    process.start(VZ_IFBSIM_PATH, {"--link", pty, "--fast", "--firmware", "10", "--seed", "4", "--max-depth-ft",
-                                   "50", "--ping-dt", QString::number(kPingMs / 1000.0)});
-    ASSERT_TRUE(process.waitForStarted(5000) && PollUntil(5.0, [&] { return QFileInfo::exists(pty); }));
+    sim.emplace(VZ_IFBSIM_PATH, QStringList{"--link", pty, "--fast", "--firmware", "10", "--seed", "4", "--max-depth-ft",
+                                           "50", "--ping-dt", QString::number(kPingMs / 1000.0)},
+                QStringList{pty});
+    ASSERT_TRUE(sim->ready);
     qputenv("VODAZUZOVI_COM1", pty.toLocal8Bit());
     setSerialPorts(&link, &gps, &nmea);
     s.AutoMode = 0;

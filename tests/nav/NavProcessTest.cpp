@@ -8,6 +8,7 @@
 #include "nav/NmeaNetworkOutput.h"
 #include "nav/NmeaOutput.h"
 #include "platform/QtSerialPort.h"
+#include "support/ChildProcess.h"
 #include "support/Fixture.h"
 #include "support/Poll.h"
 
@@ -37,30 +38,10 @@
 namespace vz::test {
 namespace {
 
-// A program run beside the test, ended when its object goes.
-struct ChildProcess : QProcess {
-    ChildProcess(const QString& program, const QStringList& arguments) {
-        start(program, arguments);
-        started = waitForStarted(5000);
-    }
-    ~ChildProcess() override {
-        if (state() == NotRunning) return;
-        terminate();
-        if (!waitForFinished(3000)) kill();
-        waitForFinished(3000);
-    }
-    bool started;
-};
-
 // gpssim (built beside ifbsim) started with `arguments`, ready once every path in `links` exists.
 struct GpsSim : ChildProcess {
     GpsSim(const QStringList& arguments, const QStringList& links)
-        : ChildProcess(QString(VZ_IFBSIM_PATH).chopped(6) + "gpssim", arguments) {
-        ready = started && PollUntil(5.0, [&] {
-                    return std::all_of(links.begin(), links.end(), [](const QString& l) { return QFileInfo::exists(l); });
-                });
-    }
-    bool ready;
+        : ChildProcess(QString(VZ_IFBSIM_PATH).chopped(6) + "gpssim", arguments, links) {}
 };
 
 bool Installed(const char* program) { return !QStandardPaths::findExecutable(program).isEmpty(); }
