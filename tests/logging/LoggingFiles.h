@@ -48,12 +48,6 @@ inline Bytes replyBytes(int samples, std::uint8_t level) {
     return replyBytes(samples, [level](int) { return level; });
 }
 
-// The reply as the receive path leaves it for the recorder.
-inline void setReply(const Bytes& bytes) {
-    std::copy(bytes.begin(), bytes.end(), state().RxBuffer.begin() + 1);
-    state().PacketLength = static_cast<int>(bytes.size());
-}
-
 inline std::string record(const std::string& time, const Bytes& bytes) {
     return DataRecordLine(time, bytes.data(), static_cast<int>(bytes.size()));
 }

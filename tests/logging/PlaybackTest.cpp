@@ -114,7 +114,7 @@ TEST_F(PlaybackTest, FirmwareInTheFirstHeaderDecidesTheExtraTrailerBytes) {
 TEST_F(PlaybackTest, TheMenuCommandEndsARecordingOffersToSaveThenPlaysTheChosenFileAndLeaves) {
     FakeClock clock;
     mnuOptionsSaveScreenDataNow_Click();
-    setReply(replyBytes(3, 10));
+    LoadReply(s, replyBytes(3, 10));
     RecordReply();
     const std::string recorded = RecordingFilePath();
     s.TrailerExtraBytes = 3;

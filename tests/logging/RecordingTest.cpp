@@ -65,7 +65,7 @@ TEST_F(RecordingTest, ManualRecordingWritesEveryLineAndClosesAfterTheNextRecord)
     EXPECT_FALSE(s.LogGpsRequest);
     s.FullChannelBlock = kAnalogBlock;
     WriteChannelLine(Channel::Full);
-    setReply({0, 255, 17});
+    LoadReply(s, {0, 255, 17});
     RecordReply();
     WriteTemperatureAndGpsLines(); // no GPS line without a request
 
@@ -73,7 +73,7 @@ TEST_F(RecordingTest, ManualRecordingWritesEveryLineAndClosesAfterTheNextRecord)
     EXPECT_TRUE(!s.LogFileOpen && s.CloseLogRequest && s.RecordPings); // until the next record
     EXPECT_EQ(menus(), "+++");
     at(6, 30);
-    setReply({6, 7});
+    LoadReply(s, {6, 7});
     RecordReply();
     EXPECT_FALSE(s.RecordPings || s.CloseLogRequest);
     EXPECT_EQ(RecordingFilePath(), "");
@@ -90,7 +90,7 @@ TEST_F(RecordingTest, ManualRecordingWritesEveryLineAndClosesAfterTheNextRecord)
 // same minute, gets a name of its own.
 TEST_F(RecordingTest, StartingAgainFinishesTheStoppedFileAndTheNextGetsItsOwnName) {
     mnuOptionsSaveScreenDataNow_Click();
-    setReply({1, 2, 3});
+    LoadReply(s, {1, 2, 3});
     RecordReply();
     mnuOptionsSaveScreenDataNow_Click(); // no reply arrives: the file waits for its closing line
     mnuOptionsSaveScreenDataAutomatically_Click();
@@ -109,7 +109,7 @@ TEST_F(RecordingTest, AutomaticRecordingStartsANewFileEveryAutoSaveMinutes) {
     EXPECT_EQ(menus(), "-x-");
     ASSERT_TRUE(timers().tmrAutoLogFile.enabled());
     EXPECT_EQ(timers().tmrAutoLogFile.interval(), 60000);
-    setReply({9, 9});
+    LoadReply(s, {9, 9});
     RecordReply();
     s.LogFullBlockRequest = false; // the first ping took it
 
@@ -147,7 +147,7 @@ TEST_F(RecordingTest, AFileThatCannotBeWrittenIsReportedAndRecordingStops) {
     EXPECT_EQ(menus(), "+++");
 
     mnuOptionsSaveScreenDataNow_Click();
-    setReply({1, 2, 3});
+    LoadReply(s, {1, 2, 3});
     RecordReply();
     const std::string before = readFile(dataPath("I6120609.05I"));
     // The disk takes only a few more bytes.
@@ -157,7 +157,7 @@ TEST_F(RecordingTest, AFileThatCannotBeWrittenIsReportedAndRecordingStops) {
     rlimit small = old;
     small.rlim_cur = before.size() + 10;
     setrlimit(RLIMIT_FSIZE, &small);
-    setReply(Bytes(500, 200));
+    LoadReply(s, Bytes(500, 200));
     RecordReply();
     setrlimit(RLIMIT_FSIZE, &old);
     ASSERT_EQ(dialogs.shown().size(), 2u);

@@ -1,5 +1,7 @@
 #include "support/ReplyBuilder.h"
 
+#include <algorithm>
+
 namespace vz::test {
 
 std::vector<std::uint8_t> PingReply::bytes() const {
@@ -27,11 +29,13 @@ std::vector<std::uint8_t> PingReply::bytes() const {
     return b;
 }
 
+void LoadReply(State& s, const std::vector<std::uint8_t>& bytes) {
+    std::copy(bytes.begin(), bytes.end(), s.RxBuffer.begin() + 1);
+    s.PacketLength = static_cast<std::int32_t>(bytes.size());
+}
+
 void PingReply::load(State& s) const {
-    const std::vector<std::uint8_t> b = bytes();
-    for (std::size_t i = 0; i < b.size(); ++i)
-        s.RxBuffer[i + 1] = b[i];
-    s.PacketLength = static_cast<std::int32_t>(b.size());
+    LoadReply(s, bytes());
     s.RxCount = s.PacketLength;
     s.TrailerExtraBytes = intervalTotal ? 3 : 0;
 }

@@ -9,6 +9,10 @@
 
 namespace vz::test {
 
+// `bytes` from entry 1 of RxBuffer on with PacketLength to match, as the receive path leaves a
+// reply: well formed or not.
+void LoadReply(State& s, const std::vector<std::uint8_t>& bytes);
+
 struct PingReply {
     std::vector<std::uint8_t> samples; // entries 2..N (the last one is entry N)
     std::uint8_t first = 6;
