@@ -17,6 +17,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <regex>
 #include <set>
 #include <tuple>
 
@@ -36,20 +37,15 @@ TEST_F(DepthMapTest, GriddingKnownSoundings) {
     const struct {
         const char* what;
         std::vector<Sounding> soundings;
-        double cell, reach;
-        double west, north;
+        double cell, reach, west, north;
         int columns, rows;
         std::vector<float> cells; // row by row from the north
     } cases[] = {
         {"one sounding, one cell", {{5, 5, 20}}, 10, 12, 0, 10, 1, 1, {20}},
-        {"a gap beyond the reach stays empty",
-         {{5, 5, 20}, {45, 5, 30}},
-         10, 12, 0, 10, 5, 1,
+        {"a gap beyond the reach stays empty", {{5, 5, 20}, {45, 5, 30}}, 10, 12, 0, 10, 5, 1,
          {20, 20, kEmpty, 30, 30}},
-        {"edges on whole cells, south of the equator line and west of zero",
-         {{-7, -3, 4}, {-1, -9, 6}},
-         5, 3, -10, 0, 2, 2,
-         {4, kEmpty, kEmpty, 6}},
+        {"edges on whole cells, south and west of zero", {{-7, -3, 4}, {-1, -9, 6}},
+         5, 3, -10, 0, 2, 2, {4, kEmpty, kEmpty, 6}},
         {"a slope is not pulled towards where its soundings lie", slope, 10, 10, 0, 10, 1, 1, {13.5f}},
     };
     for (const auto& c : cases) {
@@ -117,11 +113,10 @@ TEST_F(DepthMapTest, GeoTiffIsPlacedAndReadBackWithGdal) {
     ASSERT_EQ(band->RasterIO(GF_Read, 0, 0, 4, 3, values.data(), 4, 3, GDT_Float32, 0, 0), CE_None);
     EXPECT_EQ(values, (std::vector<float>{1, 2, 3, 4, 5, kGeoTiffNoData, 7, 8, 9, 10, 11, 12}));
 
-    const struct {
-        double latitude, longitude;
-        int epsg;
-    } zones[] = {{49.25, -122.5, 32610}, {-33.9, 151.2, 32756}, {0, 0, 32631}, {60, -180, 32601}, {10, 179.9, 32660}};
-    for (const auto& z : zones) EXPECT_EQ(UtmEpsgFor(z.latitude, z.longitude), z.epsg) << z.latitude << " " << z.longitude;
+    const std::tuple<double, double, int> zones[] = {{49.25, -122.5, 32610}, {-33.9, 151.2, 32756},
+        {0, 0, 32631}, {60, -180, 32601}, {10, 179.9, 32660}};
+    for (const auto& [latitude, longitude, epsg] : zones)
+        EXPECT_EQ(UtmEpsgFor(latitude, longitude), epsg) << latitude << " " << longitude;
 }
 
 // Each point gets the depth recorded with the next one; points between two fixes a second apart
@@ -129,22 +124,19 @@ TEST_F(DepthMapTest, GeoTiffIsPlacedAndReadBackWithGdal) {
 // into the first recorded depth's units; points without a position, or without a recorded depth,
 // are dropped.
 TEST_F(DepthMapTest, SoundingsAreSpreadBetweenFixes) {
-    const struct {
-        const char* time;
-        std::optional<double> latitude;
-        std::optional<float> recorded; // the depth of the point before
-        const char* units;
-    } points[] = {{"09:59:59", 49.0, {}, "Ft"}, {"09:59:59", 49.0, 10, "Ft"},  {"09:59:59", 49.0, 11, "Ft"},
-                  {"10:00:00", 49.3, {}, "Ft"}, {"10:00:00", {}, 1, "Mtr"},    {"10:00:02", 49.5, 13, "Ft"},
-                  {"10:00:09", 49.9, 14, "Ft"}, {"10:00:09", 49.9, 15, "Ft"}};
+    // Time, latitude, the depth of the point before, its units.
+    const std::tuple<const char*, std::optional<double>, std::optional<float>, const char*> points[] = {
+        {"09:59:59", 49.0, {}, "Ft"}, {"09:59:59", 49.0, 10, "Ft"}, {"09:59:59", 49.0, 11, "Ft"},
+        {"10:00:00", 49.3, {}, "Ft"}, {"10:00:00", {}, 1, "Mtr"},   {"10:00:02", 49.5, 13, "Ft"},
+        {"10:00:09", 49.9, 14, "Ft"}, {"10:00:09", 49.9, 15, "Ft"}};
     SoundingCollector c;
-    for (const auto& point : points) {
+    for (const auto& [time, latitude, recorded, units] : points) {
         TrackPoint p;
-        p.dateTime = std::string("2026-06-12T") + point.time;
-        p.latitude = point.latitude;
-        if (point.latitude) p.longitude = -122.5;
-        p.recordedDepth = point.recorded;
-        p.units = point.units;
+        p.dateTime = std::string("2026-06-12T") + time;
+        p.latitude = latitude;
+        if (latitude) p.longitude = -122.5;
+        p.recordedDepth = recorded;
+        p.units = units;
         c.add(p);
     }
     c.endRecording();
@@ -161,27 +153,20 @@ TEST_F(DepthMapTest, SoundingsAreSpreadBetweenFixes) {
 TEST_F(DepthMapTest, TheToolMapsARecordingAndSaysWhenThereIsNoGps) {
     const std::string sample = readFile(std::string(VZ_SOURCE_DIR) + "/samples/I6061210.15I");
     ASSERT_NE(sample, "<missing>");
-    std::string withoutGps;
-    for (std::size_t at = 0; at < sample.size();) {
-        const std::size_t end = std::min(sample.find('\n', at), sample.size() - 1) + 1;
-        if (sample.compare(at, 4, "GPS:") != 0) withoutGps += sample.substr(at, end - at);
-        at = end;
-    }
     writeFile(dataPath("I6061210.15I"), sample);
-    writeFile(dataPath("I6061210.16I"), withoutGps);
-    const struct {
-        std::string file;
-        int status;
-        const char* message;
-    } runs[] = {{"I6061210.15I", 0, "wrote"}, {"I6061210.16I", 3, "no GPS position"}};
-    for (const auto& run : runs) {
-        const QString base = QString::fromStdString(dataPath("map-" + run.file));
+    const std::regex gps("^GPS:[^\n]*\n", std::regex::multiline);
+    writeFile(dataPath("I6061210.16I"), std::regex_replace(sample, gps, ""));
+    const std::tuple<std::string, int, const char*> runs[] = {
+        {"I6061210.15I", 0, "wrote"}, {"I6061210.16I", 3, "no GPS position"}};
+    for (const auto& [file, status, message] : runs) {
+        const QString base = QString::fromStdString(dataPath("map-" + file));
+        const QStringList arguments{"--grid", "2", "-o", base,
+                                    QString::fromStdString(dataPath(file))};
         QByteArray errors;
-        EXPECT_EQ(runExport({"--grid", "2", "-o", base, QString::fromStdString(dataPath(run.file))}, &errors, 60000),
-                  run.status) << run.file;
-        EXPECT_TRUE(errors.contains(run.message)) << run.file;
+        EXPECT_EQ(runExport(arguments, &errors, 60000), status) << file;
+        EXPECT_TRUE(errors.contains(message)) << file;
         for (const char* suffix : {".tif", "-contours.geojson", "-contours.kml", ".png"})
-            EXPECT_EQ(QFileInfo(base + suffix).size() > 0, run.status == 0) << run.file << suffix;
+            EXPECT_EQ(QFileInfo(base + suffix).size() > 0, status == 0) << file << suffix;
     }
 }
 
