@@ -34,13 +34,10 @@ TEST_F(DepthMapTest, GriddingKnownSoundings) {
     std::vector<Sounding> slope;
     for (auto [e, n] : {std::pair{1.0, 1.0}, {2.0, 8.0}, {3.0, 3.0}, {8.0, 2.0}, {1.0, 6.0}, {4.0, 9.0}})
         slope.push_back({e, n, static_cast<float>(10 + 0.5 * e + 0.2 * n)});
-    const struct {
-        const char* what;
-        std::vector<Sounding> soundings;
-        double cell, reach, west, north;
-        int columns, rows;
-        std::vector<float> cells; // row by row from the north
-    } cases[] = {
+    // What it proves, the soundings, cell size and reach, the grid's west and north edges, its
+    // columns and rows, and its cells row by row from the north.
+    const std::tuple<const char*, std::vector<Sounding>, double, double, double, double, int, int,
+                     std::vector<float>> cases[] = {
         {"one sounding, one cell", {{5, 5, 20}}, 10, 12, 0, 10, 1, 1, {20}},
         {"a gap beyond the reach stays empty", {{5, 5, 20}, {45, 5, 30}}, 10, 12, 0, 10, 5, 1,
          {20, 20, kEmpty, 30, 30}},
@@ -48,16 +45,16 @@ TEST_F(DepthMapTest, GriddingKnownSoundings) {
          5, 3, -10, 0, 2, 2, {4, kEmpty, kEmpty, 6}},
         {"a slope is not pulled towards where its soundings lie", slope, 10, 10, 0, 10, 1, 1, {13.5f}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const DepthGrid grid = GridSoundings(c.soundings, c.cell, c.reach);
+    for (const auto& [what, soundings, cell, reach, west, north, columns, rows, cells] : cases) {
+        SCOPED_TRACE(what);
+        const DepthGrid grid = GridSoundings(soundings, cell, reach);
         const GridGeometry& g = grid.geometry;
-        ASSERT_EQ(std::tie(g.west, g.north, g.columns, g.rows), std::tie(c.west, c.north, c.columns, c.rows));
-        for (std::size_t i = 0; i < c.cells.size(); ++i) {
-            const float wanted = c.cells[i];
-            EXPECT_TRUE(std::isnan(wanted) ? DepthGrid::isEmpty(grid.depth[i]) : std::abs(grid.depth[i] - wanted) < 0.05)
+        ASSERT_EQ(std::tie(g.west, g.north, g.columns, g.rows),
+                  std::tie(west, north, columns, rows));
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            EXPECT_TRUE(std::isnan(cells[i]) ? DepthGrid::isEmpty(grid.depth[i])
+                                             : std::abs(grid.depth[i] - cells[i]) < 0.05)
                 << "cell " << i << ": " << grid.depth[i];
-        }
     }
 }
 
@@ -79,8 +76,7 @@ TEST_F(DepthMapTest, ContoursOfAKnownSlope) {
         ASSERT_GE(line.points.size(), 2u);
         for (const auto& [east, north] : line.points) {
             EXPECT_NEAR(east, 2 * (line.depth - 10), 1e-4) << line.depth;
-            EXPECT_GE(north, 0.0);
-            EXPECT_LE(north, 10.0);
+            EXPECT_TRUE(north >= 0 && north <= 10) << north;
         }
     }
     EXPECT_EQ(levels, (std::set<double>{11, 12, 13, 14, 15, 16, 17}));
@@ -105,9 +101,7 @@ TEST_F(DepthMapTest, GeoTiffIsPlacedAndReadBackWithGdal) {
     EXPECT_STREQ(ds->GetSpatialRef()->GetAuthorityCode(nullptr), "32610");
     EXPECT_EQ(std::pair(ds->GetRasterXSize(), ds->GetRasterYSize()), std::pair(4, 3));
     GDALRasterBand* band = ds->GetRasterBand(1);
-    int hasNoData = 0;
-    EXPECT_EQ(band->GetNoDataValue(&hasNoData), kGeoTiffNoData);
-    EXPECT_TRUE(hasNoData);
+    EXPECT_EQ(band->GetNoDataValue(), kGeoTiffNoData); // -1e10 when none is set
     EXPECT_STREQ(band->GetUnitType(), "Ft");
     std::vector<float> values(12);
     ASSERT_EQ(band->RasterIO(GF_Read, 0, 0, 4, 3, values.data(), 4, 3, GDT_Float32, 0, 0), CE_None);
