@@ -17,7 +17,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -28,10 +27,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <numbers>
 #include <optional>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -102,39 +103,22 @@ double CaptionDegrees(const std::string& caption) {
 struct Pty {
     explicit Pty(const QString& path) : fd(::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY)) {}
     ~Pty() { ::close(fd); }
-    bool write(const std::string& text) const { return ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()); }
-    // The next line without its CR LF; "" when none comes within 3 s.
-    std::string readLine() const {
+    bool write(const std::string& text) const {
+        return ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    }
+    // The next whole sentence without its CR LF, skipping a line begun before the port was
+    // opened; "" when none comes within 3 s.
+    std::string sentence() const {
         std::string line;
-        for (char c = 0; !line.ends_with("\r\n"); line += c) {
+        for (char c = 0; !line.starts_with('$') || !line.ends_with("\r\n");) {
             pollfd p{fd, POLLIN, 0};
             if (::poll(&p, 1, 3000) <= 0 || ::read(fd, &c, 1) != 1) return "";
+            line = line.ends_with('\n') ? std::string(1, c) : line + c;
         }
         return line.substr(0, line.size() - 2);
     }
-    // The next whole sentence: the simulator may have started before the port was opened.
-    std::string sentence() const {
-        for (std::string line = readLine();; line = readLine())
-            if (line.empty() || line[0] == '$') return line;
-    }
     const int fd;
 };
-
-std::vector<std::string> Fields(const std::string& sentence) {
-    std::vector<std::string> fields;
-    for (std::size_t from = 0;;) {
-        const std::size_t comma = sentence.find_first_of(",*", from);
-        fields.push_back(sentence.substr(from, comma - from));
-        if (comma == std::string::npos || sentence[comma] == '*') return fields;
-        from = comma + 1;
-    }
-}
-double Degrees(const std::string& field, int degreeDigits) {
-    return std::stod(field.substr(0, degreeDigits)) + std::stod(field.substr(degreeDigits)) / 60;
-}
-double Seconds(const std::string& time) {
-    return std::stod(time.substr(0, 2)) * 3600 + std::stod(time.substr(2, 2)) * 60 + std::stod(time.substr(4));
-}
 
 class NavProcess : public Fixture {
 protected:
@@ -171,42 +155,39 @@ TEST_F(NavProcess, SimulatorSendsABelievableTrackWithItsFaultsAndTapsTheGpsPort)
                {Path("gps"), Path("nmea"), Path("tap")});
     ASSERT_TRUE(sim.ready);
     Pty gps(Path("gps")), tap(Path("tap"));
-    std::vector<std::vector<std::string>> sentences;
+    // Talker GN, no magnetic variation, and a fix in north and west, or none.
+    const std::regex rmc(R"(\$GNRMC,(\d\d)(\d\d)([\d.]+),(?:A,(\d\d)([\d.]+),N,(\d{3})([\d.]+),W,)"
+                         R"(([\d.]+),[\d.]+,\d{6},,,A|V,,,,,,,\d{6},,,N)\*[0-9A-F]{2})");
+    // Each sentence's time in seconds and, with a fix, its latitude and longitude in degrees.
+    std::vector<std::array<double, 3>> sentences;
     std::string statuses;
     int good = 0, bad = 0;
-    while (sentences.size() < 12) {
+    for (std::smatch m; sentences.size() < 13;) {
         const std::string text = gps.sentence();
-        const std::vector<std::string> f = Fields(text);
-        ASSERT_GE(f.size(), 13u) << text;
+        ASSERT_TRUE(std::regex_match(text, m, rmc)) << text;
         (NmeaChecksumMatches(text) ? good : bad) += 1;
-        EXPECT_EQ(f[0] + f[10] + f[11], "$GNRMC");
-        statuses += f[2];
-        sentences.push_back(f);
-        if (f[2] == "V") {
-            EXPECT_EQ(f[3] + f[4] + f[5] + f[6] + f[7], "");
-            continue;
+        const auto number = [&](int i) { return m[i].matched ? std::stod(m[i].str()) : NAN; };
+        statuses += m[4].matched ? 'A' : 'V';
+        const double time = number(1) * 3600 + number(2) * 60 + number(3);
+        sentences.push_back({time, number(4) + number(5) / 60, -number(6) - number(7) / 60});
+        if (m[4].matched) { // English Bay, off Vancouver
+            EXPECT_NEAR(sentences.back()[1], 49.300, 0.01);
+            EXPECT_NEAR(sentences.back()[2], -123.215, 0.015);
+            EXPECT_NEAR(number(8), 20.0, 0.2);
         }
-        // English Bay, off Vancouver.
-        EXPECT_NEAR(Degrees(f[3], 2), 49.300, 0.01);
-        EXPECT_NEAR(-Degrees(f[5], 3), -123.215, 0.015);
-        EXPECT_EQ(f[4] + f[6] + f[12], "NWA");
-        EXPECT_NEAR(std::stod(f[7]), 20.0, 0.2);
     }
-    EXPECT_EQ(statuses, "AAAVVAAAAAAA");
+    EXPECT_EQ(statuses, "AAAVVAAAAAAAA");
     EXPECT_GT(good, 2);
     EXPECT_GT(bad, 2);
     // Fixes lie as far apart as the speed makes them.
     const auto &a = sentences[5], &b = sentences[11];
-    const double north = (Degrees(b[3], 2) - Degrees(a[3], 2)) * 60 * 1852;
-    const double east = (Degrees(b[5], 3) - Degrees(a[5], 3)) * 60 * 1852 * std::cos(49.3 * std::numbers::pi / 180);
-    EXPECT_NEAR(std::hypot(north, east) / (Seconds(b[1]) - Seconds(a[1])), 20 * 1852.0 / 3600, 1.5);
+    const double east = (b[2] - a[2]) * std::cos(49.3 * std::numbers::pi / 180);
+    EXPECT_NEAR(std::hypot(b[1] - a[1], east) * 60 * 1852 / (b[0] - a[0]), 20 * 1852.0 / 3600, 1.5);
+    // Sentence 12 is followed by eight silent intervals: the next one is stamped nine on.
+    EXPECT_GT(sentences[12][0] - sentences[11][0], 1.5);
     // Output on the GPS port itself (NMEA port = GPS port) is repeated on the tap.
     ASSERT_TRUE(gps.write("$SDMTW,20.00,C*36\r\n"));
-    EXPECT_EQ(tap.readLine(), "$SDMTW,20.00,C*36");
-    // Sentence 12 is followed by eight silent intervals: the next one is stamped nine on.
-    const std::vector<std::string> next = Fields(gps.sentence());
-    ASSERT_GE(next.size(), 2u);
-    EXPECT_GT(Seconds(next[1]) - Seconds(sentences.back()[1]), 1.5);
+    EXPECT_EQ(tap.sentence(), "$SDMTW,20.00,C*36");
 }
 
 // One gpsd reads the simulated GPS, which the program takes through it, and the program's NMEA
