@@ -128,31 +128,43 @@ TEST_F(Nav, TextReceivedAfterAFixIsTakenOrDropped) {
     }
 }
 
-TEST_F(Nav, SentencesSplitOrCrowdedInARun) {
+// Runs of the GPS timer, each after the text received since the one before: only the first whole
+// sentence of a run counts and only an unfinished one, not too long, waits for the next run.
+TEST_F(Nav, RunsTakeTheFirstWholeSentenceAndBlankTheReadOutsWhenNoneComes) {
     const std::string second = Nmea("GPRMC,225447.00,A,4916.46,N,12311.12,W,1.0,054.7,191194,,,A");
     const std::string third = Nmea("GPRMC,225448.00,A,4916.47,N,12311.12,W,1.5,054.7,191194,,,A");
-    // Only the first whole sentence of a run counts; an unfinished one waits for the next run.
-    Run(kFix + second + third.substr(0, 20));
-    EXPECT_EQ(Shown(), kFixShown);
-    Run(third.substr(20));
-    EXPECT_EQ(s.LastRmcSentence, Line(third));
-    // Split right after the "*": the digits are still to come.
+    const std::string thirdShown = "Lat: 49  16.4700 N, Lon: 123  11.1200 W, 1.5";
     const std::size_t star = kNoFix.find('*');
-    Run(kFix.substr(40) + kNoFix.substr(0, star + 1));
-    EXPECT_FALSE(s.RmcForward);
-    Run(kNoFix.substr(star + 1));
-    EXPECT_EQ(s.LastRmcSentence, Line(kNoFix));
-}
-
-TEST_F(Nav, TenRunsWithoutASentenceBlankTheReadOutsAndPlaybackOrNoPortIgnoreTheGps) {
-    Run(kFix);
-    for (int run = 1; run <= 10; ++run) ParseGpsSentence();
-    EXPECT_EQ(Shown(), kFixShown);
+    const std::string endless = "$GPRMC," + std::string(500, '1');
+    // Text, runs, the read-outs after them, the bytes kept for the next run.
+    const std::tuple<std::string, int, std::string, std::size_t> steps[] = {
+        {kFix + second + third.substr(0, 20), 1, kFixShown, 20},
+        {third.substr(20), 1, thirdShown, 0},
+        {kFix.substr(40) + kNoFix.substr(0, star + 1), 1, thirdShown, star + 1}, // digits to come
+        {kNoFix.substr(star + 1), 1, "Not Valid, Not Valid, 0", 0},
+        {std::string(2048 - kFix.size(), 'x') + kFix + kNoFix, 1, kFixShown, 0}, // beyond 2048: not read
+        {endless + "$GNRMC,1", 1, kFixShown, 8},
+        {endless, 1, kFixShown, 0},
+        {kFix, 11, kFixShown, 0}, // ten runs without a sentence keep the read-outs
+        {"", 1, kBlank, 0},
+        {"", 40000, kBlank, 0},
+    };
+    for (const auto& [text, runs, shown, kept] : steps) {
+        SCOPED_TRACE(text.substr(0, 80));
+        Receive(text);
+        for (int run = 0; run < runs; ++run) ParseGpsSentence();
+        EXPECT_EQ(Shown(), shown);
+        EXPECT_EQ(s.LastRmcSentence.empty(), shown == kBlank); // blanked together
+        EXPECT_EQ(s.GpsSentenceLength, kept);
+    }
+    EXPECT_EQ(s.GpsIdleSeconds, 11); // the count stops
+    // More than GpsBuffer holds between two runs: the excess is dropped.
+    Receive(std::string(3000, 'x'));
+    Receive(std::string(3000, '$') + kFix);
+    EXPECT_EQ(s.GpsCount, kGpsBufferSize - 1);
     ParseGpsSentence();
-    EXPECT_EQ(Shown() + s.LastRmcSentence, kBlank);
-    for (int run = 0; run < 40000; ++run) ParseGpsSentence();
-    EXPECT_EQ(s.GpsIdleSeconds, 11);
-
+    EXPECT_EQ(s.GpsCount + s.GpsSentenceLength + s.RmcForward, 0);
+    // In playback what comes is dropped at once; without a GPS port, at the next run.
     s.PlaybackMode = true;
     Receive(kFix);
     EXPECT_EQ(s.GpsCount + gps.bytesWaiting(), 0);
@@ -165,24 +177,6 @@ TEST_F(Nav, TenRunsWithoutASentenceBlankTheReadOutsAndPlaybackOrNoPortIgnoreTheG
     Run(kFix);
     EXPECT_EQ(s.GpsCount, 0);
     EXPECT_EQ(Shown(), kBlank);
-}
-
-TEST_F(Nav, FloodsNeverOverrunTheBuffers) {
-    // More than GpsBuffer holds between two runs: the excess is dropped.
-    Receive(std::string(3000, 'x'));
-    Receive(std::string(3000, '$') + kFix);
-    EXPECT_EQ(s.GpsCount, kGpsBufferSize - 1);
-    ParseGpsSentence();
-    EXPECT_EQ(s.GpsCount + s.GpsSentenceLength + s.RmcForward, 0);
-    // A sentence just inside the 2048 bytes gathered for parsing is read; what lies beyond is not.
-    Run(std::string(2048 - kFix.size(), 'x') + kFix + kNoFix);
-    EXPECT_EQ(Shown(), kFixShown);
-    EXPECT_EQ(s.GpsSentenceLength, 0);
-    // A sentence start followed by endless text without "*" is not kept for ever.
-    Run("$GPRMC," + std::string(500, '1'));
-    EXPECT_EQ(s.GpsSentenceLength, 0);
-    Run("$GPRMC," + std::string(500, '1') + "$GNRMC,1");
-    EXPECT_EQ(s.GpsSentenceLength, 8);
 }
 
 TEST(PositionCaptions, FieldsArePaddedToFourDecimalsOrRefused) {
