@@ -218,7 +218,9 @@ TEST(NmeaSentences, KnownGoodTextsAndStrictChecksums) {
         EXPECT_FALSE(NmeaChecksumMatches(refused)) << refused;
 }
 
-TEST_F(Nav, OutputSendsOnlyMeasurementsOncePerRun) {
+// Temperature and a fresh depth go out once a run, after the received RMC, on the NMEA port (or
+// the GPS port when it is also the NMEA port) while switched on and not in playback.
+TEST_F(Nav, OutputSendsTheRmcAndFreshMeasurementsOnItsPort) {
     s.NmeaOutputActive = true;
     SendNmeaSentences(); // nothing measured yet
     Measure();
@@ -242,24 +244,26 @@ TEST_F(Nav, OutputSendsOnlyMeasurementsOncePerRun) {
     Measure();
     s.BottomFound = false;
     EXPECT_EQ(NmeaOutputText(), "$SDMTW,22.00,C*34\r\n");
-    EXPECT_EQ(Sent(gps), "");
-}
-
-TEST_F(Nav, OutputGoesOutOnItsPortWhenSwitchedOnAndNotInPlayback) {
-    Measure();
-    const struct {
-        std::uint8_t port;
-        bool on, playback;
-        const char* sentOn;
-    } cases[] = {{3, true, false, "nmea"}, {0, true, false, ""}, {3, false, false, ""}, {3, true, true, ""},
-                 {2, true, false, "gps"}}; // the GPS port carries everything when it is also the NMEA port
-    for (const auto& c : cases) {
-        s.NmeaPort = c.port;
-        s.NmeaOutputActive = c.on;
-        s.PlaybackMode = c.playback;
+    // The received RMC first, again while no new GPS bytes arrive; no empty line once blanked.
+    Run(kFix);
+    for (int run = 0; run < 2; ++run) {
         SendNmeaSentences();
-        const std::string onNmea = Sent(nmea), onGps = Sent(gps);
-        EXPECT_EQ(std::string(onNmea.empty() ? "" : "nmea") + (onGps.empty() ? "" : "gps"), c.sentOn) << +c.port;
+        EXPECT_EQ(Sent(nmea), kFix + "$SDMTW,22.00,C*34\r\n") << run;
+    }
+    s.LastRmcSentence.clear();
+    EXPECT_EQ(NmeaOutputText(), "$SDMTW,22.00,C*34\r\n");
+    // Port, switched on, playback; sent on the NMEA port, on the GPS port.
+    const std::tuple<std::uint8_t, bool, bool, bool, bool> cases[] = {
+        {3, true, false, true, false}, {0, true, false, false, false},
+        {3, false, false, false, false}, {3, true, true, false, false},
+        {2, true, false, false, true}}; // the GPS port carries all when it is also the NMEA port
+    for (const auto& [port, on, playback, onNmea, onGps] : cases) {
+        s.NmeaPort = port;
+        s.NmeaOutputActive = on;
+        s.PlaybackMode = playback;
+        SendNmeaSentences();
+        EXPECT_EQ(std::pair(!Sent(nmea).empty(), !Sent(gps).empty()), std::pair(onNmea, onGps))
+            << +port;
     }
     // The menu switch turns it on and off, and is saved.
     s.NmeaOutputActive = false;
@@ -267,21 +271,6 @@ TEST_F(Nav, OutputGoesOutOnItsPortWhenSwitchedOnAndNotInPlayback) {
         mnuOptionsNmeaSerialOutput_Click();
         EXPECT_EQ(std::tuple(s.NmeaOutputActive, s.NmeaOutputOn, s.SettingsChanged), std::tuple(on, on ? 1 : 0, 1));
     }
-}
-
-TEST_F(Nav, OutputForwardsTheReceivedRmcFirstUntilItIsBlanked) {
-    Measure();
-    s.NmeaOutputActive = true;
-    const std::string gnrmc = Nmea("GNRMC,001225.00,A,2447.0949,N,12100.5213,E,0.3,,161229,,,A");
-    Run(gnrmc);
-    SendNmeaSentences();
-    const std::string first = Sent(nmea);
-    EXPECT_EQ(first.substr(0, gnrmc.size() + 7), gnrmc + "$SDMTW,");
-    // Repeated while no new GPS bytes arrive; no empty line once ten runs blanked it.
-    SendNmeaSentences();
-    EXPECT_EQ(Sent(nmea), first);
-    s.LastRmcSentence.clear();
-    EXPECT_EQ(NmeaOutputText().substr(0, 7), "$SDMTW,");
 }
 
 std::string Text(const std::optional<NetEndpoint>& e) {
