@@ -18,10 +18,10 @@
 #include <QFileInfo>
 #include <QLineF>
 #include <QRectF>
+#include <QString>
 
 #include <cstdio>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -70,9 +70,8 @@ protected:
     }
     // The read-outs: latitude, longitude and speed.
     std::string Shown() const {
-        std::ostringstream text;
-        text << s.LatCaption << ", " << s.LongCaption << ", " << s.GpsSpeed;
-        return text.str();
+        const QString text = QString("%1, %2, %3").arg(s.LatCaption.c_str(), s.LongCaption.c_str());
+        return text.arg(s.GpsSpeed).toStdString();
     }
     std::string Sent(FakeSerialPort& port) {
         const std::string text(port.writtenData().begin(), port.writtenData().end());
@@ -164,19 +163,18 @@ TEST_F(Nav, RunsTakeTheFirstWholeSentenceAndBlankTheReadOutsWhenNoneComes) {
     EXPECT_EQ(s.GpsCount, kGpsBufferSize - 1);
     ParseGpsSentence();
     EXPECT_EQ(s.GpsCount + s.GpsSentenceLength + s.RmcForward, 0);
-    // In playback what comes is dropped at once; without a GPS port, at the next run.
-    s.PlaybackMode = true;
-    Receive(kFix);
-    EXPECT_EQ(s.GpsCount + gps.bytesWaiting(), 0);
-    s.GpsCount = 5;
-    s.GpsSentenceLength = 7;
-    ParseGpsSentence();
-    EXPECT_EQ(s.GpsCount + s.GpsSentenceLength, 0);
-    s.PlaybackMode = false;
-    s.GpsPort = 0;
-    Run(kFix);
-    EXPECT_EQ(s.GpsCount, 0);
-    EXPECT_EQ(Shown(), kBlank);
+    // In playback what comes is dropped at once, with what was kept; without a GPS port, at the
+    // next run.
+    for (const bool playback : {true, false}) {
+        s.PlaybackMode = playback;
+        s.GpsPort = playback ? 2 : 0;
+        s.GpsSentenceLength = 7;
+        Receive(kFix);
+        EXPECT_EQ(s.GpsCount + gps.bytesWaiting(), playback ? 0 : static_cast<int>(kFix.size()));
+        ParseGpsSentence();
+        EXPECT_EQ(s.GpsCount + s.GpsSentenceLength, 0) << playback;
+        EXPECT_EQ(Shown(), kBlank) << playback;
+    }
 }
 
 TEST(PositionCaptions, FieldsArePaddedToFourDecimalsOrRefused) {
