@@ -276,19 +276,17 @@ std::string Text(const std::optional<NetEndpoint>& e) {
 }
 
 TEST_F(Nav, EndpointAnswersKeepWhatIsNotGivenAndRefuseTheRest) {
-    const struct {
-        const char* answer;
-        bool addressOnly;
-        const char* wanted;
-    } cases[] = {
+    // The answer, whether only an address is asked for, the endpoint made of it.
+    const std::tuple<const char*, bool, const char*> cases[] = {
         {"192.168.1.255:10111", true, "on 192.168.1.255:10111"}, {"10112", true, "on 127.0.0.1:10112"},
         {"10.0.0.7", true, "on 10.0.0.7:10110"},                 {" OFF ", true, "off 127.0.0.1:10110"},
         {"gpsbox.local:2947", false, "on gpsbox.local:2947"},    {"gpsbox.local", true, "refused"},
         {"127.0.0.1:0", true, "refused"},  {"127.0.0.1:65536", true, "refused"},
         {"host:port", false, "refused"},   {"two words", false, "refused"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Text(ReadEndpointAnswer(c.answer, {false, "127.0.0.1", 10110}, c.addressOnly)), c.wanted) << c.answer;
+    const NetEndpoint before{false, "127.0.0.1", 10110};
+    for (const auto& [answer, addressOnly, wanted] : cases)
+        EXPECT_EQ(Text(ReadEndpointAnswer(answer, before, addressOnly)), wanted) << answer;
 }
 
 TEST_F(Nav, NetworkSettingsLiveInTheirOwnFileAndComeBack) {
@@ -304,36 +302,33 @@ TEST_F(Nav, NetworkSettingsLiveInTheirOwnFileAndComeBack) {
               "on gpsbox:2948, on 192.168.1.255:10110, off 0.0.0.0:10110");
 }
 
-TEST(ChartProjection, KnownPositionsLandAtTheirDistancesAndPixels) {
+TEST(ChartProjection, PositionsLandAtTheirPixelsZoomKeepsThePointerAndFitShowsTheTrack) {
     // A degree of latitude is 111,195 m on the mean sphere; a degree of longitude that times the
-    // cosine of the latitude (0.65249 at 49.27 N, 0.83001 at 33.9 S).
-    const struct {
-        double originLat, originLon, lat, lon, east, north;
-    } cases[] = {
+    // cosine of the latitude (0.65249 at 49.27 N, 0.83001 at 33.9 S). Origin, position, and its
+    // metres east and north.
+    const double cases[][6] = {
         {49.27, -123.18, 49.27, -123.18, 0, 0},          {49.27, -123.18, 49.28, -123.18, 0, 1111.95},
         {49.27, -123.18, 49.27, -123.17, 725.54, 0},     {49.27, -123.18, 49.26, -123.20, -1451.09, -1111.95},
         {-33.9, 151.2, -33.9, 151.21, 922.93, 0},        {-33.9, 151.2, -33.91, 151.19, -922.93, -1111.95},
         {0.0, 179.995, 0.0, 180.005, 1111.95, 0}, // no wrap within a chart: longitudes as given
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.lat << " " << c.lon);
-        const LocalProjection p{c.originLat, c.originLon};
-        const Metres m = p.toMetres(c.lat, c.lon);
-        EXPECT_NEAR(m.east, c.east, 0.05);
-        EXPECT_NEAR(m.north, c.north, 0.05);
+    for (const auto& [originLat, originLon, lat, lon, east, north] : cases) {
+        SCOPED_TRACE(testing::Message() << lat << " " << lon);
+        const LocalProjection p{originLat, originLon};
+        const Metres m = p.toMetres(lat, lon);
+        EXPECT_NEAR(m.east, east, 0.05);
+        EXPECT_NEAR(m.north, north, 0.05);
         // A 400 x 300 picture centred on the origin at 10 m a pixel: east is right, north up.
-        const ChartView view{c.originLat, c.originLon, 10.0, 400, 300};
-        const QPointF pixel = ChartPixel(view, p, c.lat, c.lon);
-        EXPECT_NEAR(pixel.x(), 200 + c.east / 10, 0.01);
-        EXPECT_NEAR(pixel.y(), 150 - c.north / 10, 0.01);
+        const ChartView view{originLat, originLon, 10.0, 400, 300};
+        const QPointF pixel = ChartPixel(view, p, lat, lon);
+        EXPECT_NEAR(pixel.x(), 200 + east / 10, 0.01);
+        EXPECT_NEAR(pixel.y(), 150 - north / 10, 0.01);
         for (const ChartPoint& back : {p.toDegrees(m), ChartPositionAt(view, p, pixel)}) {
-            EXPECT_NEAR(back.latitude, c.lat, 1e-9);
-            EXPECT_NEAR(back.longitude, c.lon, 1e-9);
+            EXPECT_NEAR(back.latitude, lat, 1e-9);
+            EXPECT_NEAR(back.longitude, lon, 1e-9);
         }
     }
-}
-
-TEST(ChartProjection, ZoomKeepsThePositionUnderThePointerAndFitShowsTheWholeTrack) {
+    // Fit shows every point of a track; zooming keeps the position under the pointer.
     ChartTrack track;
     for (const auto& [lat, lon] : {std::pair{49.27, -123.18}, {49.275, -123.17}, {49.265, -123.16}})
         track.append({lat, lon, 20.0f, -1});
