@@ -55,8 +55,7 @@ quint16 FreePort() {
 
 // gpsd reading `devices` (paths, or udp:// and tcp:// sources) read-only, and gpspipe printing
 // its reports.
-class Gpsd {
-public:
+struct Gpsd {
     explicit Gpsd(const QStringList& devices)
         : port(FreePort()), gpsd_("gpsd", QStringList{"-N", "-n", "-b", "-S", QString::number(port)} + devices) {
         if (gpsd_.started && PollUntil(10.0, [&] {
@@ -85,8 +84,6 @@ public:
         return found;
     }
     const quint16 port;
-
-private:
     ChildProcess gpsd_;
     std::optional<ChildProcess> gpspipe_;
     QByteArray lines_;
@@ -228,7 +225,6 @@ TEST_F(NavProcess, GpsdFeedsTheProgramAndReadsItsOutputEveryWay) {
         s.BottomDepthSeconds = clock().monotonicSeconds();
     };
     const auto reports = gpsd->depths(outputs, ping);
-    EXPECT_EQ(s.LongCaption.rfind("Lon: 123", 0), 0u) << s.LongCaption;
     EXPECT_EQ(s.LastRmcSentence.rfind("$GNRMC,", 0), 0u) << s.LastRmcSentence;
     for (const QString& device : outputs) {
         ASSERT_TRUE(reports.count(device)) << "no fix with a depth from " << device.toStdString();
