@@ -177,22 +177,21 @@ TEST_F(Nav, RunsTakeTheFirstWholeSentenceAndBlankTheReadOutsWhenNoneComes) {
     }
 }
 
+// Two decimals padded (4916.45 N, 12311.12 W) as the fixes of the receiving tests show.
 TEST(PositionCaptions, FieldsArePaddedToFourDecimalsOrRefused) {
     const auto lat = LatitudeCaption, lon = LongitudeCaption;
-    const struct {
-        decltype(lat) caption;
-        const char *field, *letter, *wanted; // "" when refused
-    } cases[] = {
-        {lat, "4916.45", "N", "Lat: 49  16.4500 N"},    {lat, "4916.451", "N", "Lat: 49  16.4510 N"},
-        {lat, "4916.4512", "S", "Lat: 49  16.4512 S"},  {lat, "4916.451234", "N", "Lat: 49  16.45123 N"},
-        {lat, "0016.4", "S", "Lat: 00  16.4 S"},        {lat, "916.45", "N", "Lat: 9  16.45 N"},
-        {lon, "12311.12", "W", "Lon: 123  11.1200 W"},  {lon, "12311.123", "E", "Lon: 123  11.1230 E"},
+    // The caption, the field and its letter, the caption made ("" when refused).
+    const std::tuple<decltype(lat), const char*, const char*, const char*> cases[] = {
+        {lat, "4916.451", "N", "Lat: 49  16.4510 N"}, {lat, "4916.4512", "S", "Lat: 49  16.4512 S"},
+        {lat, "4916.451234", "N", "Lat: 49  16.45123 N"}, {lat, "0016.4", "S", "Lat: 00  16.4 S"},
+        {lat, "916.45", "N", "Lat: 9  16.45 N"}, {lon, "12311.123", "E", "Lon: 123  11.1230 E"},
         {lon, "00211.12345", "E", "Lon: 002  11.1234 E"}, {lon, "12311.12", "N", ""},
-        {lat, "", "N", ""},         {lat, "4916.45", "", ""}, {lat, "4916.45", "E", ""}, {lat, "4916", "N", ""},
-        {lat, "16.45", "N", ""},    {lat, "49x6.45", "N", ""}, {lat, "4916.4.5", "N", ""},
-        {lat, "12345678901.5", "N", ""},
+        {lat, "", "N", ""}, {lat, "4916.45", "", ""}, {lat, "4916.45", "E", ""},
+        {lat, "4916", "N", ""}, {lat, "16.45", "N", ""}, {lat, "49x6.45", "N", ""},
+        {lat, "4916.4.5", "N", ""}, {lat, "12345678901.5", "N", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.caption(c.field, c.letter).value_or(""), c.wanted) << c.field << c.letter;
+    for (const auto& [caption, field, letter, wanted] : cases)
+        EXPECT_EQ(caption(field, letter).value_or(""), wanted) << field << letter;
 }
 
 TEST(NmeaSentences, KnownGoodTextsAndStrictChecksums) {
