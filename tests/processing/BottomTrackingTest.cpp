@@ -69,39 +69,21 @@ class BottomTracking : public Fixture {
         TrackBottom();
     }
     void setDepths(float depth) { s.BottomDepth = s.DisplayDepth = s.RangeGateDepth = depth; }
-    // Auto mode in the factory window, 0 to 100 ft, with no bottom found yet.
-    void ResetFixtureWindow(bool rangeOnly) {
-        ClearHistoryBuffer(kRxBufferLast);
-        s.AutoMode = 1;
-        s.AutoRangeOnly = rangeOnly ? 1 : 0;
-        s.Full.DepthRange = 4;
-        s.Full.DepthOffset = 1;
-        s.BottomFound = false;
-        s.SendSettings = 0;
-    }
     int WindowFootFt() const {
         return s.DepthRangeTable[0][s.Full.DepthRange] + s.DepthOffsetTable[0][s.Full.DepthOffset];
     }
 };
 
 TEST_F(BottomTracking, FindsTheLeadingEdgeOfAHardBottomInEveryDepthUnit) {
-    s.KeelOffset = 2.0f;
-    detect(Bottom());
-    // Entry 299, the last sample above the echo, is the first below the column's mean.
-    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4);
-    EXPECT_NEAR(s.DisplayDepth, 31.9f, 1e-4);
-    EXPECT_FLOAT_EQ(s.RangeGateDepth, s.BottomDepth);
-
-    s.DepthUnits = 1;
-    detect(Bottom());
-    EXPECT_NEAR(s.BottomDepth, 29.9f / kFeetPerMetre, 1e-4);
-    EXPECT_NEAR(s.DisplayDepth, (29.9f + 2.0f) / kFeetPerMetre, 1e-4);
-
-    s.DepthUnits = 2;
-    detect(Bottom());
-    EXPECT_NEAR(s.BottomDepth, 29.9f / 6, 1e-4);
-    EXPECT_NEAR(s.DisplayDepth, 31.9f / 6, 1e-4);
-    EXPECT_FLOAT_EQ(s.RangeGateDepth, s.BottomDepth);
+    s.KeelOffset = 2.0f; // in feet, whatever the units shown
+    for (const auto& [units, feetPerUnit] : {std::pair{0, 1.0f}, {1, kFeetPerMetre}, {2, 6.0f}}) {
+        s.DepthUnits = static_cast<std::int16_t>(units);
+        detect(Bottom());
+        // Entry 299, the last sample above the echo, is the first below the column's mean.
+        EXPECT_NEAR(s.BottomDepth, 29.9f / feetPerUnit, 1e-4) << units;
+        EXPECT_NEAR(s.DisplayDepth, 31.9f / feetPerUnit, 1e-4) << units;
+        EXPECT_FLOAT_EQ(s.RangeGateDepth, s.BottomDepth) << units;
+    }
 }
 
 TEST_F(BottomTracking, DampsTheHistoryAndWeightsItByDepth) {
@@ -249,7 +231,12 @@ TEST_F(BottomTracking, AutoStepsDeeperOverSuccessiveRepliesUntilTheBottomIsInVie
     const Case cases[] = {{true, {100, 150, 250, 500, 1000, 2000}},
                           {false, {100, 160, 270, 530, 1050}}};
     for (const Case& c : cases) {
-        ResetFixtureWindow(c.rangeOnly);
+        // Auto mode in the factory window, 0 to 100 ft, with no bottom found yet.
+        ClearHistoryBuffer(kRxBufferLast);
+        s.AutoMode = 1;
+        s.AutoRangeOnly = c.rangeOnly ? 1 : 0;
+        s.Full.DepthRange = 4;
+        s.BottomFound = false;
         std::vector<int> foots;
         for (int reply = 0; reply < 40; ++reply) {
             const int footFt = WindowFootFt();
@@ -278,22 +265,21 @@ TEST_F(BottomTracking, AutoStepsDeeperOverSuccessiveRepliesUntilTheBottomIsInVie
 
 TEST_F(BottomTracking, InSplitScreenOnlyTheDeeperHalfIsSearched) {
     s.SplitScreen = 1;
-    s.Left.DepthRange = s.Right.DepthRange = 4;
-    setDepths(10.0f);
-    s.LeftSideNow = false;
-    track(Bottom());
-    EXPECT_FLOAT_EQ(s.BottomDepth, 10.0f) << "equal windows: the Left half drives";
-    s.LeftSideNow = true;
-    track(Bottom());
-    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4);
-
-    s.Right.DepthRange = 5;
-    setDepths(10.0f);
-    track(Bottom());
-    EXPECT_FLOAT_EQ(s.BottomDepth, 10.0f);
-    s.LeftSideNow = false;
-    track(Bottom());
-    EXPECT_NEAR(s.BottomDepth, 29.9f, 1e-4);
+    s.Left.DepthRange = 4;
+    struct Case {
+        std::int16_t rightRange;
+        bool leftSideNow, searched;
+    };
+    // Equal windows: the Left half drives.
+    const Case cases[] = {{4, false, false}, {4, true, true}, {5, true, false}, {5, false, true}};
+    for (const Case c : cases) {
+        s.Right.DepthRange = c.rightRange;
+        s.LeftSideNow = c.leftSideNow;
+        setDepths(10.0f);
+        track(Bottom());
+        EXPECT_NEAR(s.BottomDepth, c.searched ? 29.9f : 10.0f, 1e-4)
+            << c.rightRange << " " << c.leftSideNow;
+    }
 }
 
 class RangeGate : public BottomTracking {
@@ -307,32 +293,6 @@ class RangeGate : public BottomTracking {
     }
     static float depthOf(int entry) { return static_cast<float>(entry * 40.0 * 0.0024755); }
 };
-
-TEST_F(RangeGate, FollowsABottomMovingDownAndUpWithTheReadOut) {
-    s.AutoMode = 1;
-    s.Full.DepthRange = 4;
-    s.KeelOffset = 2.0f;
-    s.DisplayDepth = 12.5f;
-    s.BottomDepth = s.RangeGateDepth = depthOf(300);
-    std::vector<int> path;
-    for (int e = 300; e <= 400; e += 5)
-        path.push_back(e);
-    for (int e = 400; e >= 300; e -= 5)
-        path.push_back(e);
-    for (int entry : path) {
-        track(Water().echo(entry, entry + 30, 200));
-        EXPECT_LE(s.GateStart, entry) << entry;
-        EXPECT_GE(s.GateEnd, entry) << entry;
-        // The edge is met two samples early, and a jump is led on by 0.6 of its size.
-        EXPECT_NEAR(s.BottomDepth, depthOf(entry), 1.5) << entry;
-        // The read-out shows the measured depth, without the lead.
-        EXPECT_NEAR(s.DisplayDepth, depthOf(entry) + 2.0f, 0.3) << entry;
-        EXPECT_GE(s.RangeGateWidth, 5.0f);
-        EXPECT_LE(s.RangeGateWidth, std::max(5.0f, 0.3f * s.BottomDepth));
-    }
-    EXPECT_EQ(s.Full.DepthRange, 4) << "no automatic steps while the gate tracks";
-    EXPECT_EQ(s.SendSettings, 0);
-}
 
 TEST_F(RangeGate, StaysOnTheBottomPastFishAndLayersAndHoldsWhereThereIsOnlyWater) {
     s.BottomDepth = s.RangeGateDepth = depthOf(300);
@@ -362,17 +322,23 @@ TEST_F(RangeGate, StaysOnTheBottomPastFishAndLayersAndHoldsWhereThereIsOnlyWater
     EXPECT_NEAR(s.DisplayDepth, depthOf(300), 0.3);
 }
 
-TEST_F(RangeGate, AClickInMetresOrFathomsPlacesItOnTheClickedBottomAndItTracksThere) {
+TEST_F(RangeGate, AClickInAnyUnitPlacesItOnTheClickedBottomAndItFollowsItDownAndUp) {
     struct Case {
         std::int16_t units;
-        std::int16_t rangeIndex; // 30 m, 10 fathoms
+        std::int16_t rangeIndex; // 100 ft, 30 m, 10 fathoms
     };
-    for (const Case c : {Case{1, 4}, Case{2, 3}}) {
+    std::vector<int> path;
+    for (int e = 303; e <= 453; e += 3)
+        path.push_back(e);
+    for (int e = 450; e >= 303; e -= 3)
+        path.push_back(e);
+    s.AutoMode = 1;
+    for (const Case c : {Case{0, 4}, Case{1, 4}, Case{2, 3}}) {
         s.DepthUnits = c.units;
         s.Full.DepthRange = c.rangeIndex;
         s.RangeGateWidth = 6.0f;
         s.KeelOffset = 3.0f;
-        const double feetPerUnit = c.units == 1 ? kFeetPerMetre : 6.0;
+        const double feetPerUnit = c.units == 0 ? 1.0 : c.units == 1 ? kFeetPerMetre : 6.0;
         // A right click on the A-scope at the row of the bottom, 30 ft down.
         const int range = s.DepthRangeTable[c.units][c.rangeIndex];
         const int row = static_cast<int>(std::lround(depthOf(303) / feetPerUnit / range * 600));
@@ -381,34 +347,35 @@ TEST_F(RangeGate, AClickInMetresOrFathomsPlacesItOnTheClickedBottomAndItTracksTh
         EXPECT_NEAR(s.BottomDepth * feetPerUnit, depthOf(303),
                     0.5 * range * feetPerUnit / 600 + 1e-3);
 
-        for (int entry = 303; entry <= 453; entry += 3) {
+        for (int entry : path) {
             track(Water().echo(entry, entry + 30, 200));
             ASSERT_LE(s.GateStart, entry) << c.units << " " << entry;
             ASSERT_GE(s.GateEnd, entry) << c.units << " " << entry;
+            // The edge is met two samples early, and a jump is led on by 0.6 of its size.
             EXPECT_NEAR(s.BottomDepth * feetPerUnit, depthOf(entry), 1.5)
                 << c.units << " " << entry;
+            // The read-out shows the measured depth, without the lead.
             EXPECT_NEAR(s.DisplayDepth * feetPerUnit, depthOf(entry) + 3.0, 0.3)
                 << c.units << " " << entry;
-            EXPECT_GE(s.RangeGateWidth * feetPerUnit, 5.0 - 1e-3);
+            const double widthFt = s.RangeGateWidth * feetPerUnit;
+            EXPECT_GE(widthFt, 5.0 - 1e-3);
+            EXPECT_LE(widthFt, std::max(5.0, 0.3 * s.BottomDepth * feetPerUnit) + 1e-3);
         }
+        EXPECT_EQ(s.Full.DepthRange, c.rangeIndex) << "no automatic steps while the gate tracks";
+        EXPECT_EQ(s.SendSettings, 0);
     }
 }
 
 TEST_F(RangeGate, WidensWhileItFindsNothingWithoutReadingPastTheReply) {
-    s.BottomDepth = depthOf(300);
-    s.RangeGateDepth = 0.0f;
-    track(Column(700, 0));
-    EXPECT_FLOAT_EQ(s.RangeGateWidth, 7.2f);
-    EXPECT_FLOAT_EQ(s.RangeGateDepth, s.BottomDepth);
-
     // A bottom deeper than the reply: the samples after it (trailer, old data) are never taken.
     s.BottomDepth = depthOf(690);
-    s.RangeGateWidth = 6.0f;
+    s.RangeGateDepth = 0.0f;
     Column(700, 0).load(s);
     for (int i = s.PacketLength - 9; i <= s.PacketLength + 100; ++i)
         s.RxBuffer[i] = 255;
     TrackBottomInGate();
     EXPECT_FLOAT_EQ(s.RangeGateWidth, 7.2f);
+    EXPECT_FLOAT_EQ(s.RangeGateDepth, s.BottomDepth);
 
     for (int i = 0; i < 400; ++i)
         track(Column(700, 0));

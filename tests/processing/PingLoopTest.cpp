@@ -13,8 +13,6 @@
 #include "support/Fixture.h"
 #include "support/ScriptedDialogs.h"
 
-#include <QFile>
-
 #include <array>
 #include <utility>
 #include <vector>
@@ -234,7 +232,7 @@ TEST_F(PingLoopTest, StalledReplyMissesItsDeadlineAndCountsErrorsUntilTheNextPin
     EXPECT_FALSE(timers().tmrMainTimer2.enabled());
 }
 
-TEST_F(PingLoopTest, ErrorPromptAsksAgainForABadPortThenReopensTheChosenOne) {
+TEST_F(PingLoopTest, ErrorPromptAsksAgainForABadPortReopensTheChosenOneAndCancelEnds) {
     s.CommErrorCount = 11;
     dialogs.answerInput("17").answerInput("5");
     PingCycle();
@@ -251,30 +249,7 @@ TEST_F(PingLoopTest, ErrorPromptAsksAgainForABadPortThenReopensTheChosenOne) {
     EXPECT_FALSE(ui.indicator.front());
     EXPECT_EQ(s.DataOffset, 0) << "the late reply is not processed";
     EXPECT_TRUE(timers().tmrMainTimer1.enabled());
-}
 
-TEST_F(PingLoopTest, ErrorPromptAnswerZeroPlaysBackAndCancelEndsTheProgram) {
-    QFile file(QString::fromStdString(dataFolder() + "/I6120921.05I"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("IFB Ver10 header\nrecorded on 12-06-2026 at 09:21\n");
-    file.close();
-    s.CommErrorCount = 11;
-    dialogs.answerInput("0").answerMessage(AnswerNo).answerFile("C:\\TEMPIFB\\I6120921.05I");
-    PingCycle();
-    AcquisitionTick();
-    EXPECT_TRUE(s.PlaybackMode);
-    ASSERT_FALSE(ui.statuses.empty());
-    EXPECT_EQ(ui.statuses.back().mode, "Play: I6120921.05I");
-
-    // Playback alternates the halves without talking to the box.
-    boxPort().clearWritten();
-    s.SplitScreen = 1;
-    s.LeftSideNow = true;
-    PingCycle();
-    EXPECT_FALSE(s.LeftSideNow);
-    EXPECT_TRUE(boxPort().writtenData().empty());
-
-    s.PlaybackMode = false;
     s.CommErrorCount = 11;
     dialogs.answerInput("");
     PingCycle();
