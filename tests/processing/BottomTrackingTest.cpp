@@ -198,7 +198,6 @@ TEST_F(BottomTracking, OnlyTheBottomIsTakenForTheBottomWhateverElseTheColumnHold
         {"noise and the surface band", Noise(1000), kNone},
         {"a thermocline 46 counts above the water", Noise(1000).echo(175, 190, 66), kNone},
         {"a deep school 45 counts above the water", Noise(1000).echo(600, 640, 65), kNone},
-        {"a fish as strong as a bottom, 1.5 ft long", Noise(1000).echo(400, 414, 230), kNone},
         {"a school just shorter than a bottom echo", Noise(1000).echo(400, 419, 230), kNone},
         {"the shortest bottom echo", Noise(1000).echo(400, 420, 230), 39.9f},
         {"a bottom at the reply's last sample", Noise(1000).echo(1001, 1001, 200), kNone},
