@@ -38,67 +38,57 @@ class AutoRange : public Fixture {
 };
 
 TEST_F(AutoRange, TheWindowStepsAtItsTriggersAndNeverBeyondTheTables) {
-    enum Mode { Manual, RangeOnly, RangeAndOffset };
+    enum Mode { Manual, RangeOnly, RangeAndOffset, SplitRangeOnly, SplitRangeAndOffset };
+    const Window w41{4, 1};
     struct Case {
         const char* what;
         Mode mode;
-        bool split;
         int units;
-        Window full, right, left; // before
+        Window before; // of Full, or of Right in Split screen; the other one stays at w41
         float depth;
         bool steps;
-        Window fullAfter, rightAfter, leftAfter;
+        Window after;
+        Window left = {4, 1}, leftAfter = {4, 1};
     };
-    const Window w41{4, 1};
     const Case cases[] = {
-        {"manual", Manual, false, 0, {4, 3}, w41, w41, 500, false, {4, 3}, w41, w41},
-        {"85 % stays, the offset goes back to 0", RangeOnly, false, 0, {4, 3}, w41, w41, 85, false,
-         w41, w41, w41},
-        {"above 85 %", RangeOnly, false, 0, w41, w41, w41, 85.01f, true, {5, 1}, w41, w41},
-        {"15 % stays", RangeOnly, false, 0, w41, w41, w41, 15, false, w41, w41, w41},
-        {"below 15 %", RangeOnly, false, 0, w41, w41, w41, 14.99f, true, {3, 1}, w41, w41},
-        {"the offset moves first", RangeAndOffset, false, 0, w41, w41, w41, 86, true, {4, 2}, w41,
-         w41},
-        {"the next offset is the range: 148.75 stays", RangeAndOffset, false, 0, {4, 6}, w41, w41,
-         148.75f, false, {4, 6}, w41, w41},
-        {"the next offset is the range: range steps", RangeAndOffset, false, 0, {4, 6}, w41, w41, 149,
-         true, {5, 6}, w41, w41},
-        {"35 ft of 20..120 stays", RangeAndOffset, false, 0, {4, 3}, w41, w41, 35, false, {4, 3}, w41,
-         w41},
-        {"below 35 ft the offset steps up", RangeAndOffset, false, 0, {4, 3}, w41, w41, 34.9f, true,
-         {4, 2}, w41, w41},
-        {"offset already 0: the range steps", RangeAndOffset, false, 0, w41, w41, w41, 10, true,
-         {3, 1}, w41, w41},
-        {"Split: 80 % stays", RangeOnly, true, 0, w41, {4, 2}, {3, 4}, 80, false, w41, w41, {3, 1}},
-        {"Split: the Right window decides", RangeOnly, true, 0, w41, w41, {3, 1}, 80.5f, true, w41,
-         {5, 1}, w41},
-        {"Split: below 15 % of 150 ft", RangeOnly, true, 0, w41, {5, 1}, w41, 22, true, w41, w41,
-         {3, 1}},
-        {"Split: offsets step together", RangeAndOffset, true, 0, w41, w41, w41, 81, true, w41,
-         {4, 2}, {4, 2}},
-        {"Split: below 15 + 10 ft", RangeAndOffset, true, 0, w41, {4, 2}, {4, 2}, 20, true, w41, w41,
-         w41},
-        {"deepest range", RangeOnly, false, 0, {9, 1}, w41, w41, 1900, false, {9, 1}, w41, w41},
-        {"shallowest range", RangeOnly, false, 0, {1, 1}, w41, w41, 1, false, {1, 1}, w41, w41},
-        {"Split: shallowest", RangeAndOffset, true, 0, w41, {1, 1}, {1, 1}, 1, false, w41, {1, 1},
-         {1, 1}},
-        {"Split: deepest", RangeAndOffset, true, 0, w41, {9, 11}, {9, 11}, 4000, false, w41, {9, 11},
+        {"manual", Manual, 0, {4, 3}, 500, false, {4, 3}},
+        {"85 % stays, the offset goes back to 0", RangeOnly, 0, {4, 3}, 85, false, w41},
+        {"above 85 %", RangeOnly, 0, w41, 85.01f, true, {5, 1}},
+        {"15 % stays", RangeOnly, 0, w41, 15, false, w41},
+        {"below 15 %", RangeOnly, 0, w41, 14.99f, true, {3, 1}},
+        {"the offset moves first", RangeAndOffset, 0, w41, 86, true, {4, 2}},
+        {"the next offset is the range: 148.75 stays", RangeAndOffset, 0, {4, 6}, 148.75f, false,
+         {4, 6}},
+        {"the next offset is the range: range steps", RangeAndOffset, 0, {4, 6}, 149, true, {5, 6}},
+        {"35 ft of 20..120 stays", RangeAndOffset, 0, {4, 3}, 35, false, {4, 3}},
+        {"below 35 ft the offset steps up", RangeAndOffset, 0, {4, 3}, 34.9f, true, {4, 2}},
+        {"offset already 0: the range steps", RangeAndOffset, 0, w41, 10, true, {3, 1}},
+        {"Split: 80 % stays", SplitRangeOnly, 0, {4, 2}, 80, false, w41, {3, 4}, {3, 1}},
+        {"Split: the Right window decides", SplitRangeOnly, 0, w41, 80.5f, true, {5, 1}, {3, 1}},
+        {"Split: below 15 % of 150 ft", SplitRangeOnly, 0, {5, 1}, 22, true, w41, w41, {3, 1}},
+        {"Split: offsets step as one", SplitRangeAndOffset, 0, w41, 81, true, {4, 2}, w41, {4, 2}},
+        {"Split: below 15 + 10 ft", SplitRangeAndOffset, 0, {4, 2}, 20, true, w41, {4, 2}},
+        {"deepest range", RangeOnly, 0, {9, 1}, 1900, false, {9, 1}},
+        {"shallowest range", RangeOnly, 0, {1, 1}, 1, false, {1, 1}},
+        {"Split: shallowest", SplitRangeAndOffset, 0, {1, 1}, 1, false, {1, 1}, {1, 1}, {1, 1}},
+        {"Split: deepest", SplitRangeAndOffset, 0, {9, 11}, 4000, false, {9, 11}, {9, 11},
          {9, 11}},
-        {"30 m: 25.5 stays", RangeOnly, false, 1, w41, w41, w41, 25.5f, false, w41, w41, w41},
-        {"30 m: 25.6 steps", RangeOnly, false, 1, w41, w41, w41, 25.6f, true, {5, 1}, w41, w41},
-        {"30 fathoms: 4.4 steps", RangeOnly, false, 2, {5, 1}, w41, w41, 4.4f, true, w41, w41, w41},
+        {"30 m: 25.5 stays", RangeOnly, 1, w41, 25.5f, false, w41},
+        {"30 m: 25.6 steps", RangeOnly, 1, w41, 25.6f, true, {5, 1}},
+        {"30 fathoms: 4.4 steps", RangeOnly, 2, {5, 1}, 4.4f, true, w41},
     };
     for (const Case& c : cases) {
+        const bool split = c.mode >= SplitRangeOnly;
         s.AutoMode = c.mode == Manual ? 0 : 1;
-        s.AutoRangeOnly = c.mode == RangeOnly ? 1 : 0;
-        s.SplitScreen = c.split ? 1 : 0;
+        s.AutoRangeOnly = c.mode == RangeOnly || c.mode == SplitRangeOnly ? 1 : 0;
+        s.SplitScreen = split ? 1 : 0;
         s.DepthUnits = static_cast<std::int16_t>(c.units);
-        set(Channel::Full, c.full);
-        set(Channel::Right, c.right);
+        set(Channel::Full, split ? w41 : c.before);
+        set(Channel::Right, split ? c.before : w41);
         set(Channel::Left, c.left);
         EXPECT_EQ(follow(c.depth), c.steps) << c.what;
-        EXPECT_EQ(get(Channel::Full), c.fullAfter) << c.what;
-        EXPECT_EQ(get(Channel::Right), c.rightAfter) << c.what;
+        EXPECT_EQ(get(Channel::Full), split ? w41 : c.after) << c.what;
+        EXPECT_EQ(get(Channel::Right), split ? c.after : w41) << c.what;
         EXPECT_EQ(get(Channel::Left), c.leftAfter) << c.what;
     }
 }
