@@ -1,6 +1,6 @@
 // Bottom detection on synthetic decoded columns: the whole-column detector with its damping and
 // depth units, the replies it must not take a depth from, the choice of the searched half in
-// Split screen, and the range-gate tracker.
+// Split screen, the clutter filter and the range-gate tracker.
 #include "support/ReplyBuilder.h"
 
 #include "core/StartupTables.h"
@@ -74,18 +74,6 @@ class BottomTracking : public Fixture {
     }
 };
 
-TEST_F(BottomTracking, FindsTheLeadingEdgeOfAHardBottomInEveryDepthUnit) {
-    s.KeelOffset = 2.0f; // in feet, whatever the units shown
-    for (const auto& [units, feetPerUnit] : {std::pair{0, 1.0f}, {1, kFeetPerMetre}, {2, 6.0f}}) {
-        s.DepthUnits = static_cast<std::int16_t>(units);
-        detect(Bottom());
-        // Entry 299, the last sample above the echo, is the first below the column's mean.
-        EXPECT_NEAR(s.BottomDepth, 29.9f / feetPerUnit, 1e-4) << units;
-        EXPECT_NEAR(s.DisplayDepth, 31.9f / feetPerUnit, 1e-4) << units;
-        EXPECT_FLOAT_EQ(s.RangeGateDepth, s.BottomDepth) << units;
-    }
-}
-
 TEST_F(BottomTracking, DampsTheHistoryAndWeightsItByDepth) {
     detect(Water().echo(100, 100, 250).echo(51, 51, 15).echo(53, 53, 15));
     EXPECT_EQ(s.EchoHistory[100], 50); // (0 x 4 + 250) / 5
@@ -129,13 +117,17 @@ TEST_F(BottomTracking, ARepeatOfTheBottomEchoIsTracedBackToTheBottom) {
         }
     }
 
-    // Behind a depth offset (the first sample lies 10 ft down) and in metres.
+    // Behind a depth offset (the first sample lies 10 ft down), in metres, with a keel offset
+    // in feet for the read-out.
     s.SampleDelay = 4000;
     s.DepthUnits = 1;
+    s.KeelOffset = 2.0f;
     ClearHistoryBuffer(kRxBufferLast);
     const Column offset = Column(1000, 10).echo(200, 230, 235).echo(500, 536, 235);
     detect(offset); // entries 200 and 500 lie at 30 and 60 ft
-    EXPECT_NEAR(s.BottomDepth, 29.9 / 3.280839, 1e-3);
+    EXPECT_NEAR(s.BottomDepth, 29.9 / kFeetPerMetre, 1e-3);
+    EXPECT_NEAR(s.DisplayDepth, 31.9 / kFeetPerMetre, 1e-3);
+    EXPECT_FLOAT_EQ(s.RangeGateDepth, s.BottomDepth);
 }
 
 TEST_F(BottomTracking, AnEchoAboveEntry20IsItsOwnEdgeAndAReplyTooShortToSearchIsLeftOut) {
@@ -279,6 +271,46 @@ TEST_F(BottomTracking, InSplitScreenOnlyTheDeeperHalfIsSearched) {
         EXPECT_NEAR(s.BottomDepth, c.searched ? 29.9f : 10.0f, 1e-4)
             << c.rightRange << " " << c.leftSideNow;
     }
+}
+
+TEST_F(BottomTracking, ClutterBlanksStrongEchoesUntilALongQuietRun) {
+    // Level 3: threshold 180, the scan ends at the 11th consecutive sample below it.
+    Column(26, 50).echo(2, 2, 200).echo(3, 3, 100).echo(4, 4, 180).echo(15, 15, 240)
+        .echo(27, 27, 255).load(s);
+    s.ClutterFilter = 3;
+    ApplyClutterFilter();
+    EXPECT_EQ(s.RxBuffer[2], 0);
+    EXPECT_EQ(s.RxBuffer[3], 100);
+    EXPECT_EQ(s.RxBuffer[4], 0); // at the threshold counts as strong
+    EXPECT_EQ(s.RxBuffer[5], 50);
+    EXPECT_EQ(s.RxBuffer[15], 0); // ten quiet samples were not enough
+    EXPECT_EQ(s.RxBuffer[26], 50);
+    EXPECT_EQ(s.RxBuffer[27], 255); // after the eleventh the scan has ended
+}
+
+TEST_F(BottomTracking, ClutterScanEndsAtTheLastSamplePositionOfTheReply) {
+    PingReply r;
+    r.samples.assign(20, 250);
+    r.offset = 250; // first trailer byte that could be mistaken for a sample
+    r.intervalTotal = 0xFAFAFA;
+    r.load(s);
+    s.ClutterFilter = 8; // threshold 55
+    ApplyClutterFilter();
+    for (int i = 2; i <= 21; ++i)
+        EXPECT_EQ(s.RxBuffer[i], 0) << i;
+    EXPECT_EQ(s.RxBuffer[22], 0x5A);
+    EXPECT_EQ(s.RxBuffer[24], 250);
+}
+
+TEST_F(BottomTracking, ClearHistoryBufferZeroesOnlyTheCountedEntriesWithinTheBuffer) {
+    s.EchoHistory.fill(7);
+    ClearHistoryBuffer(100);
+    ClearHistoryBuffer(-3);
+    EXPECT_EQ(s.EchoHistory[0], 7);
+    EXPECT_EQ(s.EchoHistory[100], 0);
+    EXPECT_EQ(s.EchoHistory[101], 7);
+    ClearHistoryBuffer(50000);
+    EXPECT_EQ(s.EchoHistory[kRxBufferLast], 0);
 }
 
 class RangeGate : public BottomTracking {
