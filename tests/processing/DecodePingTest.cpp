@@ -16,11 +16,14 @@ class DecodePingTest : public Fixture {
         Fixture::SetUp();
         s.SoundSpeed = 0.0025f;
     }
-    std::uint8_t decode(const PingReply& r) {
-        r.load(s);
-        std::uint8_t error = 0xEE;
+    // Decodes what RxBuffer holds; `error` comes in as the caller's variable may hold it.
+    std::uint8_t decodeLoaded(std::uint8_t error = 0xEE) {
         DecodePing(error);
         return error;
+    }
+    std::uint8_t decode(const PingReply& r) {
+        r.load(s);
+        return decodeLoaded();
     }
     std::vector<int> entries(int count) const {
         std::vector<int> v;
@@ -103,17 +106,13 @@ TEST_F(DecodePingTest, ChecksumCoversEntriesTwoToTheEndButNotEntryOneAndNeverFai
 
     r.load(s);
     s.RxBuffer[3] = 12;
-    std::uint8_t error = 0;
-    DecodePing(error);
-    EXPECT_NE(error, 0);
+    EXPECT_NE(decodeLoaded(0), 0);
     EXPECT_EQ(s.RxBuffer[3], 8) << "still decoded; only the caller's use depends on the error";
 
     r.load(s);
     s.RxBuffer[4] ^= 0xFF;
     s.PlaybackMode = true;
-    error = 1;
-    DecodePing(error);
-    EXPECT_EQ(error, 0);
+    EXPECT_EQ(decodeLoaded(1), 0);
 }
 
 TEST_F(DecodePingTest, AnUnusableIntervalOrSoundSpeedKeepsTheLastDepthPerSample) {
@@ -151,17 +150,14 @@ TEST_F(DecodePingTest, RepliesAreReadWithinTheBufferAndTooShortOnesAreRejectedUn
     r.interval = 62;
     r.load(s);
     s.PacketLength = 40000; // read as if it ended at the buffer's last entry
-    std::uint8_t error = 1;
-    DecodePing(error);
-    EXPECT_EQ(error, 0);
+    EXPECT_EQ(decodeLoaded(1), 0);
     EXPECT_FLOAT_EQ(s.SampleInterval, 62.0f);
 
     s.DataOffset = 33;
     for (const auto& [length, extra] : {std::pair{10, 0}, {0, 0}, {-5, 0}, {13, 3}}) {
         s.TrailerExtraBytes = extra;
         s.PacketLength = length;
-        DecodePing(error);
-        EXPECT_NE(error, 0) << length;
+        EXPECT_NE(decodeLoaded(0), 0) << length;
     }
     EXPECT_EQ(s.DataOffset, 33);
     EXPECT_FLOAT_EQ(s.SampleInterval, 62.0f);

@@ -266,23 +266,14 @@ class ChannelBlocksTest : public Fixture {
 };
 
 TEST_F(ChannelBlocksTest, BlocksByteForByte) {
+    // Factory channels (100 ft from 0 ft, pulse 3, gains 242 / 110 / 245, DSP gain 4) but for:
     ChannelSettings& full = s.Full;
     full.Frequency = 1;
-    full.ProcessingType = 0;
-    full.DepthRange = 4;  // 100 ft
-    full.DepthOffset = 1; // 0 ft
-    full.PulseWidth = 3;
-    full.AnalogGain = 242;
-    full.StartGain = 110;
-    full.GainRate = 245;
-    full.DspGain = 4;
     s.Left.ProcessingType = 3;
     s.Left.DspGain = 15;
     s.Right.ProcessingType = 2;
     s.Right.DspGain = 5;
     s.Right.Frequency = 0;
-    s.Right.DepthRange = 4;
-    s.Right.DepthOffset = 1;
     BuildChannelBlocks();
     // 100 ft at 0.15 ft per sample: 667 samples, C = 677 = 2 x 256 + 165.
     std::vector<int> expected{1, 2, 2, 50, 242, 11, 3, 4, 2, 165, 1, 110, 0, 1, 0, 120};
