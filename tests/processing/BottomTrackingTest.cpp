@@ -359,45 +359,39 @@ TEST_F(RangeGate, StaysOnTheBottomPastFishAndLayersAndHoldsWhereThereIsOnlyWater
 }
 
 TEST_F(RangeGate, AClickInAnyUnitPlacesItOnTheClickedBottomAndItFollowsItDownAndUp) {
-    struct Case {
-        std::int16_t units;
-        std::int16_t rangeIndex; // 100 ft, 30 m, 10 fathoms
-    };
-    std::vector<int> path;
-    for (int e = 303; e <= 453; e += 3)
-        path.push_back(e);
-    for (int e = 450; e >= 303; e -= 3)
-        path.push_back(e);
     s.AutoMode = 1;
-    for (const Case c : {Case{0, 4}, Case{1, 4}, Case{2, 3}}) {
-        s.DepthUnits = c.units;
-        s.Full.DepthRange = c.rangeIndex;
+    for (std::int16_t units = 0; units <= 2; ++units) {
+        SCOPED_TRACE(units);
+        const std::int16_t rangeIndex = units == 2 ? 3 : 4; // 100 ft, 30 m, 10 fathoms
+        s.DepthUnits = units;
+        s.Full.DepthRange = rangeIndex;
         s.RangeGateWidth = 6.0f;
         s.KeelOffset = 3.0f;
-        const double feetPerUnit = c.units == 0 ? 1.0 : c.units == 1 ? kFeetPerMetre : 6.0;
+        const double feetPerUnit = units == 0 ? 1.0 : units == 1 ? kFeetPerMetre : 6.0;
         // A right click on the A-scope at the row of the bottom, 30 ft down.
-        const int range = s.DepthRangeTable[c.units][c.rangeIndex];
+        const int range = s.DepthRangeTable[units][rangeIndex];
         const int row = static_cast<int>(std::lround(depthOf(303) / feetPerUnit / range * 600));
         PictVisible_MouseDown(kPointerRight, 950, row);
         ASSERT_EQ(s.ShowRangeGate, 1);
         EXPECT_NEAR(s.BottomDepth * feetPerUnit, depthOf(303),
                     0.5 * range * feetPerUnit / 600 + 1e-3);
 
-        for (int entry : path) {
+        for (int step = 0; step <= 100; ++step) {
+            // Three entries deeper a ping from entry 303 down to 453, then back up.
+            const int entry = 453 - 3 * std::abs(step - 50);
+            SCOPED_TRACE(entry);
             track(Water().echo(entry, entry + 30, 200));
-            ASSERT_LE(s.GateStart, entry) << c.units << " " << entry;
-            ASSERT_GE(s.GateEnd, entry) << c.units << " " << entry;
+            ASSERT_LE(s.GateStart, entry);
+            ASSERT_GE(s.GateEnd, entry);
             // The edge is met two samples early, and a jump is led on by 0.6 of its size.
-            EXPECT_NEAR(s.BottomDepth * feetPerUnit, depthOf(entry), 1.5)
-                << c.units << " " << entry;
+            EXPECT_NEAR(s.BottomDepth * feetPerUnit, depthOf(entry), 1.5);
             // The read-out shows the measured depth, without the lead.
-            EXPECT_NEAR(s.DisplayDepth * feetPerUnit, depthOf(entry) + 3.0, 0.3)
-                << c.units << " " << entry;
+            EXPECT_NEAR(s.DisplayDepth * feetPerUnit, depthOf(entry) + 3.0, 0.3);
             const double widthFt = s.RangeGateWidth * feetPerUnit;
             EXPECT_GE(widthFt, 5.0 - 1e-3);
             EXPECT_LE(widthFt, std::max(5.0, 0.3 * s.BottomDepth * feetPerUnit) + 1e-3);
         }
-        EXPECT_EQ(s.Full.DepthRange, c.rangeIndex) << "no automatic steps while the gate tracks";
+        EXPECT_EQ(s.Full.DepthRange, rangeIndex) << "no automatic steps while the gate tracks";
         EXPECT_EQ(s.SendSettings, 0);
     }
 }

@@ -258,15 +258,14 @@ class ChannelBlocksTest : public Fixture {
     void SetUp() override {
         Fixture::SetUp();
         BuildStartupTables();
-        for (Channel c : kChannels)
-            s.channel(c) = factoryChannel(c);
-        s.XmitPower = 50;
+        LoadDefaultsIntoRam();
         s.XmitTempLimit = 120;
     }
 };
 
 TEST_F(ChannelBlocksTest, BlocksByteForByte) {
-    // Factory channels (100 ft from 0 ft, pulse 3, gains 242 / 110 / 245, DSP gain 4) but for:
+    // Factory channels (100 ft from 0 ft, pulse 3, gains 242 / 110 / 245, DSP gain 4) and power
+    // (50) but for:
     ChannelSettings& full = s.Full;
     full.Frequency = 1;
     s.Left.ProcessingType = 3;
