@@ -70,20 +70,42 @@ TEST_F(DecodePingTest, TheTrailerGivesTheIntervalAndTheDepthPerSampleOfTheChanne
     PingReply r;
     r.samples.assign(599, 0); // N = 600
     r.interval = 999;
-    r.intervalTotal = 600000;
+    r.intervalTotal = 600001; // the fraction is kept
     r.delay = 300;
     s.PingProcessing = 0x81;
+    EXPECT_EQ(decode(r), 0);
+    EXPECT_FLOAT_EQ(s.SampleInterval, static_cast<float>(600001.0 / 600));
+    r.intervalTotal = 600000;
     EXPECT_EQ(decode(r), 0);
     EXPECT_EQ(s.SampleDelay, 300);
     EXPECT_FLOAT_EQ(s.SampleInterval, 1000.0f);
     EXPECT_FLOAT_EQ(s.DepthPerSample, 2.5f);
-    r.intervalTotal = 600001; // the fraction is kept
-    EXPECT_EQ(decode(r), 0);
-    EXPECT_FLOAT_EQ(s.SampleInterval, static_cast<float>(600001.0 / 600));
+
+    // An unusable interval or speed of sound keeps the channel's last depth per sample.
+    r.samples = {1, 2, 3};
+    s.DepthPerSample = 0.7f; // as if another channel had been decoded since
+    struct Case {
+        std::uint16_t interval;
+        std::optional<std::uint32_t> total;
+        float speed;
+    };
+    const float inf = std::numeric_limits<float>::infinity();
+    const Case cases[] = {{0, {}, 0.0025f},      {50, 0u, 0.0025f},  {50, 0xFFFFFFu, 0.0025f},
+                          {50, {}, 0.0f},        {50, {}, -0.0025f}, {50, {}, inf},
+                          {50, {}, std::nanf("")}};
+    for (const Case& c : cases) {
+        r.interval = c.interval;
+        r.intervalTotal = c.total;
+        s.SoundSpeed = c.speed;
+        EXPECT_EQ(decode(r), 0);
+        EXPECT_FLOAT_EQ(s.FullDepthPerSample, 2.5f) << c.interval << " " << c.speed;
+        EXPECT_FLOAT_EQ(s.DepthPerSample, 2.5f) << c.interval << " " << c.speed;
+    }
 
     // Split screen: each half keeps the depth per sample of its own replies.
     r = PingReply{};
     r.samples = {1, 2, 3};
+    s.SoundSpeed = 0.0025f;
     s.SplitScreen = 1;
     s.LeftSideNow = true;
     r.interval = 80;
@@ -113,31 +135,6 @@ TEST_F(DecodePingTest, ChecksumCoversEntriesTwoToTheEndButNotEntryOneAndNeverFai
     s.RxBuffer[4] ^= 0xFF;
     s.PlaybackMode = true;
     EXPECT_EQ(decodeLoaded(1), 0);
-}
-
-TEST_F(DecodePingTest, AnUnusableIntervalOrSoundSpeedKeepsTheLastDepthPerSample) {
-    PingReply r;
-    r.samples = {1, 2, 3};
-    r.interval = 100;
-    ASSERT_EQ(decode(r), 0);
-    s.DepthPerSample = 0.7f; // as if another channel had been decoded since
-    struct Case {
-        std::uint16_t interval;
-        std::optional<std::uint32_t> total;
-        float speed;
-    };
-    const float inf = std::numeric_limits<float>::infinity();
-    const Case cases[] = {{0, {}, 0.0025f},      {50, 0u, 0.0025f},  {50, 0xFFFFFFu, 0.0025f},
-                          {50, {}, 0.0f},        {50, {}, -0.0025f}, {50, {}, inf},
-                          {50, {}, std::nanf("")}};
-    for (const Case& c : cases) {
-        r.interval = c.interval;
-        r.intervalTotal = c.total;
-        s.SoundSpeed = c.speed;
-        EXPECT_EQ(decode(r), 0);
-        EXPECT_FLOAT_EQ(s.FullDepthPerSample, 0.25f) << c.interval << " " << c.speed;
-        EXPECT_FLOAT_EQ(s.DepthPerSample, 0.25f) << c.interval << " " << c.speed;
-    }
 }
 
 TEST_F(DecodePingTest, RepliesAreReadWithinTheBufferAndTooShortOnesAreRejectedUnread) {
