@@ -203,16 +203,17 @@ TEST_F(BottomTracking, OnlyTheBottomIsTakenForTheBottomWhateverElseTheColumnHold
         {"the same bottom once the reply reaches it", Noise(1100).echo(1001, 1030, 200), 100.0f},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         ClearHistoryBuffer(kRxBufferLast);
         setDepths(40.0f);
         for (int ping = 0; ping < 10; ++ping) {
             detect(c.column);
-            EXPECT_EQ(s.BottomFound, c.bottom != kNone) << c.what << " ping " << ping;
+            EXPECT_EQ(s.BottomFound, c.bottom != kNone) << "ping " << ping;
         }
-        EXPECT_NEAR(s.BottomDepth, c.bottom == kNone ? 40.0f : c.bottom, c.bottom > 99 ? 0.5 : 1e-3)
-            << c.what;
-        if (c.bottom == kNone) {
-            EXPECT_FLOAT_EQ(s.DisplayDepth, 40.0f) << c.what;
+        const bool none = c.bottom == kNone;
+        EXPECT_NEAR(s.BottomDepth, none ? 40.0f : c.bottom, c.bottom > 99 ? 0.5 : 1e-3);
+        if (none) {
+            EXPECT_FLOAT_EQ(s.DisplayDepth, 40.0f);
         }
     }
     EXPECT_EQ(s.Full.DepthRange, 9) << "Manual mode keeps its window";
