@@ -24,23 +24,14 @@ namespace {
 constexpr float kFeetPerMetre = 3.280839f;
 
 // A decoded column, entries numbered as in RxBuffer (the first sample is entry 2).
-class Column {
-  public:
-    Column(int samples, std::uint8_t noise) : samples_(static_cast<std::size_t>(samples), noise) {}
+struct Column : PingReply {
+    Column(int n, std::uint8_t noise) { samples.assign(static_cast<std::size_t>(n), noise); }
     // Entries first..last set to `level`.
     Column& echo(int first, int last, std::uint8_t level) {
         for (int e = first; e <= last; ++e)
-            samples_.at(static_cast<std::size_t>(e - 2)) = level;
+            samples.at(static_cast<std::size_t>(e - 2)) = level;
         return *this;
     }
-    void load(State& s) const {
-        PingReply r;
-        r.samples = samples_;
-        r.load(s);
-    }
-
-  private:
-    std::vector<std::uint8_t> samples_;
 };
 
 // 700 samples over a noise floor of 10, with the transducer's ring-down at the top.
