@@ -97,24 +97,8 @@ Column Repeated(int start, double second, double third = 0.0) {
     return c;
 }
 
-TEST_F(BottomTracking, ARepeatOfTheBottomEchoIsTracedBackToTheBottom) {
-    struct Case {
-        int start;
-        double second, third;
-    };
-    const Case cases[] = {{200, 0.4, 0}, {300, 0.6, 0},    {420, 1.0, 0},
-                          {200, 0.8, 0.64}, {420, 1.0, 1.0}};
-    for (const Case& c : cases) {
-        ClearHistoryBuffer(kRxBufferLast);
-        for (int ping = 0; ping < 10; ++ping) {
-            detect(Repeated(c.start, c.second, c.third));
-            EXPECT_NEAR(s.BottomDepth, (c.start - 1) / 10.0, 1e-3)
-                << c.start << " " << c.second << " " << c.third << " ping " << ping;
-        }
-    }
-
-    // Behind a depth offset (the first sample lies 10 ft down), in metres, with a keel offset
-    // in feet for the read-out.
+TEST_F(BottomTracking, ARepeatBehindADepthOffsetIsTracedBackToTheBottomInMetres) {
+    // The first sample lies 10 ft down; the keel offset is in feet for the read-out.
     s.SampleDelay = 4000;
     s.DepthUnits = 1;
     s.KeelOffset = 2.0f;
@@ -171,6 +155,11 @@ TEST_F(BottomTracking, OnlyTheBottomIsTakenForTheBottomWhateverElseTheColumnHold
         float bottom; // kNone: no bottom is found and the last depth is kept
     };
     const Case cases[] = {
+        {"a repeat at twice the depth, 0.4 as strong", Repeated(200, 0.4), 19.9f},
+        {"a repeat at twice the depth, 0.6 as strong", Repeated(300, 0.6), 29.9f},
+        {"a repeat at twice the depth as strong", Repeated(420, 1.0), 41.9f},
+        {"repeats at two and three times the depth, 0.8 and 0.64", Repeated(200, 0.8, 0.64), 19.9f},
+        {"repeats at two and three times the depth as strong", Repeated(420, 1.0, 1.0), 41.9f},
         {"a weaker school at half the depth", Bottom(300).echo(150, 180, 150), 29.9f},
         {"a stronger school not at half the depth", Bottom(300).echo(195, 230, 250), 29.9f},
         {"a short strong school", Bottom(300).echo(100, 110, 250), 29.9f},
@@ -197,12 +186,13 @@ TEST_F(BottomTracking, OnlyTheBottomIsTakenForTheBottomWhateverElseTheColumnHold
         SCOPED_TRACE(c.what);
         ClearHistoryBuffer(kRxBufferLast);
         setDepths(40.0f);
+        const bool none = c.bottom == kNone;
         for (int ping = 0; ping < 10; ++ping) {
             detect(c.column);
-            EXPECT_EQ(s.BottomFound, c.bottom != kNone) << "ping " << ping;
+            EXPECT_EQ(s.BottomFound, !none) << "ping " << ping;
+            EXPECT_NEAR(s.BottomDepth, none ? 40.0f : c.bottom, c.bottom > 99 ? 0.5 : 1e-3)
+                << "ping " << ping;
         }
-        const bool none = c.bottom == kNone;
-        EXPECT_NEAR(s.BottomDepth, none ? 40.0f : c.bottom, c.bottom > 99 ? 0.5 : 1e-3);
         if (none) {
             EXPECT_FLOAT_EQ(s.DisplayDepth, 40.0f);
         }
