@@ -102,9 +102,8 @@ TEST_F(BottomTracking, ARepeatBehindADepthOffsetIsTracedBackToTheBottomInMetres)
     s.SampleDelay = 4000;
     s.DepthUnits = 1;
     s.KeelOffset = 2.0f;
-    ClearHistoryBuffer(kRxBufferLast);
-    const Column offset = Column(1000, 10).echo(200, 230, 235).echo(500, 536, 235);
-    detect(offset); // entries 200 and 500 lie at 30 and 60 ft
+    // Entries 200 and 500 lie at 30 and 60 ft.
+    detect(Column(1000, 10).echo(200, 230, 235).echo(500, 536, 235));
     EXPECT_NEAR(s.BottomDepth, 29.9 / kFeetPerMetre, 1e-3);
     EXPECT_NEAR(s.DisplayDepth, 31.9 / kFeetPerMetre, 1e-3);
     EXPECT_FLOAT_EQ(s.RangeGateDepth, s.BottomDepth);
