@@ -253,19 +253,10 @@ TEST_F(PingLoopTest, ErrorPromptAfterTenMissesReopensTheChosenPortAndCancelEnds)
     EXPECT_FALSE(timers().tmrMainTimer1.enabled());
 }
 
-class ChannelBlocksTest : public Fixture {
-  protected:
-    void SetUp() override {
-        Fixture::SetUp();
-        BuildStartupTables();
-        LoadDefaultsIntoRam();
-        s.XmitTempLimit = 120;
-    }
-};
-
-TEST_F(ChannelBlocksTest, BlocksByteForByte) {
+TEST_F(PingLoopTest, ChannelBlocksByteForByte) {
     // Factory channels (100 ft from 0 ft, pulse 3, gains 242 / 110 / 245, DSP gain 4) and power
     // (50) but for:
+    s.XmitTempLimit = 120;
     ChannelSettings& full = s.Full;
     full.Frequency = 1;
     s.Left.ProcessingType = 3;
@@ -300,7 +291,7 @@ TEST_F(ChannelBlocksTest, BlocksByteForByte) {
     EXPECT_EQ(s.FullChannelBlock[0], 7);
 }
 
-TEST_F(ChannelBlocksTest, TheSampleCountCoversTheWindowAndFitsTheBuffer) {
+TEST_F(PingLoopTest, TheSampleCountCoversTheWindowAndFitsTheBuffer) {
     const float inf = std::numeric_limits<float>::infinity();
     struct Case {
         int units, range, offset, type, dspGain;
@@ -336,12 +327,8 @@ TEST_F(ChannelBlocksTest, TheSampleCountCoversTheWindowAndFitsTheBuffer) {
     }
 }
 
-class StatusLineTest : public Fixture {
-  protected:
+TEST_F(PingLoopTest, StatusDateTimeAndModeFollowLivePlaybackRecordingAndPause) {
     FakeClock clock;
-};
-
-TEST_F(StatusLineTest, DateTimeAndModeFollowLivePlaybackRecordingAndPause) {
     clock.set({2026, 12, 6, 9, 5, 1});
     const std::string opened = " Opened at: I5B3014.02I11-30-2025         14:02:11";
     const std::string lettered = " Opened at: I5B3014B.02I11-30-2025        14:02:41";
