@@ -118,6 +118,15 @@ class PingLoopTest : public Fixture {
         PingCycle();
         tickUntilHandled();
     }
+    // Decodes what RxBuffer holds; `error` comes in as the caller's variable may hold it.
+    std::uint8_t decodeLoaded(std::uint8_t error = 0xEE) {
+        DecodePing(error);
+        return error;
+    }
+    std::uint8_t decode(const PingReply& r) {
+        r.load(s);
+        return decodeLoaded();
+    }
     // The echogram columns that show echoes on the probe row, left to right.
     std::vector<int> echoColumns() {
         std::vector<int> xs;
@@ -364,30 +373,7 @@ TEST_F(PingLoopTest, StatusDateTimeAndModeFollowLivePlaybackRecordingAndPause) {
 }
 
 // The decoding of a reply into levels and its trailer into timing.
-class DecodePingTest : public Fixture {
-  protected:
-    void SetUp() override {
-        Fixture::SetUp();
-        s.SoundSpeed = 0.0025f;
-    }
-    // Decodes what RxBuffer holds; `error` comes in as the caller's variable may hold it.
-    std::uint8_t decodeLoaded(std::uint8_t error = 0xEE) {
-        DecodePing(error);
-        return error;
-    }
-    std::uint8_t decode(const PingReply& r) {
-        r.load(s);
-        return decodeLoaded();
-    }
-    std::vector<int> entries(int count) const {
-        std::vector<int> v;
-        for (int i = 2; i < 2 + count; ++i)
-            v.push_back(s.RxBuffer[static_cast<std::size_t>(i)]);
-        return v;
-    }
-};
-
-TEST_F(DecodePingTest, EveryProcessingTypeTurnsSamplesIntoLevelsAndLeavesEntryNRaw) {
+TEST_F(PingLoopTest, EveryProcessingTypeTurnsSamplesIntoLevelsAndLeavesEntryNRaw) {
     struct Case {
         std::uint8_t code;
         std::vector<std::uint8_t> samples;
@@ -416,11 +402,13 @@ TEST_F(DecodePingTest, EveryProcessingTypeTurnsSamplesIntoLevelsAndLeavesEntryNR
         r.multiplierX1000 = c.multiplierX1000;
         s.PingProcessing = c.code;
         EXPECT_EQ(decode(r), 0) << c.what;
-        EXPECT_EQ(entries(static_cast<int>(c.expected.size())), c.expected) << c.what;
+        const auto first = s.RxBuffer.begin() + 2;
+        EXPECT_EQ(std::vector<int>(first, first + c.expected.size()), c.expected) << c.what;
     }
 }
 
-TEST_F(DecodePingTest, TheTrailerGivesTheIntervalAndTheDepthPerSampleOfTheChannel) {
+TEST_F(PingLoopTest, TheTrailerGivesTheIntervalAndTheDepthPerSampleOfTheChannel) {
+    s.SoundSpeed = 0.0025f;
     PingReply r;
     r.samples.assign(599, 0); // N = 600
     r.interval = 999;
@@ -472,7 +460,7 @@ TEST_F(DecodePingTest, TheTrailerGivesTheIntervalAndTheDepthPerSampleOfTheChanne
     EXPECT_FLOAT_EQ(s.DepthPerSample, 0.1f);
 }
 
-TEST_F(DecodePingTest, ChecksumCoversEntriesTwoToTheEndButNotEntryOneAndNeverFailsARecording) {
+TEST_F(PingLoopTest, ChecksumCoversEntriesTwoToTheEndButNotEntryOneAndNeverFailsARecording) {
     PingReply r;
     r.samples = {20, 40, 60, 80};
     r.offset = 20;
@@ -491,7 +479,7 @@ TEST_F(DecodePingTest, ChecksumCoversEntriesTwoToTheEndButNotEntryOneAndNeverFai
     EXPECT_EQ(decodeLoaded(1), 0);
 }
 
-TEST_F(DecodePingTest, RepliesAreReadWithinTheBufferAndTooShortOnesAreRejectedUnread) {
+TEST_F(PingLoopTest, RepliesAreReadWithinTheBufferAndTooShortOnesAreRejectedUnread) {
     PingReply r;
     r.samples.assign(31989, 0); // the reply ends at the buffer's last entry
     r.interval = 61;
