@@ -43,6 +43,8 @@ Column Bottom(int start = 300) {
     return Water().echo(start, start + 30, 200).echo(start + 31, start + 40, 60);
 }
 
+using Window = std::pair<int, int>; // depth range index, depth offset index
+
 class BottomTracking : public Fixture {
   protected:
     void SetUp() override {
@@ -65,6 +67,19 @@ class BottomTracking : public Fixture {
         TrackBottom();
     }
     void setDepths(float depth) { s.BottomDepth = s.DisplayDepth = s.RangeGateDepth = depth; }
+    void set(Channel c, Window w) {
+        s.channel(c).DepthRange = static_cast<std::int16_t>(w.first);
+        s.channel(c).DepthOffset = static_cast<std::int16_t>(w.second);
+    }
+    Window get(Channel c) { return {s.channel(c).DepthRange, s.channel(c).DepthOffset}; }
+    // Runs the automatic steps; returns whether they raised the settings flags.
+    bool follow(float depth) {
+        s.SettingsChanged = 0;
+        s.SendSettings = 0;
+        AutoRangeAndOffset(depth);
+        EXPECT_EQ(s.SettingsChanged, s.SendSettings);
+        return s.SendSettings == 1;
+    }
     int WindowFootFt() const {
         return s.DepthRangeTable[0][s.Full.DepthRange] + s.DepthOffsetTable[0][s.Full.DepthOffset];
     }
@@ -395,30 +410,7 @@ TEST_F(RangeGate, WidensWhileItFindsNothingWithoutReadingPastTheReply) {
 }
 
 // Automatic depth range and offset for a given bottom depth.
-using Window = std::pair<int, int>; // depth range index, depth offset index
-
-class AutoRange : public Fixture {
-  protected:
-    void SetUp() override {
-        Fixture::SetUp();
-        BuildStartupTables();
-        s.AutoMode = 1;
-        s.AutoRangeOnly = 1;
-    }
-    void set(Channel c, Window w) {
-        s.channel(c).DepthRange = static_cast<std::int16_t>(w.first);
-        s.channel(c).DepthOffset = static_cast<std::int16_t>(w.second);
-    }
-    Window get(Channel c) { return {s.channel(c).DepthRange, s.channel(c).DepthOffset}; }
-    // Runs the automatic steps; returns whether they raised the settings flags.
-    bool follow(float depth) {
-        s.SettingsChanged = 0;
-        s.SendSettings = 0;
-        AutoRangeAndOffset(depth);
-        EXPECT_EQ(s.SettingsChanged, s.SendSettings);
-        return s.SendSettings == 1;
-    }
-};
+using AutoRange = BottomTracking;
 
 TEST_F(AutoRange, TheWindowStepsAtItsTriggersAndNeverBeyondTheTables) {
     enum Mode { Manual, RangeOnly, RangeAndOffset, SplitRangeOnly, SplitRangeAndOffset };
@@ -478,6 +470,8 @@ TEST_F(AutoRange, TheWindowStepsAtItsTriggersAndNeverBeyondTheTables) {
 
 TEST_F(AutoRange, AStepLeavesTheNewScaleOnTheEchogramWhenAskedAndRestartsTheHistory) {
     const Rgb old{1, 2, 3};
+    s.AutoMode = 1;
+    s.AutoRangeOnly = 1;
     for (Channel c : kChannels)
         set(c, {4, 1});
     pictHiddenA().fill(old);
