@@ -273,7 +273,7 @@ TEST_F(BottomTracking, InSplitScreenOnlyTheDeeperHalfIsSearched) {
     }
 }
 
-TEST_F(BottomTracking, ClutterBlanksStrongEchoesUntilALongQuietRun) {
+TEST_F(BottomTracking, ClutterBlanksStrongEchoesUntilALongQuietRunOrTheReplysLastSample) {
     // Level 3: threshold 180, the scan ends at the 11th consecutive sample below it.
     Column(26, 50).echo(2, 2, 200).echo(3, 3, 100).echo(4, 4, 180).echo(15, 15, 240)
         .echo(27, 27, 255).load(s);
@@ -286,9 +286,8 @@ TEST_F(BottomTracking, ClutterBlanksStrongEchoesUntilALongQuietRun) {
     EXPECT_EQ(s.RxBuffer[15], 0); // ten quiet samples were not enough
     EXPECT_EQ(s.RxBuffer[26], 50);
     EXPECT_EQ(s.RxBuffer[27], 255); // after the eleventh the scan has ended
-}
 
-TEST_F(BottomTracking, ClutterScanEndsAtTheLastSamplePositionOfTheReply) {
+    // A reply of only strong samples: the scan ends at its last sample, before the trailer.
     PingReply r;
     r.samples.assign(20, 250);
     r.offset = 250; // first trailer byte that could be mistaken for a sample
