@@ -1,5 +1,6 @@
 // The ping request cycle and the acquisition tick driven tick by tick against a scripted
-// Interface Box on an in-memory port.
+// Interface Box on an in-memory port; the channel blocks the cycle sends, the decoding of the
+// replies and the status line the tick shows.
 #include "support/ReplyBuilder.h"
 
 #include "core/Defaults.h"
@@ -8,14 +9,18 @@
 #include "display/Surfaces.h"
 #include "link/ReceivePath.h"
 #include "processing/AcquisitionTick.h"
+#include "processing/ChannelBlocks.h"
+#include "processing/DecodePing.h"
 #include "processing/PingCycle.h"
+#include "processing/StatusLine.h"
+#include "support/FakeClock.h"
 #include "support/FakeSerialPort.h"
 #include "support/Fixture.h"
 #include "support/ScriptedDialogs.h"
 
-#include <QFile>
-
 #include <array>
+#include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -36,9 +41,16 @@ class FakeBox {
     }
     bool answerPings = true;
     std::vector<std::pair<int, int>> writes; // (register, value), in order
-    std::vector<int> pingCodes;              // register 0 values that started a ping
-    std::vector<int> pingFrequencies;        // register 1 (frequency + 1) at each ping start
-    int pings = 0;
+    std::vector<std::pair<int, int>> starts; // registers 0 and 1 (frequency + 1) at each ping
+
+    // A reply of `count` samples of full level, entry 1 (the ping start's acknowledgement) first.
+    static FakeSerialPort::Bytes reply(int count, int number) {
+        PingReply r;
+        r.samples.assign(static_cast<std::size_t>(count - 1), 255);
+        r.offset = static_cast<std::uint8_t>(number);
+        if (state().TrailerExtraBytes == 3) r.intervalTotal = 60u * static_cast<unsigned>(count);
+        return r.bytes();
+    }
 
   private:
     FakeSerialPort::Bytes answer(const FakeSerialPort::Bytes& w) {
@@ -47,16 +59,9 @@ class FakeBox {
         registers_[w[2]] = w[3];
         if (w[2] != 0) return {6};
         if (w[3] == 192) return {6, 0x5D, 0xBF, 0};
-        pingCodes.push_back(w[3]);
-        pingFrequencies.push_back(registers_[1]);
+        starts.emplace_back(w[3], registers_[1]);
         if (!answerPings) return {6};
-        const int count = registers_[8] * 256 + registers_[9];
-        PingReply r;
-        r.samples.assign(static_cast<std::size_t>(count - 1), 255);
-        r.offset = static_cast<std::uint8_t>(++pings);
-        r.interval = 60;
-        if (state().TrailerExtraBytes == 3) r.intervalTotal = 60u * static_cast<unsigned>(count);
-        return r.bytes();
+        return reply(registers_[8] * 256 + registers_[9], static_cast<int>(starts.size()));
     }
     std::array<std::uint8_t, 256> registers_{};
 };
@@ -113,6 +118,15 @@ class PingLoopTest : public Fixture {
         PingCycle();
         tickUntilHandled();
     }
+    // Decodes what RxBuffer holds; `error` comes in as the caller's variable may hold it.
+    std::uint8_t decodeLoaded(std::uint8_t error = 0xEE) {
+        DecodePing(error);
+        return error;
+    }
+    std::uint8_t decode(const PingReply& r) {
+        r.load(s);
+        return decodeLoaded();
+    }
     // The echogram columns that show echoes on the probe row, left to right.
     std::vector<int> echoColumns() {
         std::vector<int> xs;
@@ -120,12 +134,6 @@ class PingLoopTest : public Fixture {
             if (pictHiddenA().pixel(x, kProbeRow) == kEcho) xs.push_back(x);
         }
         return xs;
-    }
-    static bool contiguous(const std::vector<int>& xs, std::size_t from, std::size_t count) {
-        for (std::size_t i = from + 1; i < from + count; ++i) {
-            if (xs[i] != xs[i - 1] + 1) return false;
-        }
-        return true;
     }
 
     RecordingUi ui;
@@ -156,7 +164,7 @@ TEST_F(PingLoopTest, FullScreenPingWritesTheBlockThenStartsThePingAndDrawsTheRep
     // One column per ping, side by side, as the echogram scrolled once per ping.
     const std::vector<int> xs = echoColumns();
     ASSERT_EQ(xs.size(), 6u);
-    EXPECT_TRUE(contiguous(xs, 0, 6));
+    EXPECT_EQ(xs[5] - xs[0], 5);
 
     // A box with the longer trailer: the reply expected is three bytes longer.
     s.TrailerExtraBytes = 3;
@@ -173,14 +181,14 @@ TEST_F(PingLoopTest, SplitScreenAlternatesRightAndLeftAndScrollsOncePerPair) {
     for (int i = 0; i < 6; ++i)
         ping();
     // Right (50 kHz, time-varying gain) first, then Left (200 kHz, fixed gain), and so on.
-    EXPECT_EQ(box.pingCodes, (std::vector<int>{2, 1, 2, 1, 2, 1}));
-    EXPECT_EQ(box.pingFrequencies, (std::vector<int>{2, 1, 2, 1, 2, 1}));
+    const std::pair right{2, 2}, left{1, 1};
+    EXPECT_EQ(box.starts, (std::vector{right, left, right, left, right, left}));
     EXPECT_EQ(dialogs.beeps(), 0);
     // Three columns in each half, each run without gaps.
     const std::vector<int> xs = echoColumns();
     ASSERT_EQ(xs.size(), 6u);
-    EXPECT_TRUE(contiguous(xs, 0, 3));
-    EXPECT_TRUE(contiguous(xs, 3, 3));
+    EXPECT_EQ(xs[2] - xs[0], 2);
+    EXPECT_EQ(xs[5] - xs[3], 2);
     EXPECT_LT(xs[2] + 1, xs[3]);
 }
 
@@ -223,10 +231,7 @@ TEST_F(PingLoopTest, StalledReplyMissesItsDeadlineAndCountsErrorsUntilTheNextPin
     PingCycle();
     for (int t = 1; t < lastInTime; ++t)
         AcquisitionTick();
-    PingReply r;
-    r.samples.assign(static_cast<std::size_t>(length - 11), 200);
-    r.offset = 77;
-    const FakeSerialPort::Bytes reply = r.bytes();
+    const FakeSerialPort::Bytes reply = FakeBox::reply(length - 10, 77);
     boxPort().feedReceived(FakeSerialPort::Bytes(reply.begin() + 1, reply.end())); // after the ack
     AcquisitionTick();
     EXPECT_EQ(s.DataOffset, 77);
@@ -234,53 +239,270 @@ TEST_F(PingLoopTest, StalledReplyMissesItsDeadlineAndCountsErrorsUntilTheNextPin
     EXPECT_FALSE(timers().tmrMainTimer2.enabled());
 }
 
-TEST_F(PingLoopTest, ErrorPromptAsksAgainForABadPortThenReopensTheChosenOne) {
+TEST_F(PingLoopTest, ErrorPromptAfterTenMissesReopensTheChosenPortAndCancelEnds) {
     s.CommErrorCount = 11;
-    dialogs.answerInput("17").answerInput("5");
+    dialogs.answerInput("5");
     PingCycle();
-    const int opensBefore = boxPort().openCount();
     AcquisitionTick();
-    ASSERT_EQ(dialogs.shown().size(), 2u);
-    EXPECT_EQ(dialogs.shown()[0].title, "Communications Error");
+    ASSERT_EQ(dialogs.shown().size(), 1u);
     EXPECT_EQ(dialogs.beeps(), 1);
     EXPECT_EQ(s.IfbPort, 5);
-    EXPECT_EQ(boxPort().openCount(), opensBefore + 1);
-    EXPECT_EQ(boxPort().openedCom(), 5);
+    EXPECT_EQ(boxPort().openedCom(), 5) << "reopened on the chosen port (it was on 12)";
     EXPECT_EQ(s.CommErrorCount, 0);
     ASSERT_FALSE(ui.indicator.empty());
     EXPECT_FALSE(ui.indicator.front());
     EXPECT_EQ(s.DataOffset, 0) << "the late reply is not processed";
     EXPECT_TRUE(timers().tmrMainTimer1.enabled());
-}
 
-TEST_F(PingLoopTest, ErrorPromptAnswerZeroPlaysBackAndCancelEndsTheProgram) {
-    QFile file(QString::fromStdString(dataFolder() + "/I6120921.05I"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("IFB Ver10 header\nrecorded on 12-06-2026 at 09:21\n");
-    file.close();
-    s.CommErrorCount = 11;
-    dialogs.answerInput("0").answerMessage(AnswerNo).answerFile("C:\\TEMPIFB\\I6120921.05I");
-    PingCycle();
-    AcquisitionTick();
-    EXPECT_TRUE(s.PlaybackMode);
-    ASSERT_FALSE(ui.statuses.empty());
-    EXPECT_EQ(ui.statuses.back().mode, "Play: I6120921.05I");
-
-    // Playback alternates the halves without talking to the box.
-    boxPort().clearWritten();
-    s.SplitScreen = 1;
-    s.LeftSideNow = true;
-    PingCycle();
-    EXPECT_FALSE(s.LeftSideNow);
-    EXPECT_TRUE(boxPort().writtenData().empty());
-
-    s.PlaybackMode = false;
     s.CommErrorCount = 11;
     dialogs.answerInput("");
     PingCycle();
     AcquisitionTick();
     EXPECT_TRUE(s.ProgramEnding);
     EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+}
+
+TEST_F(PingLoopTest, ChannelBlocksByteForByte) {
+    // Factory channels (100 ft from 0 ft, pulse 3, gains 242 / 110 / 245, DSP gain 4) and power
+    // (50) but for:
+    s.XmitTempLimit = 120;
+    ChannelSettings& full = s.Full;
+    full.Frequency = 1;
+    s.Left.ProcessingType = 3;
+    s.Left.DspGain = 15;
+    s.Right.ProcessingType = 2;
+    s.Right.DspGain = 5;
+    s.Right.Frequency = 0;
+    BuildChannelBlocks();
+    // 100 ft at 0.15 ft per sample: 667 samples, C = 677 = 2 x 256 + 165.
+    std::vector<int> expected{1, 2, 2, 50, 242, 11, 3, 4, 2, 165, 1, 110, 0, 1, 0, 120};
+    expected.resize(33, 0);
+    EXPECT_EQ(std::vector<int>(s.FullChannelBlock.begin(), s.FullChannelBlock.begin() + 33),
+              expected);
+    // Digital blocks carry their code, full gain and the DSP pulse.
+    EXPECT_EQ(s.LeftChannelBlock[0], 0x82);
+    EXPECT_EQ(s.LeftChannelBlock[4], 255);
+    EXPECT_EQ(s.LeftChannelBlock[6], 60);
+    EXPECT_EQ(s.LeftChannelBlock[7], 15);
+    EXPECT_EQ(s.RightChannelBlock[0], 0x81);
+    EXPECT_EQ(s.RightChannelBlock[6], 10);
+    // 100 ft over the 200 kHz scale 0.371325 of DSP gain 5: 269 samples.
+    EXPECT_EQ(s.RightChannelBlock[8] * 256 + s.RightChannelBlock[9], 279);
+
+    full.ProcessingType = 1; // time-varying gain sends the start gain as its gain
+    BuildChannelBlocks();
+    EXPECT_EQ(s.FullChannelBlock[0], 2);
+    EXPECT_EQ(s.FullChannelBlock[4], 110);
+
+    s.PlaybackMode = true; // a recording's blocks are left alone
+    s.FullChannelBlock.fill(7);
+    BuildChannelBlocks();
+    EXPECT_EQ(s.FullChannelBlock[0], 7);
+}
+
+TEST_F(PingLoopTest, TheSampleCountCoversTheWindowAndFitsTheBuffer) {
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        int units, range, offset, type, dspGain;
+        float depthPerSample;
+        int extraTrailer;
+        int expected;
+        const char* what;
+    };
+    const Case cases[] = {
+        {0, 4, 1, 0, 4, 0.15f, 0, 677, "100 ft at 0.15 ft: 667 samples + 10"},
+        {0, 4, 1, 0, 4, 0.3f, 0, 343, "333.3 samples"},
+        {1, 4, 2, 0, 4, 0.15f, 0, 732, "30 m + 3 m = 108.27 ft: 721.8 samples"},
+        {2, 3, 1, 0, 4, 0.15f, 0, 410, "10 fathoms = 60 ft"},
+        {0, 6, 1, 0, 4, 4.0f, 0, 72, "62.5 samples: halves to even"},
+        {0, 5, 1, 0, 4, 4.0f, 0, 48, "37.5 samples: halves to even"},
+        {0, 4, 3, 1, 4, 0.15f, 0, 810, "100 + 20 ft"},
+        {0, 4, 1, 0, 4, 0.0f, 0, 677, "zero depth per sample: the start value"},
+        {0, 4, 1, 0, 4, -0.15f, 0, 677, "negative"},
+        {0, 4, 1, 0, 4, inf, 0, 677, "infinite"},
+        {0, 4, 1, 0, 4, std::nanf(""), 0, 677, "not a number"},
+        {0, 4, 1, 2, 0, 0.5f, 0, 210, "a digital type without a scale counts like analog"},
+        {0, 11, 13, 0, 4, 0.15f, 0, kRxBufferLast - 10, "8000 ft is capped to the buffer"},
+        {0, 11, 13, 0, 4, 0.15f, 3, kRxBufferLast - 13, "... with the longer trailer"},
+        {0, 1, 1, 0, 4, 1e-7f, 3, kRxBufferLast - 13, "a tiny depth per sample"},
+        {0, 99, -4, 0, 4, 0.15f, 0, 10, "indexes outside the tables: an empty window"},
+    };
+    for (const Case& c : cases) {
+        s.DepthUnits = static_cast<std::int16_t>(c.units);
+        s.TrailerExtraBytes = static_cast<std::int16_t>(c.extraTrailer);
+        std::uint8_t high = 0, low = 0;
+        ComputeSampleCount(high, low, c.range, c.offset, c.type, c.dspGain, 0, c.depthPerSample);
+        EXPECT_EQ(high * 256 + low, c.expected) << c.what;
+    }
+}
+
+TEST_F(PingLoopTest, StatusDateTimeAndModeFollowLivePlaybackRecordingAndPause) {
+    FakeClock clock;
+    clock.set({2026, 12, 6, 9, 5, 1});
+    const std::string opened = " Opened at: I5B3014.02I11-30-2025         14:02:11";
+    const std::string lettered = " Opened at: I5B3014B.02I11-30-2025        14:02:41";
+    const std::string today = "12-06-2026 ", play = "Play: I5B3014.02I";
+    struct Case {
+        bool playback, recording, paused;
+        std::string header, date, mode;
+        ModeBackground background;
+    };
+    using enum ModeBackground;
+    const Case cases[] = {
+        {false, false, false, "", today, "  Mode: Normal", SystemLight},
+        {false, true, false, "", today, "  Mode: Recording", Green},
+        {true, false, false, opened, "11-30-2025", play, Red},
+        {true, false, false, lettered, "11-30-2025", play, Red},
+        {true, false, false, "short", "", play, Red},
+        {true, true, false, opened, "11-30-2025", "  Mode: Recording", Green},
+        {true, false, true, opened, "11-30-2025", "  Mode: Paused", Yellow},
+        {false, false, true, "", today, "  Mode: Paused", Yellow},
+    };
+    for (const Case& c : cases) {
+        s.PlaybackMode = c.playback;
+        s.RecordPings = c.recording;
+        s.Paused = c.paused;
+        s.PlaybackHeader2 = c.header;
+        s.PlaybackFileName = "I5B3014.02I";
+        s.TimeText = "14:07:59 ";
+        UpdateStatusTexts(s);
+        const StatusLabels l = StatusLabelsFor(s);
+        EXPECT_EQ(l.date, c.date) << c.header;
+        // Live, the clock's time; played back, the record's.
+        EXPECT_EQ(l.time, c.playback ? "14:07:59 " : "09:05:01 ") << c.header;
+        EXPECT_EQ(l.mode, c.mode) << c.header;
+        EXPECT_EQ(l.modeBackground, c.background) << c.header;
+    }
+}
+
+// The decoding of a reply into levels and its trailer into timing.
+TEST_F(PingLoopTest, EveryProcessingTypeTurnsSamplesIntoLevelsAndLeavesEntryNRaw) {
+    struct Case {
+        std::uint8_t code;
+        std::vector<std::uint8_t> samples;
+        std::uint8_t offset;
+        std::uint16_t multiplierX1000;
+        std::vector<int> expected;
+        const char* what;
+    };
+    const Case cases[] = {
+        {0x81, {30, 5, 11, 13, 250, 10, 77}, 10, 1500, {30, 8, 2, 4, 255, 0, 77},
+         "digital: |sample - offset| x multiplier, halves to even, clipped"},
+        {0x82, {20, 30, 15, 200, 200}, 20, 2000, {0, 38, 19, 255, 200},
+         "digital boosted by 1.9"},
+        {1, {10, 110, 50, 60, 60}, 0, 1000, {0, 255, 120, 150, 60}, "analog: spread 100, gain 3"},
+        {2, {10, 110, 50, 60, 125}, 0, 1000, {0, 200, 80, 100, 125},
+         "analog: entry N counts in the spread (115, gain 2)"},
+        {1, {100, 202, 150}, 0, 1000, {0, 204, 150}, "analog: gain 2.5 rounds to even"},
+        {1, {40, 40, 40, 40}, 0, 1000, {40, 40, 40, 40}, "analog: a flat column is kept"},
+        {0, {0, 99, 255, 7}, 50, 3000, {0, 99, 255, 7}, "unknown code 0"},
+        {0x83, {0, 99, 255, 7}, 50, 3000, {0, 99, 255, 7}, "unknown code 0x83"},
+    };
+    for (const Case& c : cases) {
+        PingReply r;
+        r.samples = c.samples;
+        r.offset = c.offset;
+        r.multiplierX1000 = c.multiplierX1000;
+        s.PingProcessing = c.code;
+        EXPECT_EQ(decode(r), 0) << c.what;
+        const auto first = s.RxBuffer.begin() + 2;
+        EXPECT_EQ(std::vector<int>(first, first + c.expected.size()), c.expected) << c.what;
+    }
+}
+
+TEST_F(PingLoopTest, TheTrailerGivesTheIntervalAndTheDepthPerSampleOfTheChannel) {
+    s.SoundSpeed = 0.0025f;
+    PingReply r;
+    r.samples.assign(599, 0); // N = 600
+    r.interval = 999;
+    r.intervalTotal = 600001; // the fraction is kept
+    r.delay = 300;
+    s.PingProcessing = 0x81;
+    EXPECT_EQ(decode(r), 0);
+    EXPECT_FLOAT_EQ(s.SampleInterval, static_cast<float>(600001.0 / 600));
+    r.intervalTotal = 600000;
+    EXPECT_EQ(decode(r), 0);
+    EXPECT_EQ(s.SampleDelay, 300);
+    EXPECT_FLOAT_EQ(s.SampleInterval, 1000.0f);
+    EXPECT_FLOAT_EQ(s.DepthPerSample, 2.5f);
+
+    // An unusable interval or speed of sound keeps the channel's last depth per sample.
+    r.samples = {1, 2, 3};
+    s.DepthPerSample = 0.7f; // as if another channel had been decoded since
+    struct Case {
+        std::uint16_t interval;
+        std::optional<std::uint32_t> total;
+        float speed;
+    };
+    const float inf = std::numeric_limits<float>::infinity();
+    const Case cases[] = {{0, {}, 0.0025f},      {50, 0u, 0.0025f},  {50, 0xFFFFFFu, 0.0025f},
+                          {50, {}, 0.0f},        {50, {}, -0.0025f}, {50, {}, inf},
+                          {50, {}, std::nanf("")}};
+    for (const Case& c : cases) {
+        r.interval = c.interval;
+        r.intervalTotal = c.total;
+        s.SoundSpeed = c.speed;
+        EXPECT_EQ(decode(r), 0);
+        EXPECT_FLOAT_EQ(s.FullDepthPerSample, 2.5f) << c.interval << " " << c.speed;
+        EXPECT_FLOAT_EQ(s.DepthPerSample, 2.5f) << c.interval << " " << c.speed;
+    }
+
+    // Split screen: each half keeps the depth per sample of its own replies.
+    r = PingReply{};
+    r.samples = {1, 2, 3};
+    s.SoundSpeed = 0.0025f;
+    s.SplitScreen = 1;
+    s.LeftSideNow = true;
+    r.interval = 80;
+    EXPECT_EQ(decode(r), 0);
+    s.LeftSideNow = false;
+    r.interval = 40;
+    EXPECT_EQ(decode(r), 0);
+    EXPECT_FLOAT_EQ(s.LeftDepthPerSample, 0.2f);
+    EXPECT_FLOAT_EQ(s.RightDepthPerSample, 0.1f);
+    EXPECT_FLOAT_EQ(s.DepthPerSample, 0.1f);
+}
+
+TEST_F(PingLoopTest, ChecksumCoversEntriesTwoToTheEndButNotEntryOneAndNeverFailsARecording) {
+    PingReply r;
+    r.samples = {20, 40, 60, 80};
+    r.offset = 20;
+    r.first = 0x99;
+    s.PingProcessing = 0x81;
+    EXPECT_EQ(decode(r), 0);
+
+    r.load(s);
+    s.RxBuffer[3] = 12;
+    EXPECT_NE(decodeLoaded(0), 0);
+    EXPECT_EQ(s.RxBuffer[3], 8) << "still decoded; only the caller's use depends on the error";
+
+    r.load(s);
+    s.RxBuffer[4] ^= 0xFF;
+    s.PlaybackMode = true;
+    EXPECT_EQ(decodeLoaded(1), 0);
+}
+
+TEST_F(PingLoopTest, RepliesAreReadWithinTheBufferAndTooShortOnesAreRejectedUnread) {
+    PingReply r;
+    r.samples.assign(31989, 0); // the reply ends at the buffer's last entry
+    r.interval = 61;
+    EXPECT_EQ(decode(r), 0);
+    ASSERT_EQ(s.PacketLength, kRxBufferLast);
+    EXPECT_FLOAT_EQ(s.SampleInterval, 61.0f);
+    r.interval = 62;
+    r.load(s);
+    s.PacketLength = 40000; // read as if it ended at the buffer's last entry
+    EXPECT_EQ(decodeLoaded(1), 0);
+    EXPECT_FLOAT_EQ(s.SampleInterval, 62.0f);
+
+    s.DataOffset = 33;
+    for (const auto& [length, extra] : {std::pair{10, 0}, {0, 0}, {-5, 0}, {13, 3}}) {
+        s.TrailerExtraBytes = extra;
+        s.PacketLength = length;
+        EXPECT_NE(decodeLoaded(0), 0) << length;
+    }
+    EXPECT_EQ(s.DataOffset, 33);
+    EXPECT_FLOAT_EQ(s.SampleInterval, 62.0f);
 }
 
 } // namespace
