@@ -39,12 +39,6 @@ struct Area { int x1, y1, x2, y2; Rgb colour; const char* why; };
 // A piece of text: printed at the current position when y < 0.
 struct Piece { std::string text; int size; double y; bool lineBreak = true; };
 
-inline bool allPixels(const Surface& surface, int x1, int y1, int x2, int y2, Rgb colour) {
-    for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x)
-            if (surface.pixel(x, y) != colour) return false;
-    return true;
-}
 // Names the first wrong pixel of each area.
 inline void expectAreas(const Surface& surface, std::initializer_list<Area> areas) {
     for (const Area& a : areas)
