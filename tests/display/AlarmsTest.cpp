@@ -63,18 +63,15 @@ TEST_F(Alarms, DepthAlarmsSwitchAtTheirValuesInEveryUnitAndTheHighestCodeShows) 
     // Alarm values of 0: that alarm is off.
     struct Case { int units; float shallow, deep, dragShallow, dragDeep, depth; int code; const char* what; };
     const Case cases[] = {
-        {0, 20, 0, 0, 0, 20.0f, 0, "equality never raises an alarm"}, {0, 20, 0, 0, 0, 19.9f, 1, "shallow"},
-        {1, 20, 0, 0, 0, 6.0f, 1, "6 m = 19.68 ft"}, {1, 20, 0, 0, 0, 6.1f, 0, "6.1 m = 20.01 ft"},
-        {2, 20, 0, 0, 0, 3.3f, 1, "3.3 fathoms = 19.8 ft"}, {2, 20, 0, 0, 0, 3.34f, 0, "3.34 fathoms"},
-        {2, 21, 0, 0, 0, 3.5f, 0, "exactly 21 ft"}, {0, 0, 0, 0, 0, 0.5f, 0, "all off"},
+        {0, 20, 0, 0, 0, 20.0f, 0, "shallow: equality"}, {0, 20, 0, 0, 0, 19.9f, 1, "shallow"},
+        {1, 20, 0, 0, 0, 6.0f, 1, "6 m: 19.68 ft"}, {1, 20, 0, 0, 0, 6.1f, 0, "6.1 m: 20.01 ft"},
+        {2, 20, 0, 0, 0, 3.3f, 1, "3.3 fathoms: 19.8 ft"}, {2, 20, 0, 0, 0, 3.34f, 0, "3.34 fm"},
+        {2, 21, 0, 0, 0, 3.5f, 0, "exactly 21 ft"}, {1, 0, 100, 0, 0, 30.5f, 2, "30.5 m"},
         {0, 0, 100, 0, 0, 100.0f, 0, "deep: equality"}, {0, 0, 100, 0, 0, 100.1f, 2, "deep"},
-        {1, 0, 100, 0, 0, 30.48f, 0, "99.9999 ft"}, {1, 0, 100, 0, 0, 30.5f, 2, "30.5 m"},
-        {2, 0, 100, 0, 0, 16.6f, 0, "16.6 fathoms"}, {2, 0, 100, 0, 0, 16.7f, 2, "16.7 fathoms"},
-        {0, 150, 100, 0, 0, 120.0f, 2, "shallow and deep both hold: deep shows"},
+        {2, 0, 100, 0, 0, 16.7f, 2, "16.7 fathoms"}, {0, 150, 100, 0, 0, 120.0f, 2, "both: deep"},
         {0, 0, 80, 20, 80, 85.0f, 3, "anchor drag also while the deep alarm holds"},
-        {0, 0, 80, 20, 80, 80.0f, 0, "drag: the deep end"}, {0, 0, 80, 20, 80, 20.0f, 0, "drag: the shallow end"},
-        {0, 0, 80, 20, 80, 19.9f, 3, "drag: above the shallow end"}, {1, 0, 80, 20, 80, 6.0f, 3, "drag: 6 m"},
-        {1, 0, 80, 20, 80, 10.0f, 0, "drag: 10 m"},
+        {0, 0, 80, 20, 80, 80.0f, 0, "drag: deep end"}, {0, 0, 80, 20, 80, 20.0f, 0, "shallow end"},
+        {0, 0, 80, 20, 80, 19.9f, 3, "drag: above it"}, {1, 0, 80, 20, 80, 10.0f, 0, "drag: 10 m"},
     };
     for (const Case& c : cases) {
         s.DepthUnits = static_cast<std::int16_t>(c.units);
@@ -84,10 +81,13 @@ TEST_F(Alarms, DepthAlarmsSwitchAtTheirValuesInEveryUnitAndTheHighestCodeShows) 
             std::tuple(c.shallow, c.deep, c.dragShallow, c.dragDeep);
         EXPECT_EQ(codeAt(c.depth), c.code) << c.what;
     }
-    s.DepthUnits = 0;
-    s.ShallowAlarmOn = s.DeepAlarmOn = 1; // the depth left from the last bottom raises all three
-    EXPECT_EQ(codeAt(5.0f), 3);
-    EXPECT_EQ(codeAt(5.0f, false), 0) << "without a bottom the depth alarms are quiet";
+    // 10 ft would raise each alarm alone; switched off, or without a bottom, it is quiet.
+    std::tie(s.DepthUnits, s.ShallowAlarmValue, s.DeepAlarmValue) = std::tuple(0, 20.0f, 1.0f);
+    for (const auto& [shallow, deep, drag] : {std::tuple{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}) {
+        std::tie(s.ShallowAlarmOn, s.DeepAlarmOn, s.DragAlarmOn) = std::tuple(shallow, deep, drag);
+        EXPECT_EQ(codeAt(10.0f), shallow + 2 * deep + 3 * drag); // the one alarm's code
+        EXPECT_EQ(codeAt(10.0f, false), 0) << "without a bottom";
+    }
 }
 
 TEST_F(Alarms, FishSearchZones) {
