@@ -97,7 +97,6 @@ TEST_F(Alarms, FishSearchZones) {
     // Rows of exactly the quiet sum 15 above rows 100 .. 101; quiet water from row 199.
     const std::vector<Paint> exactly = {whole(2), {100, 101, 1}, {200, 600, 0}, blob(150, 10)};
     const Scene scenes[] = {
-        {.paint = {}, .code = 0, .what = "no echo"},
         {.paint = {blob(300, 6)}, .code = 0, .what = "peak 72"},
         {.paint = {blob(300, 7)}, .what = "peak 84"},
         {.paint = {blob(300, 6)}, .what = "peak 72, threshold 1", .threshold = 1},
