@@ -39,8 +39,13 @@ TEST_F(EchoColumn, SampleValuesBecomeLevelsWithHalvesToEven) {
 }
 
 TEST_F(EchoColumn, RowsMapToSamplesInEveryUnitAndUnreceivedSamplesAreBlank) {
-    // Row y shows sample first + perRow x y.
-    struct Case { const char* name; int units, range, offset, samples; float interval; int first, perRow; };
+    // Row y shows sample first + step x y.
+    struct Case {
+        const char* name;
+        int units, range, offset, samples;
+        float interval;
+        int first, step;
+    };
     const Case cases[] = {
         // 60 ft from 10 ft at 0.1 ft per sample: 1 sample per row from sample 100
         {"feet", 0, 3, 2, 700, 40.0f, 101, 1}, // rows 599, 600 would read samples 700, 701
@@ -59,7 +64,7 @@ TEST_F(EchoColumn, RowsMapToSamplesInEveryUnitAndUnreceivedSamplesAreBlank) {
         DrawEchoColumn();
         for (int y = 0; y <= 600; ++y) {
             // Entries from N on hold no sample (trailer, or nothing received): background.
-            const int index = c.first + c.perRow * y;
+            const int index = c.first + c.step * y;
             ASSERT_EQ(pictHiddenA().pixel(994, y), colourOf(index < c.samples ? index % 16 : 0)) << c.name << y;
         }
     }
