@@ -40,12 +40,8 @@ TEST_F(EchoColumn, SampleValuesBecomeLevelsWithHalvesToEven) {
 
 TEST_F(EchoColumn, RowsMapToSamplesInEveryUnitAndUnreceivedSamplesAreBlank) {
     // Row y shows sample first + step x y.
-    struct Case {
-        const char* name;
-        int units, range, offset, samples;
-        float interval;
-        int first, step;
-    };
+    struct Case { const char* name; int units, range, offset, samples; float interval;
+                  int first, step; };
     const Case cases[] = {
         // 60 ft from 10 ft at 0.1 ft per sample: 1 sample per row from sample 100
         {"feet", 0, 3, 2, 700, 40.0f, 101, 1}, // rows 599, 600 would read samples 700, 701
