@@ -57,27 +57,21 @@ class Alarms : public DisplayFixture {
         s.ShallowAlarmOn = c.shallowAlarm;
         EXPECT_EQ(codeAt(c.depth, c.bottom), c.code) << c.what;
     }
-    bool showsWarning(const std::string& text) const {
-        return samePixels(pictHiddenB(), printed(20, {{text, 14, 480}}), 0, 470, 500, 530);
-    }
 };
 
 TEST_F(Alarms, DepthAlarmsSwitchAtTheirValuesInEveryUnitAndTheHighestCodeShows) {
     // Alarm values of 0: that alarm is off.
     struct Case { int units; float shallow, deep, dragShallow, dragDeep, depth; int code; const char* what; };
     const Case cases[] = {
-        {0, 20, 0, 0, 0, 20.0f, 0, "equality never raises an alarm"}, {0, 20, 0, 0, 0, 19.9f, 1, "shallow"},
-        {1, 20, 0, 0, 0, 6.0f, 1, "6 m = 19.68 ft"}, {1, 20, 0, 0, 0, 6.1f, 0, "6.1 m = 20.01 ft"},
-        {2, 20, 0, 0, 0, 3.3f, 1, "3.3 fathoms = 19.8 ft"}, {2, 20, 0, 0, 0, 3.34f, 0, "3.34 fathoms"},
-        {2, 21, 0, 0, 0, 3.5f, 0, "exactly 21 ft"}, {0, 0, 0, 0, 0, 0.5f, 0, "all off"},
+        {0, 20, 0, 0, 0, 20.0f, 0, "shallow: equality"}, {0, 20, 0, 0, 0, 19.9f, 1, "shallow"},
+        {1, 20, 0, 0, 0, 6.0f, 1, "6 m: 19.68 ft"}, {1, 20, 0, 0, 0, 6.1f, 0, "6.1 m: 20.01 ft"},
+        {2, 20, 0, 0, 0, 3.3f, 1, "3.3 fathoms: 19.8 ft"}, {2, 20, 0, 0, 0, 3.34f, 0, "3.34 fm"},
+        {2, 21, 0, 0, 0, 3.5f, 0, "exactly 21 ft"}, {1, 0, 100, 0, 0, 30.5f, 2, "30.5 m"},
         {0, 0, 100, 0, 0, 100.0f, 0, "deep: equality"}, {0, 0, 100, 0, 0, 100.1f, 2, "deep"},
-        {1, 0, 100, 0, 0, 30.48f, 0, "99.9999 ft"}, {1, 0, 100, 0, 0, 30.5f, 2, "30.5 m"},
-        {2, 0, 100, 0, 0, 16.6f, 0, "16.6 fathoms"}, {2, 0, 100, 0, 0, 16.7f, 2, "16.7 fathoms"},
-        {0, 150, 100, 0, 0, 120.0f, 2, "shallow and deep both hold: deep shows"},
+        {2, 0, 100, 0, 0, 16.7f, 2, "16.7 fathoms"}, {0, 150, 100, 0, 0, 120.0f, 2, "both: deep"},
         {0, 0, 80, 20, 80, 85.0f, 3, "anchor drag also while the deep alarm holds"},
-        {0, 0, 80, 20, 80, 80.0f, 0, "drag: the deep end"}, {0, 0, 80, 20, 80, 20.0f, 0, "drag: the shallow end"},
-        {0, 0, 80, 20, 80, 19.9f, 3, "drag: above the shallow end"}, {1, 0, 80, 20, 80, 6.0f, 3, "drag: 6 m"},
-        {1, 0, 80, 20, 80, 10.0f, 0, "drag: 10 m"},
+        {0, 0, 80, 20, 80, 80.0f, 0, "drag: deep end"}, {0, 0, 80, 20, 80, 20.0f, 0, "shallow end"},
+        {0, 0, 80, 20, 80, 19.9f, 3, "drag: above it"}, {1, 0, 80, 20, 80, 10.0f, 0, "drag: 10 m"},
     };
     for (const Case& c : cases) {
         s.DepthUnits = static_cast<std::int16_t>(c.units);
@@ -87,10 +81,13 @@ TEST_F(Alarms, DepthAlarmsSwitchAtTheirValuesInEveryUnitAndTheHighestCodeShows) 
             std::tuple(c.shallow, c.deep, c.dragShallow, c.dragDeep);
         EXPECT_EQ(codeAt(c.depth), c.code) << c.what;
     }
-    s.DepthUnits = 0;
-    s.ShallowAlarmOn = s.DeepAlarmOn = 1; // the depth left from the last bottom raises all three
-    EXPECT_EQ(codeAt(5.0f), 3);
-    EXPECT_EQ(codeAt(5.0f, false), 0) << "without a bottom the depth alarms are quiet";
+    // 10 ft would raise each alarm alone; switched off, or without a bottom, it is quiet.
+    std::tie(s.DepthUnits, s.ShallowAlarmValue, s.DeepAlarmValue) = std::tuple(0, 20.0f, 1.0f);
+    for (const auto& [shallow, deep, drag] : {std::tuple{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}) {
+        std::tie(s.ShallowAlarmOn, s.DeepAlarmOn, s.DragAlarmOn) = std::tuple(shallow, deep, drag);
+        EXPECT_EQ(codeAt(10.0f), shallow + 2 * deep + 3 * drag); // the one alarm's code
+        EXPECT_EQ(codeAt(10.0f, false), 0) << "without a bottom";
+    }
 }
 
 TEST_F(Alarms, FishSearchZones) {
@@ -100,7 +97,6 @@ TEST_F(Alarms, FishSearchZones) {
     // Rows of exactly the quiet sum 15 above rows 100 .. 101; quiet water from row 199.
     const std::vector<Paint> exactly = {whole(2), {100, 101, 1}, {200, 600, 0}, blob(150, 10)};
     const Scene scenes[] = {
-        {.paint = {}, .code = 0, .what = "no echo"},
         {.paint = {blob(300, 6)}, .code = 0, .what = "peak 72"},
         {.paint = {blob(300, 7)}, .what = "peak 84"},
         {.paint = {blob(300, 6)}, .what = "peak 72, threshold 1", .threshold = 1},
@@ -118,7 +114,6 @@ TEST_F(Alarms, FishSearchZones) {
         {.paint = {clutter, blob(560, 10)}, .code = 0, .what = "below 90 % of the bottom", .search = 4},
         {.paint = {clutter, blob(560, 10)}, .depth = 110, .what = "above 90 % of the bottom", .search = 4},
         {.paint = exactly, .code = 0, .what = "a row of the quiet sum is not quiet", .search = 2},
-        {.paint = exactly, .code = 0, .what = "a row of the quiet sum is not quiet", .search = 4},
         {.paint = {whole(2)}, .code = 0, .what = "nowhere quiet", .search = 4},
         {.paint = {whole(2), blob(30, 10)}, .what = "nowhere quiet: from row 1", .search = 4},
         // Bottom zones end at 90 % of the bottom within the window
@@ -132,31 +127,25 @@ TEST_F(Alarms, FishSearchZones) {
         {.paint = {whole(15)}, .code = 0, .what = "split: Full not searched", .split = 1},
         {.paint = {blob(300, 10, Channel::Left)}, .what = "split: left", .split = 1},
         {.paint = {blob(300, 10, Channel::Right)}, .what = "split: right", .split = 1},
+        // The zone ends above the bottom below the transducer: 20 ft less the keel's 5 ft.
+        {.paint = {{91, 123, 15}}, .depth = 20, .code = 0, .what = "bottom echo, 15 ft down",
+         .search = 3, .shallow = 2, .keel = 5},
+        {.paint = {{91, 123, 15}, blob(60, 10)}, .depth = 20, .what = "fish above that bottom",
+         .search = 3, .shallow = 2, .keel = 5},
     };
     for (const Scene& scene : scenes) expectScene(scene);
-
-    // The zone ends above the bottom below the transducer, whatever the keel offset.
-    Paint bottomEcho{91, 123, 15}; // 15 ft down
-    for (const float keel : {0.0f, 2.0f, 5.0f})
-        for (const int mode : {3, 4}) {
-            SCOPED_TRACE(testing::Message() << "keel " << keel << " mode " << mode);
-            expectScene({.paint = {bottomEcho}, .depth = 15 + keel, .code = 0, .search = mode, .shallow = 2,
-                         .keel = keel});
-            expectScene({.paint = {bottomEcho, blob(60, 10)}, .depth = 15 + keel, .search = mode, .shallow = 2,
-                         .keel = keel});
-        }
 }
 
 TEST_F(Alarms, TheWarningBlinksAndBeepsOnlyWithTheSoundOn) {
     ScriptedDialogs dialogs;
     Surface& b = pictHiddenB();
     b.setTextColor(kWhite);
-    // The text shown; nullptr: nothing.
+    // The text shown; "": nothing.
     const struct { int code, sound, beeps; bool blink; const char* text; } steps[] = {
         {3, 1, 1, true, "WARNING - Anchor Drag Alarm"},
-        {3, 1, 2, false, nullptr}, // the off phase prints blanks
+        {3, 1, 2, false, ""}, // the off phase prints blanks
         {4, 0, 2, true, "WARNING - Fish Alarm"},
-        {0, 1, 2, true, nullptr}, // the phase only moves while an alarm is active
+        {0, 1, 2, true, ""}, // the phase only moves while an alarm is active
     };
     for (const auto& step : steps) {
         b.fill(kCanvas);
@@ -165,7 +154,7 @@ TEST_F(Alarms, TheWarningBlinksAndBeepsOnlyWithTheSoundOn) {
         ShowAlarm();
         EXPECT_EQ(dialogs.beeps(), step.beeps);
         EXPECT_EQ(s.AlarmBlink, step.blink);
-        EXPECT_TRUE(step.text ? showsWarning(step.text) : allPixels(b, 0, 470, 500, 530, kCanvas));
+        EXPECT_TRUE(shows(20, {{step.text, 14, 480}}, 0, 470, 500, 530)) << step.code;
     }
 
     // The overlay evaluates and shows the alarm every time; nothing latches.
@@ -176,9 +165,7 @@ TEST_F(Alarms, TheWarningBlinksAndBeepsOnlyWithTheSoundOn) {
     s.BottomFound = true;
     s.DisplayDepth = 10.0f;
     DrawOverlay();
-    EXPECT_EQ(s.AlarmCode, 1);
-    EXPECT_TRUE(showsWarning("WARNING - Shallow Alarm"));
-    EXPECT_EQ(dialogs.beeps(), 3);
+    EXPECT_TRUE(shows(20, {{"WARNING - Shallow Alarm", 14, 480}}, 0, 470, 500, 530));
     s.ShallowAlarmOn = 0;
     DrawOverlay();
     EXPECT_EQ(s.AlarmCode, 0);

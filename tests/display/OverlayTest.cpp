@@ -19,23 +19,24 @@ class Overlay : public DisplayFixture {
         }
         s.ShowDepth = s.ShowWaterTemp = s.ShowGpsSpeed = 0;
     }
-    // Whether the compose surface shows exactly the pieces printed from x in the given rows.
-    bool shows(double x, const std::vector<Piece>& pieces, int x1, int y1, int x2, int y2) const {
-        return samePixels(pictHiddenB(), printed(x, pieces), x1, y1, x2, y2);
-    }
 };
 
 TEST_F(Overlay, ScalesFollowTheAScopeAndLabelTheFrequency) {
     const Surface& b = pictHiddenB();
     DrawOverlay();
     expectAreas(b, {{980, 60, 990, 60, kWhite, "ScaleX = 1000 - 20"}, {496, 0, 515, 600, kCanvas, "no divider"}});
-    EXPECT_TRUE(shows(20, {{"200kHz", 16, 100}}, 0, 95, 399, 140));
 
     pictHiddenB().fill(kCanvas);
     s.Full.Ascope = 1;
     s.Full.Frequency = 1;
     DrawOverlay();
-    expectAreas(b, {{930, 60, 940, 60, kWhite, "50 pixels further left"}, {985, 60, 985, 60, kCanvas, "moved"}});
+    for (int k = 1; k <= 9; ++k) // 50 pixels further left
+        expectAreas(b, {{930, 60 * k, 940, 60 * k, kWhite, "tick"},
+                        {941, 60 * k, 941, 60 * k, kCanvas, "end"},
+                        {985, 60 * k, 985, 60 * k, kCanvas, "moved"}});
+    // The first label, 40 pixels left of its tick and 9 above it.
+    EXPECT_TRUE(shows(890, {{"3     ", 14, 51}}, 880, 45, 929, 80));
+    expectAreas(pictHiddenA(), {{0, 0, 1000, 600, kCanvas, "only on the compose surface"}});
     EXPECT_TRUE(shows(20, {{"50kHz", 16, 100}}, 0, 95, 399, 140));
 
     pictHiddenB().fill(kCanvas);
@@ -79,7 +80,6 @@ TEST_F(Overlay, DepthTemperatureAndSpeedReadOuts) {
         DrawOverlay();
         EXPECT_TRUE(shows(step.x, step.pieces, 0, step.y1, 399, 600)) << step.what;
     }
-    EXPECT_FLOAT_EQ(s.DisplayTemperature, 51.5f);
 }
 
 } // namespace
