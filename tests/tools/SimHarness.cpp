@@ -84,14 +84,19 @@ bool refuses(const Args& args) {
     return !sim.ready() && sim.waitExit(milliseconds(2000)) == 2;
 }
 
-SimProcess::SimProcess(const Args& args) : process_(std::make_unique<QProcess>()) {
+namespace {
+QStringList argumentList(const Args& args) {
     QStringList list;
     for (const std::string& a : args) list << QString::fromStdString(a);
-    process_->start(VZ_IFBSIM_PATH, list);
+    return list;
+}
+} // namespace
+
+SimProcess::SimProcess(const Args& args) : process_(VZ_IFBSIM_PATH, argumentList(args)) {
     // The first line on stdout is the pty's device path.
-    while (process_->waitForStarted(5000) && !process_->canReadLine() && process_->waitForReadyRead(5000)) {}
-    if (!process_->canReadLine()) return;
-    device_ = process_->readLine().trimmed().toStdString();
+    while (process_.started && !process_.canReadLine() && process_.waitForReadyRead(5000)) {}
+    if (!process_.canReadLine()) return;
+    device_ = process_.readLine().trimmed().toStdString();
     fd_ = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (fd_ < 0) return;
     termios tio{};
@@ -101,10 +106,7 @@ SimProcess::SimProcess(const Args& args) : process_(std::make_unique<QProcess>()
     ::tcsetattr(fd_, TCSANOW, &tio);
 }
 
-SimProcess::~SimProcess() {
-    stop();
-    closePort();
-}
+SimProcess::~SimProcess() { closePort(); }
 
 void SimProcess::closePort() {
     if (fd_ >= 0) ::close(fd_);
@@ -150,18 +152,14 @@ Bytes SimProcess::ping(const Regs& registers, uint8_t code, size_t length, milli
 }
 
 int SimProcess::waitExit(milliseconds timeout) {
-    if (process_->state() != QProcess::NotRunning && !process_->waitForFinished(static_cast<int>(timeout.count())))
+    if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(static_cast<int>(timeout.count())))
         return -2;
-    return process_->exitStatus() == QProcess::NormalExit ? process_->exitCode() : -1;
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
 int SimProcess::stop() {
-    if (process_->state() == QProcess::NotRunning) return -1;
-    process_->terminate();
-    if (const int status = waitExit(milliseconds(3000)); status != -2) return status;
-    process_->kill();
-    process_->waitForFinished(3000);
-    return -1;
+    process_.terminate();
+    return waitExit(milliseconds(3000));
 }
 
 Regs channelBlock(int frequency, int xmitPower, int gain4, int gainRate, int pulse, int dspGain, int count) {

@@ -3,12 +3,11 @@
 // process and talks to it over its real pty with plain POSIX calls, as a program would talk to a
 // COM port. Nothing here comes from the program's own serial or protocol code, nor from the
 // simulator's: frames and checks are written out again.
-#include <QProcess>
+#include "support/ChildProcess.h"
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -81,7 +80,7 @@ public:
     // A fixed-gain ping of C = `count`, its whole reply.
     Bytes ping(int count) { return ping(fixedGainBlock(count), 1, static_cast<size_t>(count + 13)); }
 
-    // SIGTERM, then waits; returns the exit status (-1 when it had to be killed).
+    // SIGTERM, then waits; returns the exit status (-1 on a crash, -2 while it still runs).
     int stop();
     // Waits for the process to end by itself; its exit status, or -2 while it still runs.
     int waitExit(milliseconds timeout);
@@ -89,7 +88,7 @@ public:
     void closePort();
 
 private:
-    std::unique_ptr<QProcess> process_;
+    vz::test::ChildProcess process_;
     int fd_ = -1;
     std::string device_;
 };
