@@ -29,10 +29,6 @@ protected:
     }
     // One record played, as the acquisition tick reads it.
     void playOne() { ASSERT_TRUE(ReadPlaybackRecord()); }
-    void click(QPointF at) {
-        SendMouse(&chart, QEvent::MouseButtonPress, at);
-        SendMouse(&chart, QEvent::MouseButtonRelease, at);
-    }
 
     ScriptedDialogs dialogs;
     std::string path;
@@ -53,7 +49,7 @@ TEST_F(frmChartTest, AClickOnTheTrackPlaysOnFromThatPoint) {
         QPointF nudge; // where the click lands beside the point
     } clicks[] = {{3, {0, 0}}, {0, {3, -2}}, {4, {-4, 4}}, {1, {0, 0}}};
     for (const auto& c : clicks) {
-        click(chart.pixelOfPoint(c.point) + c.nudge);
+        ClickAt(&chart, chart.pixelOfPoint(c.point) + c.nudge);
         chart.refresh();
         EXPECT_EQ(chart.boat(), c.point);
         playOne();
@@ -66,7 +62,7 @@ TEST_F(frmChartTest, AClickOnTheTrackPlaysOnFromThatPoint) {
 
     // Away from the track nothing happens.
     const std::int64_t before = CurrentPlaybackPosition().record;
-    click({2, 2});
+    ClickAt(&chart, {2, 2});
     EXPECT_EQ(CurrentPlaybackPosition().record, before);
 }
 
