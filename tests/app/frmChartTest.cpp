@@ -16,7 +16,7 @@ class frmChartTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
-        path = dataFolder() + "/I6120609.00I";
+        const std::string path = dataFolder() + "/I6120609.00I";
         WriteSmallSurvey(path, kRecords);
         StartWithPlayback(path);
         chart.resize(400, 300);
@@ -31,8 +31,7 @@ protected:
     void playOne() { ASSERT_TRUE(ReadPlaybackRecord()); }
 
     ScriptedDialogs dialogs;
-    std::string path;
-    frmChart& chart = frmChart::instance();
+frmChart& chart = frmChart::instance();
 };
 
 TEST_F(frmChartTest, AClickOnTheTrackPlaysOnFromThatPoint) {

@@ -151,7 +151,7 @@ TEST_F(frmMainTest, PanelsShowTheStoredSettingsAndTheRowsOfTheirProcessingType) 
     EXPECT_TRUE(panel<QLabel>(Channel::Left, "lblLeftGainRate")->isVisibleTo(&left));
     EXPECT_FALSE(panel<QLabel>(Channel::Left, "lblLeftAnalogGain")->isVisibleTo(&left));
     EXPECT_TRUE(panel<QLabel>(Channel::Right, "lblRightAnalogGain")->isVisibleTo(&right));
-EXPECT_EQ(panel<QButtonGroup>(Channel::Right, "optRightFrequency")->checkedId(), 1);
+    EXPECT_EQ(panel<QButtonGroup>(Channel::Right, "optRightFrequency")->checkedId(), 1);
     EXPECT_EQ(panel<QButtonGroup>(Channel::Full, "optFullProcessingType")->checkedId(), 2);
 
     // A processing type chosen on the panel shows its rows at once.

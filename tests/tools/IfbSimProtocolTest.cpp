@@ -102,9 +102,9 @@ TEST(IfbSimProtocol, FramesGetTheirRepliesAndFaultsSpoilThemOnRequest) {
             if (exact) { EXPECT_EQ(r[0], 6); }
             if (c.valid >= 0 && !r.empty()) { EXPECT_EQ(replyXor(r) == 0, c.valid == 1); }
             for (const Step& st : c.steps) {
-                const auto wait = milliseconds(st.reply.empty() ? 100 : 1000);
+                const auto patience = milliseconds(st.reply.empty() ? 100 : 1000);
                 const size_t count = std::max<size_t>(st.reply.size(), 1);
-                EXPECT_EQ(sim.exchange(st.send, count, wait), st.reply);
+                EXPECT_EQ(sim.exchange(st.send, count, patience), st.reply);
                 EXPECT_TRUE(sim.receive(1, milliseconds(50)).empty());
             }
             if (c.vanishes) { EXPECT_EQ(sim.waitExit(milliseconds(3000)), 0); }
