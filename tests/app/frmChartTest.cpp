@@ -31,7 +31,7 @@ protected:
     void playOne() { ASSERT_TRUE(ReadPlaybackRecord()); }
 
     ScriptedDialogs dialogs;
-frmChart& chart = frmChart::instance();
+    frmChart& chart = frmChart::instance();
 };
 
 TEST_F(frmChartTest, AClickOnTheTrackPlaysOnFromThatPoint) {
