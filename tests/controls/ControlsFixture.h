@@ -7,6 +7,7 @@
 #include "support/Fixture.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vz::test {
