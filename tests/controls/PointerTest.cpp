@@ -11,7 +11,6 @@ using PointerTest = ControlsFixture;
 
 TEST_F(PointerTest, CursorDepthIsTheDepthOfTheRowInTheChannelUnderThePointer) {
     // Full screen, 100 ft range from 0 ft: one decimal below 75.
-    EXPECT_EQ(CursorDepthText(100, 300), "Cursor =50.0 Ft");
     EXPECT_EQ(CursorDepthText(100, 450), "Cursor =75 Ft");
     s.Full.DepthOffset = 3; // from 20 ft
     EXPECT_FLOAT_EQ(CursorDepth(999, 600), 120.0f);
@@ -39,8 +38,6 @@ TEST_F(PointerTest, ZonesChangeAtTheirBordersAndPressesActOnThem) {
     s.Left.DepthRange = 5;
     const struct { int split, button, x, y; PressAction action; Channel channel; int gate; float depth; }
         presses[] = {
-            {0, kPointerRight, 950, 300, PressAction::None, Channel::Full, 1, 50.0f},
-            {0, kPointerRight, 910, 300, PressAction::OpenPanel, Channel::Full, 0, 50.0f},
             {1, kPointerRight, 480, 120, PressAction::None, Channel::Full, 1, 30.0f},
             {1, kPointerRight, 200, 120, PressAction::OpenPanel, Channel::Left, 0, 30.0f},
             {0, kPointerLeft, 950, 300, PressAction::HidePanels, Channel::Full, 0, 30.0f},
