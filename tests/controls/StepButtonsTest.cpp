@@ -58,9 +58,9 @@ class StepButtonsTest : public ControlsFixture {
             s.SendSettings = 0;
             windows.channelSettingsShown.clear();
             kind.click(code(row, direction));
-            EXPECT_EQ(std::tuple(int(value), s.SettingsChanged, s.SendSettings),
-                      std::tuple(bound, 1, sends));
-            EXPECT_EQ(windows.channelSettingsShown, shows);
+            EXPECT_EQ(std::tuple(int(value), s.SettingsChanged, s.SendSettings,
+                                 windows.channelSettingsShown),
+                      std::tuple(bound, 1, sends, shows));
             kind.click(code(row, -direction));
             EXPECT_EQ(value, bound - direction);
         }
