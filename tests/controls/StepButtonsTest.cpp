@@ -25,20 +25,17 @@ struct Kind {
     Timer& (*timer)();
     std::int16_t& (*value)(int code);
 };
+std::int16_t& mainValue(int c) { return state().*RowInfo(MainButtonFor(c)->row).value; }
+std::int16_t& panelValue(int c) { return state().Right.*RowInfo(PanelButtonFor(c)->row).field; }
+Timer& mainTimer() { return timers().tmrMainMouse; }
+Timer& panelTimer() { return PanelMouseTimer(Channel::Right); }
 const Kind kMain{MainButton_MouseDown, MainButton_MouseUp, MainButton_Click, tmrMainMouse_Timer,
-                 ReleaseHeldMainButton, []() -> Timer& { return timers().tmrMainMouse; },
-                 [](int code) -> std::int16_t& {
-                     return state().*RowInfo(MainButtonFor(code)->row).value;
-                 }};
+                 ReleaseHeldMainButton, mainTimer, mainValue};
 const Kind kPanel{[](int code, int button) { PanelButton_MouseDown(Channel::Right, code, button); },
                   [](int code) { PanelButton_MouseUp(Channel::Right, code); },
                   [](int code) { PanelButton_Click(Channel::Right, code); },
                   [] { tmrPanelMouse_Timer(Channel::Right); },
-                  [] { ReleaseHeldPanelButton(Channel::Right); },
-                  []() -> Timer& { return PanelMouseTimer(Channel::Right); },
-                  [](int code) -> std::int16_t& {
-                      return state().Right.*RowInfo(PanelButtonFor(code)->row).field;
-                  }};
+                  [] { ReleaseHeldPanelButton(Channel::Right); }, panelTimer, panelValue};
 
 class StepButtonsTest : public ControlsFixture {
   protected:
@@ -89,13 +86,11 @@ TEST_F(StepButtonsTest, OnlyTheLeftButtonRepeatsAndTheReleaseSetsTheNextInterval
         int last, end, released, clicked, afterClick;
         bool lost = false; // the hold sees no release
     } holds[] = {
-        {kMain, code(MainRow::XmitPower, +1), 150, 105, 500, {500, 135, 122}, 4, 255, 150, 135,
-         255, false},
+        {kMain, code(MainRow::XmitPower, +1), 150, 105, 500, {500, 135}, 4, 255, 150, 135, 255},
         {kMain, code(MainRow::NoiseFilter, -1), 5, 2, 135, {135, 135}, 135, 3, 135, 135, 2, true},
         {kMain, code(MainRow::NoiseFilter, +1), 5, 2, 135, {135, 150}, 150, 7, 150, 150, 8, true},
         {kPanel, code(PanelRow::AnalogGain, -1), 100, 40, 150, {150, 135}, 4, 60, 150, 135, 59},
-        {kPanel, code(PanelRow::StartGain, -1), 100, 40, 150, {150, 135}, 4, 60, 150, 135, 59,
-         true},
+        {kPanel, code(PanelRow::StartGain, -1), 100, 40, 150, {150}, 4, 60, 150, 135, 59, true},
         {kPanel, code(PanelRow::GainRate, +1), 100, 40, 150, {150, 135}, 4, 140, 150, 135, 141},
         {kPanel, code(PanelRow::DspGain, +1), 2, 60, 150, {150, 142, 135}, 10, 15, 150, 142, 15},
         {kPanel, code(PanelRow::PulseWidth, +1), 3, 5, 142, {142, 135, 128}, 110, 8, 200, 190, 9},
