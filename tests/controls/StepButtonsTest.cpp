@@ -5,7 +5,6 @@
 #include "controls/PanelOptions.h"
 #include "controls/PanelRows.h"
 #include "controls/StepRepeat.h"
-#include "core/Timers.h"
 #include "support/ScriptedDialogs.h"
 
 namespace vz::test {
