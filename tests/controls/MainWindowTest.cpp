@@ -78,31 +78,30 @@ TEST_F(MainWindowTest, TransmitterTemperatureLimitIsKeptWithin80To155Degrees) {
     EXPECT_NE(dialogs.shown().back().text.find("currently = 141 Degrees C"), std::string::npos);
 }
 
-TEST_F(MainWindowTest, AutoInSplitScreenBringsTheHalvesTogether) {
-    s.SplitScreen = 1;
+TEST_F(MainWindowTest, AutoModeBringsTheHalvesOfASplitScreenTogether) {
+    // In full screen the halves stay; a stored mode outside the group counts as its nearest item.
     s.Left.DepthOffset = 3;
+    s.AutoMode = 7;
+    CheckSetManualAutoModeDisplays();
+    EXPECT_EQ(std::tuple(s.AutoMode, s.Left.DepthOffset, s.SettingsChanged), std::tuple(1, 3, 1));
+    s.SplitScreen = 1;
     s.Right.DepthOffset = 1;
     s.Right.DepthRange = 6;
+    s.SettingsChanged = 0;
+    s.SendSettings = 0;
+    windows.channelSettingsShown.clear();
     optModeAutoManual_Click(1);
-    EXPECT_EQ(std::tuple(s.Left.DepthOffset, s.Left.DepthRange, s.Right.DepthRange),
-              std::tuple(1, 6, 6));
-    EXPECT_EQ(std::tuple(s.AutoMode, s.SettingsChanged, s.SendSettings), std::tuple(1, 1, 1));
+    EXPECT_EQ(std::tuple(s.Left.DepthOffset, s.Left.DepthRange, s.Right.DepthRange,
+                         s.SettingsChanged, s.SendSettings),
+              std::tuple(1, 6, 6, 1, 1));
     EXPECT_EQ(windows.channelSettingsShown, (std::vector<Channel>{Channel::Left, Channel::Right}));
     optModeAutoManual_Click(0);
     EXPECT_EQ(s.AutoMode, 0);
-    EXPECT_EQ(windows.manualAutoShown, (std::vector<bool>{true, false}));
-    EXPECT_EQ(windows.screenFrameEnabled, (std::vector<bool>{false, true}));
-}
-
-TEST_F(MainWindowTest, AutoInFullScreenOrPlaybackKeepsTheHalvesAndTheFrame) {
-    s.Left.DepthOffset = 3;
-    s.AutoMode = 7; // a stored mode outside the group counts as its nearest item
-    CheckSetManualAutoModeDisplays();
-    EXPECT_EQ(std::tuple(s.AutoMode, s.Left.DepthOffset, s.SettingsChanged), std::tuple(1, 3, 1));
+    // In playback the frame of the screen options is left as it is.
     s.PlaybackMode = true;
-    s.AutoMode = 0;
     CheckSetManualAutoModeDisplays();
-    EXPECT_EQ(windows.screenFrameEnabled, std::vector<bool>{false});
+    EXPECT_EQ(windows.manualAutoShown, (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(windows.screenFrameEnabled, (std::vector<bool>{false, false, true}));
 }
 
 TEST_F(MainWindowTest, TheSplitScreenOptionClearsTheScreenAtOnce) {
@@ -114,14 +113,13 @@ TEST_F(MainWindowTest, TheSplitScreenOptionClearsTheScreenAtOnce) {
 }
 
 TEST_F(MainWindowTest, TransmitPowerLabelFollowsTheWatts) {
-    const std::pair<int, const char*> labels[] = {
-        {0, "Xmit Pwr 0.0W"}, {2, "Xmit Pwr 0.16W"}, {20, "Xmit Pwr 15.7W"},
-        {255, "Xmit Pwr 2560W"}};
-    for (const auto& [power, label] : labels) {
+    for (int power : {0, 2, 20, 255}) {
         s.XmitPower = static_cast<std::int16_t>(power);
         ShowXmitPower();
-        EXPECT_EQ(windows.xmitPowerLabels.back(), label);
     }
+    EXPECT_EQ(windows.xmitPowerLabels,
+              (std::vector<std::string>{"Xmit Pwr 0.0W", "Xmit Pwr 0.16W", "Xmit Pwr 15.7W",
+                                        "Xmit Pwr 2560W"}));
 }
 
 TEST_F(MainWindowTest, SetupPropertiesReappliesEverythingAndRestartsThePingCycle) {
