@@ -74,8 +74,7 @@ TEST_F(FileSettingsTest, ALineWithValuesNoControlCanShowIsRejectedWhole) {
                   std::tuple(before.Left, before.LeftChannelBlock, before.XmitPower,
                              before.PingProcessing));
     }
-    EXPECT_TRUE(windows.xmitPowerLabels.empty());
-    EXPECT_TRUE(windows.channelSettingsShown.empty());
+    EXPECT_TRUE(windows.xmitPowerLabels.empty() && windows.channelSettingsShown.empty());
 }
 
 } // namespace

@@ -129,8 +129,7 @@ TEST_F(MainWindowTest, SetupPropertiesReappliesEverythingAndRestartsThePingCycle
     s.NmeaOutputOn = 1;
     s.BackgroundColor = Rgb{0, 128, 0};
     SetupProperties();
-    EXPECT_TRUE(timers().tmrMainTimer1.enabled());
-    EXPECT_FALSE(timers().tmrMainTimer2.enabled());
+    EXPECT_TRUE(timers().tmrMainTimer1.enabled() && !timers().tmrMainTimer2.enabled());
     EXPECT_EQ(std::tuple(s.DepthUnitsText, s.TempUnitsText, s.NmeaOutputActive),
               std::tuple(" Mtr", "C", true));
     EXPECT_FLOAT_EQ(s.RangeGateWidth, 6.0f / 3.280839f) << "6 ft, in metres";
