@@ -19,12 +19,10 @@ inline void SendMouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButto
     QApplication::sendEvent(w, &event);
 }
 
-inline QPointF Centre(QWidget* w) { return QPointF(w->width() / 2.0, w->height() / 2.0); }
-
-// A press and release on a button: the press handler, the release handler, then the Click.
-inline void ClickWith(QWidget* w, Qt::MouseButton button = Qt::LeftButton) {
-    SendMouse(w, QEvent::MouseButtonPress, Centre(w), button);
-    SendMouse(w, QEvent::MouseButtonRelease, Centre(w), button);
+// A press and release: on a button the press handler, the release handler, then the Click.
+inline void ClickAt(QWidget* w, QPointF at, Qt::MouseButton button = Qt::LeftButton) {
+    SendMouse(w, QEvent::MouseButtonPress, at, button);
+    SendMouse(w, QEvent::MouseButtonRelease, at, button);
 }
 
 inline void SendKey(QWidget* w, int key, Qt::KeyboardModifiers modifiers) {

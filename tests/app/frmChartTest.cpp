@@ -16,7 +16,7 @@ class frmChartTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
-        path = dataFolder() + "/I6120609.00I";
+        const std::string path = dataFolder() + "/I6120609.00I";
         WriteSmallSurvey(path, kRecords);
         StartWithPlayback(path);
         chart.resize(400, 300);
@@ -29,13 +29,8 @@ protected:
     }
     // One record played, as the acquisition tick reads it.
     void playOne() { ASSERT_TRUE(ReadPlaybackRecord()); }
-    void click(QPointF at) {
-        SendMouse(&chart, QEvent::MouseButtonPress, at);
-        SendMouse(&chart, QEvent::MouseButtonRelease, at);
-    }
 
     ScriptedDialogs dialogs;
-    std::string path;
     frmChart& chart = frmChart::instance();
 };
 
@@ -53,7 +48,7 @@ TEST_F(frmChartTest, AClickOnTheTrackPlaysOnFromThatPoint) {
         QPointF nudge; // where the click lands beside the point
     } clicks[] = {{3, {0, 0}}, {0, {3, -2}}, {4, {-4, 4}}, {1, {0, 0}}};
     for (const auto& c : clicks) {
-        click(chart.pixelOfPoint(c.point) + c.nudge);
+        ClickAt(&chart, chart.pixelOfPoint(c.point) + c.nudge);
         chart.refresh();
         EXPECT_EQ(chart.boat(), c.point);
         playOne();
@@ -66,8 +61,7 @@ TEST_F(frmChartTest, AClickOnTheTrackPlaysOnFromThatPoint) {
 
     // Away from the track nothing happens.
     const std::int64_t before = CurrentPlaybackPosition().record;
-    click({2, 2});
-    EXPECT_FALSE(chart.jumpToPointAt({2, 2}));
+    ClickAt(&chart, {2, 2});
     EXPECT_EQ(CurrentPlaybackPosition().record, before);
 }
 

@@ -7,6 +7,7 @@
 #include "support/Fixture.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace vz::test {
@@ -14,7 +15,6 @@ namespace vz::test {
 class ControlsUi : public Ui {
 public:
     void setXmitPowerLabel(const std::string& text) override { xmitPowerLabels.push_back(text); }
-    void showSteppedValues() override { ++steppedValuesShown; }
     void showChannelSettings(Channel c) override { channelSettingsShown.push_back(c); }
     void showProcessingTypeRows(Channel c) override { processingRowsShown.push_back(c); }
     void showManualAutoMode(bool autoMode) override { manualAutoShown.push_back(autoMode); }
@@ -22,7 +22,6 @@ public:
     void applySettingsToControls() override { ++controlsApplied; }
 
     std::vector<std::string> xmitPowerLabels;
-    int steppedValuesShown = 0;
     std::vector<Channel> channelSettingsShown, processingRowsShown;
     std::vector<bool> manualAutoShown, screenFrameEnabled;
     int controlsApplied = 0;

@@ -21,21 +21,14 @@ TEST_F(FileSettingsTest, AChannelLineSetsThatChannelsBlockAndSettings) {
     const ChannelBlock& b = s.LeftChannelBlock;
     EXPECT_EQ(std::vector<int>(b.begin(), b.begin() + 16),
               (std::vector<int>{2, 1, 1, 77, 180, 11, 5, 4, 0, 200, 1, 90, 0, 1, 0, 120}));
-    ChannelSettings left = factoryChannel(Channel::Left);
-    left.ProcessingType = 1;
-    left.Frequency = 0;
-    left.AnalogGain = 180;
-    left.GainRate = 245;
-    left.PulseWidth = 5;
-    left.DspGain = 4;
-    left.StartGain = 90;
-    EXPECT_EQ(s.Left, left);
+    // In their order: frequency, A-scope, processing type, range, offset, pulse width, analog
+    // gain, start gain, gain rate, DSP gain and the two parameters.
+    const ChannelSettings f = factoryChannel(Channel::Left);
+    EXPECT_EQ(s.Left, (ChannelSettings{0, f.Ascope, 1, f.DepthRange, f.DepthOffset, 5, 180, 90,
+                                       245, 4, f.Param10, f.Param13}));
     EXPECT_EQ(std::tuple(s.PingProcessing, s.XmitPower), std::tuple(2, 77));
-    EXPECT_EQ(s.Full, factoryChannel(Channel::Full));
-    EXPECT_EQ(s.Right, factoryChannel(Channel::Right));
-    EXPECT_EQ(windows.channelSettingsShown, std::vector<Channel>{Channel::Left});
-    EXPECT_EQ(windows.processingRowsShown, std::vector<Channel>{Channel::Left});
-    EXPECT_EQ(windows.xmitPowerLabels.size(), 1u);
+    EXPECT_EQ(std::tuple(s.Full, s.Right),
+              std::tuple(factoryChannel(Channel::Full), factoryChannel(Channel::Right)));
 
     // The digital types are coded from 129 on; values beyond the sixteenth are ignored.
     play("F: 130 2 2 50 255 11 24 6 0 200 1 110 0 1 0 120 77 88 ");
@@ -51,6 +44,16 @@ TEST_F(FileSettingsTest, AChannelLineSetsThatChannelsBlockAndSettings) {
     // Byte 17 lies beyond the sixteen bytes of a line.
     EXPECT_EQ(std::tuple(s.RightChannelBlock[3], s.RightChannelBlock[15], s.RightChannelBlock[16]),
               std::tuple(60, 0, 9));
+
+    // A line of another letter sets only the ping code and the power.
+    const State before = s;
+    play("X: 0 0 0 90 ");
+    EXPECT_EQ(std::tuple(s.Full, s.Left, s.Right, s.PingProcessing, s.XmitPower),
+              std::tuple(before.Full, before.Left, before.Right, 0, 90));
+    const std::vector<Channel> shown{Channel::Left, Channel::Full, Channel::Right};
+    EXPECT_EQ(std::tuple(windows.channelSettingsShown, windows.processingRowsShown,
+                         windows.xmitPowerLabels.size()),
+              std::tuple(shown, shown, 4u));
 }
 
 TEST_F(FileSettingsTest, ALineWithValuesNoControlCanShowIsRejectedWhole) {
@@ -71,18 +74,7 @@ TEST_F(FileSettingsTest, ALineWithValuesNoControlCanShowIsRejectedWhole) {
                   std::tuple(before.Left, before.LeftChannelBlock, before.XmitPower,
                              before.PingProcessing));
     }
-    EXPECT_TRUE(windows.xmitPowerLabels.empty());
-    EXPECT_TRUE(windows.channelSettingsShown.empty());
-}
-
-TEST_F(FileSettingsTest, ALineOfAnotherLetterSetsOnlyThePingCodeAndPower) {
-    const State before = s;
-    play("X: 0 0 0 90 ");
-    EXPECT_EQ(std::tuple(s.PingProcessing, s.XmitPower), std::tuple(0, 90));
-    EXPECT_EQ(std::tuple(s.Full, s.Left, s.Right),
-              std::tuple(before.Full, before.Left, before.Right));
-    EXPECT_TRUE(windows.channelSettingsShown.empty());
-    EXPECT_EQ(windows.xmitPowerLabels.size(), 1u);
+    EXPECT_TRUE(windows.xmitPowerLabels.empty() && windows.channelSettingsShown.empty());
 }
 
 } // namespace

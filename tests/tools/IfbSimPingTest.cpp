@@ -1,14 +1,16 @@
 // Ping replies of the simulated Interface Box: the trailer and sample timing that match the
 // DspScaleTable, the bottom's echo where the scene (and its truth file) puts it, what gain, power,
 // pulse, the hard scenes and --multiple-strength change, reproducible seeds, the acknowledgement
-// of a deep ping, and --stdio on plain pipes.
+// of a deep ping, also on plain pipes with --stdio.
 #include "SimHarness.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
 
 using namespace ifbsimtest;
 
@@ -20,6 +22,82 @@ Args quietAt(double depth, const Args& more = {}) {
     Args a{"--fast", "--fish-per-minute", "0", "--depth-ft", std::to_string(depth)};
     a.insert(a.end(), more.begin(), more.end());
     return a;
+}
+
+// The trailer of a ping reply with C = `c` and 3 extra bytes after it.
+struct Trailer {
+    int dataOffset, multiplierX1000, sampleDelay, sampleInterval;
+    long total;
+};
+int entry16(const Bytes& r, int n) { return entry(r, n) * 256 + entry(r, n + 1); }
+Trailer trailerOf(const Bytes& r, int c) {
+    return {entry(r, c + 3), entry16(r, c + 4), entry16(r, c + 6), entry16(r, c + 8),
+            entry(r, c + 10) * 65536L + entry16(r, c + 11)};
+}
+// The program's depth of entry i: (i x interval + delay) x sound speed.
+double entryDepth(int i, const Trailer& t) {
+    return (i * static_cast<double>(t.sampleInterval) + t.sampleDelay) * kSoundSpeed;
+}
+
+// Depth of the first entry within 30 levels of the strongest one near `depth` (+-20 %).
+double leadingEdge(const Bytes& r, int c, double depth) {
+    const Trailer t = trailerOf(r, c);
+    int strongest = 0;
+    for (int i = 2; i < c; ++i)
+        if (std::abs(entryDepth(i, t) - depth) < 0.2 * depth) strongest = std::max<int>(strongest, entry(r, i));
+    for (int i = 2; i < c; ++i)
+        if (entryDepth(i, t) > 0.8 * depth && entry(r, i) >= strongest - 30) return entryDepth(i, t);
+    return -1;
+}
+
+// Mean level of the entries between two depths.
+double meanLevel(const Bytes& r, int c, double fromFt, double toFt) {
+    const Trailer t = trailerOf(r, c);
+    double sum = 0;
+    int n = 0;
+    for (int i = 2; i < c; ++i) {
+        if (entryDepth(i, t) < fromFt || entryDepth(i, t) > toFt) continue;
+        sum += entry(r, i);
+        ++n;
+    }
+    return n ? sum / n : 0;
+}
+
+// One line of a --truth file: the bottom, and how many fish and how deep the farthest.
+struct TruthLine {
+    double bottom, farthest;
+    int fish;
+};
+// Runs the simulator with `args` plus --truth for `pings` fixed-gain pings of C = `count`; each
+// reply's bottom must be where its truth line says, when `echoes`.
+std::vector<TruthLine> truthRun(Args args, int pings, int count, bool echoes) {
+    const std::string path = "/tmp/vz-ifbsim-truth-" + std::to_string(::getpid()) + ".txt";
+    args.insert(args.end(), {"--fast", "--truth", path});
+    std::vector<Bytes> replies;
+    {
+        SimProcess sim(args);
+        for (int n = 0; n < pings && sim.ready(); ++n) replies.push_back(sim.ping(count));
+    }
+    std::vector<TruthLine> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream f(line);
+        double ping, time, band, nearest;
+        TruthLine t{};
+        f >> ping >> time >> band >> t.bottom >> t.fish >> nearest >> t.farthest;
+        lines.push_back(t);
+    }
+    std::remove(path.c_str());
+    EXPECT_EQ(replies.size(), static_cast<size_t>(pings));
+    for (size_t n = 0; n < replies.size() && n < lines.size(); ++n) {
+        const Bytes& r = replies[n];
+        if (r.size() != count + 13u) { ADD_FAILURE() << "ping " << n; continue; }
+        EXPECT_EQ(entry(r, count + 2), (n + 1) & 0xFF) << "the trailer's ping counter";
+        const double bottom = lines[n].bottom;
+        if (echoes) { EXPECT_NEAR(leadingEdge(r, count, bottom), bottom, 3 * kAnalogFeet) << n; }
+    }
+    return lines;
 }
 } // namespace
 
@@ -48,7 +126,8 @@ TEST(IfbSimPing, CodesFollowTheDspScaleAndShowTheBottomAtTheSceneDepth) {
         const Trailer t = trailerOf(r, c);
         EXPECT_EQ(t.sampleInterval, std::lround(k.feetPerSample / kSoundSpeed));
         EXPECT_EQ(t.total, static_cast<long>(t.sampleInterval) * c);
-        EXPECT_NEAR(firstStrongEcho(r, c), k.depth, k.code & 0x80 ? k.feetPerSample + 0.5 : 1.0);
+        const double sample = k.code & 0x80 ? k.feetPerSample + 0.5 : 1.0;
+        EXPECT_NEAR(leadingEdge(r, c, k.depth), k.depth, sample);
         // The window asked for is covered: the last sample lies a few samples past it.
         EXPECT_GE(entryDepth(c - 1, t), k.window);
         EXPECT_LT(entryDepth(c - 1, t), k.window + 15 * k.feetPerSample);
@@ -62,36 +141,67 @@ TEST(IfbSimPing, CodesFollowTheDspScaleAndShowTheBottomAtTheSceneDepth) {
     }
 }
 
-TEST(IfbSimPing, GainPowerAndPulseWidthChangeTheEchoes) {
-    SimProcess sim(quietAt(40));
-    const int c = 672;
-    // Mean raw level of the 2 ft below the bottom edge, and how far strong echo reaches below it.
-    auto measure = [&](int xmit, int gain, int pulse) {
+TEST(IfbSimPing, ChannelSettingsAndHardScenesChangeTheEchoesTheyShould) {
+    const int c = 672; // 0 .. 100 ft, the bottom at 40
+    const auto level = [&](const Args& more, int xmit, int gain, int pulse, double from, double to) {
+        SimProcess sim(quietAt(40, more));
         const Bytes r = sim.ping(channelBlock(0, xmit, gain, 245, pulse, 4, c), 1, c + 13);
-        double thickness = 0;
-        for (int i = 2; i < c && r.size() == c + 13u; ++i) {
-            const double d = entryDepth(i, trailerOf(r, c));
-            if (d >= 40.0 && d < 60.0 && entry(r, i) >= 150) thickness = d - 40.0;
-        }
-        return std::pair{r.size() == c + 13u ? meanLevel(r, c, 40.2, 42.0) : -1000, thickness};
+        return r.size() == c + 13u ? meanLevel(r, c, from, to) : -1000;
     };
-    const auto normal = measure(50, 150, 3);
-    EXPECT_GT(normal.first, measure(50, 60, 3).first + 20);
-    EXPECT_GT(normal.first, measure(5, 150, 3).first + 20);
-    EXPECT_GT(measure(50, 150, 30).second, normal.second + 2.0); // a longer pulse stretches the bottom
+    struct Case {
+        const char* what;
+        Args more;
+        int xmit, gain, pulse;
+        double from, to, change; // least rise (fall when negative) against transmit 50, gain 150
+    };
+    const Case cases[] = {
+        {"less gain", {}, 50, 60, 3, 40.2, 42, -20},
+        {"less power", {}, 5, 150, 3, 40.2, 42, -20},
+        {"a longer pulse stretches the bottom", {}, 50, 150, 30, 43, 46, 40},
+        {"a soft bottom is weaker", {"--scene", "soft"}, 50, 150, 3, 40.5, 41.5, -25},
+        {"a second echo at twice the depth", {"--scene", "second-echo"}, 50, 150, 3, 80.5, 81.5, 40},
+        {"clutter near the surface", {"--scene", "clutter"}, 50, 150, 3, 6, 10, 20},
+    };
+    for (const Case& k : cases) {
+        const double plain = level({}, 50, 150, 3, k.from, k.to);
+        const double change = level(k.more, k.xmit, k.gain, k.pulse, k.from, k.to) - plain;
+        if (k.change > 0) { EXPECT_GT(change, k.change) << k.what; }
+        else { EXPECT_LT(change, k.change) << k.what; }
+    }
 }
 
-TEST(IfbSimPing, SameSeedGivesTheSameRepliesAnotherSeedDoesNot) {
-    auto run = [](const std::string& seed) {
+// The same seed gives the same replies, over the pty and on plain pipes (--stdio, which ends at
+// the end of its input); another seed does not.
+TEST(IfbSimPing, SameSeedGivesTheSameRepliesOnThePtyAndOnPipesAnotherSeedDoesNot) {
+    const auto block = [](int i) { return channelBlock(i % 2, 50, 242, 245, 3, 4, 400); };
+    auto run = [&](const std::string& seed) {
         SimProcess sim({"--fast", "--seed", seed});
         std::vector<Bytes> replies;
-        for (int i = 0; i < 5; ++i) replies.push_back(sim.ping(channelBlock(i % 2, 50, 242, 245, 3, 4, 400), 1, 413));
+        for (int i = 0; i < 5; ++i) replies.push_back(sim.ping(block(i), 1, 413));
         return replies;
     };
     const auto a = run("7");
-    for (const Bytes& r : a) ASSERT_EQ(r.size(), 413u);
     EXPECT_EQ(a, run("7"));
     EXPECT_NE(a, run("8"));
+    QProcess piped;
+    piped.start(VZ_IFBSIM_PATH, {"--stdio", "--seed", "7"});
+    Bytes expected; // each write acknowledged, then the ping's reply
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_EQ(a[i].size(), 413u);
+        Regs regs = block(i);
+        regs.push_back({0, 1});
+        for (const auto& [reg, value] : regs) {
+            const Bytes frame = writeFrame(reg, value);
+            piped.write(QByteArray(reinterpret_cast<const char*>(frame.data()), 5));
+        }
+        expected.insert(expected.end(), 15, 6);
+        expected.insert(expected.end(), a[i].begin(), a[i].end());
+    }
+    piped.closeWriteChannel();
+    ASSERT_TRUE(piped.waitForFinished(5000));
+    EXPECT_EQ(piped.exitCode(), 0);
+    const QByteArray out = piped.readAllStandardOutput();
+    EXPECT_EQ(Bytes(out.begin(), out.end()), expected);
 }
 
 TEST(IfbSimPing, DeepPingIsAcknowledgedAtOnceAndAnsweredLater) {
@@ -105,62 +215,38 @@ TEST(IfbSimPing, DeepPingIsAcknowledgedAtOnceAndAnsweredLater) {
     EXPECT_EQ(deep.receive(d + 12, milliseconds(4000)).size(), static_cast<size_t>(d + 12));
 }
 
-TEST(IfbSimScenes, TruthFollowsTheSceneShapesAndTheReplies) {
-    const auto ease = [](double x) { return 0.5 - 0.5 * std::cos(std::numbers::pi * std::clamp(x, 0.0, 1.0)); };
-    const auto shelf = [&](int n) {
-        const double s = std::fmod(n * 25.0, 850.0);
-        return 15 + 385 * (ease((s - 20) / 400) - ease((s - 450) / 400));
-    };
-    std::vector<double> shelving;
-    for (int n = 0; n < 35; ++n) shelving.push_back(shelf(n));
+// Each scene's bottom keeps to its range and the replies show it where the truth file says.
+TEST(IfbSimScenes, TruthFollowsTheSceneAndTheReplies) {
     struct Case {
         const char* what;
         Args args;
-        int count;
-        std::vector<double> bottom;
-        bool echoes; // the replies' bottom follows the truth
+        int pings;
+        double lo, hi, spread; // the truth's bottom within lo .. hi, at least `spread` apart
     };
     const Case cases[] = {
-        {"shelving, 0 .. 510 ft", {"--scene", "shelving", "--ping-dt", "25", "--fish-per-minute", "0"}, 3400, shelving, true},
-        {"drop-off, every 15 s of its 120 s cycle", {"--scene", "dropoff", "--ping-dt", "15"}, 100,
-         {30, 30, 30, 120, 120, 120, 120, 30, 30}, false},
-        {"multiples: each flat lasts a minute", {"--scene", "multiples", "--ping-dt", "20", "--fish-per-minute", "0"}, 672,
-         {15, 15, 15, 30, 30, 30, 45, 45, 45, 60, 60, 60, 15}, true},
+        {"the default lake over ten minutes", {"--ping-dt", "15"}, 40, 24, 91, 15},
+        {"drop-off over its 120 s cycle", {"--scene", "dropoff", "--ping-dt", "15"}, 9, 30, 120,
+         90},
+        {"shelving", {"--scene", "shelving", "--ping-dt", "25"}, 35, 15, 400, 385},
+        {"multiples: a flat a minute", {"--scene", "multiples", "--ping-dt", "20"}, 13, 15, 60, 45},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::vector<TruthLine> lines =
-            truthRun(c.args, static_cast<int>(c.bottom.size()), c.count, [&](const Bytes& r, int n) {
-                ASSERT_EQ(r.size(), c.count + 13u);
-                EXPECT_EQ(entry(r, c.count + 2), (n + 1) & 0xFF); // the trailer's ping counter
-                if (c.echoes) { EXPECT_NEAR(leadingEdge(r, c.count, c.bottom[n]), c.bottom[n], 3 * kAnalogFeet) << n; }
-            });
-        ASSERT_EQ(lines.size(), c.bottom.size());
-        for (size_t i = 0; i < lines.size(); ++i) EXPECT_NEAR(lines[i].bottom, c.bottom[i], 1e-3) << i;
+        Args args = c.args;
+        args.insert(args.end(), {"--fish-per-minute", "0"});
+        const int count = static_cast<int>(c.hi * 1.2 / kAnalogFeet);
+        const std::vector<TruthLine> lines = truthRun(args, c.pings, count, true);
+        ASSERT_EQ(lines.size(), static_cast<size_t>(c.pings));
+        const auto shallower = [](auto& a, auto& b) { return a.bottom < b.bottom; };
+        const auto [lo, hi] = std::minmax_element(lines.begin(), lines.end(), shallower);
+        EXPECT_GE(lo->bottom, c.lo - 1e-3);
+        EXPECT_LE(hi->bottom, c.hi + 1e-3);
+        EXPECT_GE(hi->bottom - lo->bottom, c.spread - 1e-3);
     }
-    // The default scene's bottom moves over ten minutes and stays within its range.
-    const std::vector<TruthLine> lake = truthRun({"--ping-dt", "15"}, 40, 100);
-    ASSERT_EQ(lake.size(), 40u);
-    const auto [lo, hi] = std::minmax_element(lake.begin(), lake.end(), [](auto& a, auto& b) { return a.bottom < b.bottom; });
-    EXPECT_GE(lo->bottom, 24.0);
-    EXPECT_LE(hi->bottom, 91.0);
-    EXPECT_GT(hi->bottom - lo->bottom, 15.0);
-}
-
-TEST(IfbSimScenes, HardScenesChangeTheEchoesTheyPromise) {
-    const int count = 672; // 0 .. 100 ft
-    const auto pingOf = [&](const Args& more) { return SimProcess(quietAt(40, more)).ping(count); };
-    const auto level = [&](const Bytes& r, double from, double to) { return meanLevel(r, count, from, to); };
-    const Bytes plain = pingOf({}), soft = pingOf({"--scene", "soft"});
-    const Bytes second = pingOf({"--scene", "second-echo"}), clutter = pingOf({"--scene", "clutter"});
-    for (const Bytes* r : {&plain, &soft, &second, &clutter}) ASSERT_EQ(r->size(), count + 13u);
-    EXPECT_LT(level(soft, 40.5, 41.5), level(plain, 40.5, 41.5) - 25);
-    EXPECT_GT(level(second, 80.5, 81.5), level(plain, 80.5, 81.5) + 40);
-    EXPECT_GT(level(clutter, 6, 10), level(plain, 6, 10) + 20);
-
-    const std::vector<TruthLine> lines = truthRun({"--scene", "school", "--ping-dt", "0.5"}, 240, 100);
-    ASSERT_EQ(lines.size(), 240u);
-    const auto nearBottom = std::count_if(lines.begin(), lines.end(), [](const TruthLine& t) {
+    const Args school{"--scene", "school", "--ping-dt", "0.5"};
+    const std::vector<TruthLine> fish = truthRun(school, 240, 100, false);
+    ASSERT_EQ(fish.size(), 240u);
+    const auto nearBottom = std::count_if(fish.begin(), fish.end(), [](const TruthLine& t) {
         return t.fish >= 10 && t.farthest <= t.bottom && t.farthest > t.bottom - 10;
     });
     EXPECT_GT(nearBottom, 10) << "two minutes pass over about four schools";
@@ -186,35 +272,5 @@ TEST(IfbSimScenes, MultipleStrengthSetsTheSecondAndThirdEchoAboveTheEmptyWater) 
         EXPECT_NEAR(got.first, second, 0.08) << strength;
         EXPECT_NEAR(got.second, third, 0.08) << strength;
     }
-    // Without the option only the physical model's weak second echo is there, and no third.
-    const auto none = shares({});
-    EXPECT_LT(none.first, 0.35);
-    EXPECT_LT(none.second, 0.05);
     EXPECT_TRUE(refuses(quietAt(30, {"--multiple-strength", "1.5"})));
-    // Each multiple starts at its whole multiple of the true depth.
-    const Bytes r = SimProcess(quietAt(30, {"--multiple-strength", "0.6"})).ping(count);
-    ASSERT_EQ(r.size(), count + 13u);
-    EXPECT_NEAR(leadingEdge(r, count, 60), 60, 3 * kAnalogFeet);
-    EXPECT_NEAR(leadingEdge(r, count, 90), 90, 3 * kAnalogFeet);
-}
-
-TEST(IfbSimScenes, StdioModeAnswersOnPipes) {
-    Regs regs = fixedGainBlock(672);
-    regs.push_back({0, 1});
-    QByteArray frames;
-    for (const auto& [reg, value] : regs)
-        for (uint8_t b : writeFrame(reg, value)) frames.append(static_cast<char>(b));
-    QProcess sim;
-    sim.start(VZ_IFBSIM_PATH, {"--stdio", "--depth-ft", "30"});
-    ASSERT_TRUE(sim.waitForStarted(5000));
-    sim.write(frames);
-    sim.closeWriteChannel(); // the end of the input ends the simulator once it has answered
-    ASSERT_TRUE(sim.waitForFinished(5000));
-    EXPECT_EQ(sim.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(sim.exitCode(), 0);
-    const QByteArray out = sim.readAllStandardOutput();
-    const Bytes answer(out.begin(), out.end());
-    ASSERT_EQ(answer.size(), 15u + 685u); // 15 acknowledgements, then C + 10 + 3 bytes
-    EXPECT_EQ(Bytes(answer.begin(), answer.begin() + 16), Bytes(16, 6));
-    EXPECT_EQ(replyXor(Bytes(answer.begin() + 15, answer.end())), 0);
 }

@@ -8,13 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <fstream>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 using namespace ifbsimtest;
 
 namespace {
+
+// The connection's test ping: these writes, then register 0 = 1; C = 10.
+const Regs kTestPingRegs{{1, 1}, {2, 1}, {6, 3}, {3, 5}, {8, 0}, {9, 10}};
 
 // A frame sent and the reply expected, exactly, with nothing after it (an empty reply: silence).
 struct Step {
@@ -34,133 +38,90 @@ double temperatureOf(const Bytes& reply) {
     return reply.size() == 4 ? vz::TempFromReading(reply[1] * 256 + reply[2]) : -1000;
 }
 
-void expectSteps(SimProcess& sim, const std::vector<Step>& steps) {
-    for (size_t k = 0; k < steps.size(); ++k) {
-        SCOPED_TRACE(k);
-        const Step& st = steps[k];
-        const auto wait = milliseconds(st.reply.empty() ? 100 : 1000);
-        EXPECT_EQ(sim.exchange(st.send, std::max<size_t>(st.reply.size(), 1), wait), st.reply);
-        EXPECT_TRUE(sim.receive(1, milliseconds(50)).empty());
-    }
-}
-
 } // namespace
 
-TEST(IfbSimProtocol, FramesGetTheirRepliesAndDamagedFramesNone) {
+// Every case runs with a frame log and a --link symlink to the pty, which goes with the box.
+TEST(IfbSimProtocol, FramesGetTheirRepliesAndFaultsSpoilThemOnRequest) {
+    const Bytes kBadCheck{0xFF, 0x01, 0x03, 0x05, 0x00};
     Bytes damagedThenGood{0xFF, 0x01, 0x04};
     for (uint8_t b : writeFrame(4, 200)) damagedThenGood.push_back(b);
     struct Case {
         const char* what;
         Args args;
-        std::vector<Step> steps;
+        std::vector<Step> steps; // after the test ping, if there is one
+        bool ping = false;
+        size_t least = 0, most = 0; // the test ping's reply length
+        int valid = -1;             // its XOR of entries 2..L is 0: 1, is not: 0, either: -1
+        bool vanishes = false;      // the box ends itself after its first reply
+        std::vector<std::string> log = {};
     };
     const Case cases[] = {
-        {"writes are acknowledged, stored and read back", {"--fast"},
+        {"writes are acknowledged, stored and read back", {},
          {{queryFrame(7), answer(0)}, {writeFrame(7, 13), {6}}, {queryFrame(7), answer(13)}}},
-        {"register 65 is the firmware", {"--fast", "--firmware", "9"}, {{queryFrame(65), answer(9)}}},
-        {"a bad check byte gets no reply; a damaged frame does not swallow the next",
-         {"--fast"},
-         {{{0xFF, 0x01, 0x03, 0x05, 0x00}, {}}, {{0xFF, 0x02, 0x41, 0x00}, {}}, {damagedThenGood, {6}},
+        {"register 65 is the firmware", {"--firmware", "9"}, {{queryFrame(65), answer(9)}}},
+        {"a bad check byte gets no reply; a damaged frame does not swallow the next", {},
+         {{kBadCheck, {}}, {{0xFF, 0x02, 0x41, 0x00}, {}}, {damagedThenGood, {6}},
           {queryFrame(4), answer(200)}}},
-        {"the serial number's digits in bytes 2 to 5", {"--fast", "--serial", "203040250"},
+        {"the serial number's digits in bytes 2 to 5", {"--serial", "203040250"},
          {{writeFrame(0, 252), withCheck({6, 20, 30, 40, 250, 0, 0})}}},
-        {"dropped acknowledgements: the write still lands", {"--fast", "--drop-acks", "1"},
+        {"dropped acknowledgements: the write still lands", {"--drop-acks", "1"},
          {{writeFrame(3, 5), {}}, {writeFrame(0, 0), {}}, {queryFrame(3), answer(5)}}},
+        {"every frame logged, a damaged one as its bytes; C = 0: 0 + 10 + 3 bytes", {},
+         {{kBadCheck, {}}, {writeFrame(3, 5), {6}}, {queryFrame(65), answer(10)}},
+         true, 13, 13, 1, false, {"W 00 01", "B FF 01 03 05 00", "W 03 05", "Q 41"}},
+        {"firmware 9: no extra bytes", {"--firmware", "9"}, {}, true, 20, 20, 1},
+        {"wrong checksums at full length", {"--corrupt-checksums", "1"}, {}, true, 23, 23, 0},
+        {"stalled pings while writes are acknowledged", {"--stall", "1"}, {{writeFrame(3, 5), {6}}},
+         true},
+        {"cut short", {"--truncate", "1"}, {}, true, 1, 22},
+        {"preceded by up to 8 stray bytes", {"--garbage", "1"}, {}, true, 24, 31},
+        {"faults after the first ping",
+         {"--corrupt-checksums", "1", "--drop-acks", "1", "--faults-after", "1"},
+         {{writeFrame(3, 5), {}}}, true, 23, 23, 1},
+        {"C + 10 + 3 bytes, then the box vanishes", {"--vanish-after", "1"}, {},
+         true, 23, 23, 1, true},
     };
+    QTemporaryDir dir;
+    const QString log = dir.filePath("frames.log"), link = dir.filePath("vz-com1");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        SimProcess sim(c.args);
-        ASSERT_TRUE(sim.ready());
-        expectSteps(sim, c.steps);
+        QFile::remove(log);
+        {
+            Args args{"--fast", "--log", log.toStdString(), "--link", link.toStdString()};
+            args.insert(args.end(), c.args.begin(), c.args.end());
+            SimProcess sim(args);
+            ASSERT_TRUE(sim.ready());
+            EXPECT_EQ(QFileInfo(link).symLinkTarget().toStdString(), sim.devicePath());
+            const bool exact = c.least == c.most && c.most > 0;
+            const Regs regs = c.most == 13 ? Regs{} : kTestPingRegs; // 13: C = 0, no writes
+            const auto wait = milliseconds(exact ? 3000 : 300);
+            const Bytes r = c.ping ? sim.ping(regs, 1, exact ? c.most : c.most + 1, wait) : Bytes{};
+            EXPECT_GE(r.size(), c.least);
+            EXPECT_LE(r.size(), c.most);
+            if (exact) { EXPECT_EQ(r[0], 6); }
+            if (c.valid >= 0 && !r.empty()) { EXPECT_EQ(replyXor(r) == 0, c.valid == 1); }
+            for (const Step& st : c.steps) {
+                const auto patience = milliseconds(st.reply.empty() ? 100 : 1000);
+                const size_t count = std::max<size_t>(st.reply.size(), 1);
+                EXPECT_EQ(sim.exchange(st.send, count, patience), st.reply);
+                EXPECT_TRUE(sim.receive(1, milliseconds(50)).empty());
+            }
+            if (c.vanishes) { EXPECT_EQ(sim.waitExit(milliseconds(3000)), 0); }
+        }
+        EXPECT_FALSE(QFileInfo(link).isSymLink()) << "the link goes with the box";
+        if (c.log.empty()) continue;
+        std::ifstream in(log.toStdString());
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        EXPECT_EQ(lines, c.log);
     }
     EXPECT_TRUE(refuses({"--serial", "1234567"})); // 567 does not fit a byte
 }
 
-TEST(IfbSimProtocol, WaterTemperatureReadsBackAndDriftsByTenths) {
+TEST(IfbSimProtocol, WaterTemperatureReadsBackAsTheProgramDecodesIt) {
     for (double t : {15.25, 68.0, 71.37, 99.8}) {
         SimProcess sim({"--fast", "--water-temp", std::to_string(t), "--temp-drift", "0"});
-        EXPECT_NEAR(temperatureOf(sim.exchange(writeFrame(0, 192), 4, milliseconds(300))), t, 0.011) << t;
+        const Bytes reply = sim.exchange(writeFrame(0, 192), 4, milliseconds(300));
+        EXPECT_NEAR(temperatureOf(reply), t, 0.011) << t;
     }
-    // Scene clock 10 s per ping; the temperature command itself does not advance the clock.
-    SimProcess sim({"--fast", "--ping-dt", "10"});
-    double lo = 1e9, hi = -1e9;
-    for (int i = 0; i < 30; ++i) {
-        const double t = temperatureOf(sim.exchange(writeFrame(0, 192), 4, milliseconds(300)));
-        lo = std::min(lo, t);
-        hi = std::max(hi, t);
-        ASSERT_EQ(sim.ping({{8, 0}, {9, 10}}, 1, 23).size(), 23u); // next ping: 10 s later
-    }
-    EXPECT_GT(hi - lo, 0.05);
-    EXPECT_LT(hi - lo, 1.0);
-    EXPECT_NEAR((hi + lo) / 2, 68.0, 0.5);
-}
-
-TEST(IfbSimProtocol, TestPingRepliesAndTheirFaults) {
-    struct Case {
-        const char* what;
-        Args args;
-        size_t least, most; // reply length
-        int valid;          // XOR of entries 2..L is 0: 1, is not: 0, either: -1
-        std::vector<Step> after;
-    };
-    const Case cases[] = {
-        {"firmware 10: C + 10 + 3 bytes", {"--fast"}, 23, 23, 1, {}},
-        {"firmware 9: no extra bytes", {"--fast", "--firmware", "9"}, 20, 20, 1, {}},
-        {"wrong checksums at full length", {"--fast", "--corrupt-checksums", "1"}, 23, 23, 0, {}},
-        {"stalled pings while writes are acknowledged", {"--fast", "--stall", "1"}, 0, 0, -1, {{writeFrame(3, 5), {6}}}},
-        {"cut short", {"--fast", "--truncate", "1"}, 1, 22, -1, {}},
-        {"preceded by up to 8 stray bytes", {"--fast", "--garbage", "1"}, 24, 31, -1, {}},
-        {"faults after the first ping", {"--fast", "--corrupt-checksums", "1", "--drop-acks", "1", "--faults-after", "1"},
-         23, 23, 1, {{writeFrame(3, 5), {}}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        SimProcess sim(c.args);
-        const bool exact = c.least == c.most && c.most > 0;
-        const Bytes r = sim.ping(kTestPingRegs, 1, exact ? c.most : c.most + 1, milliseconds(exact ? 3000 : 300));
-        EXPECT_GE(r.size(), c.least);
-        EXPECT_LE(r.size(), c.most);
-        if (exact) { EXPECT_EQ(r[0], 6); }
-        if (c.valid >= 0 && !r.empty()) { EXPECT_EQ(replyXor(r) == 0, c.valid == 1); }
-        if (r.size() == 23 && c.valid == 1) {
-            const Trailer t = trailerOf(r, 10);
-            EXPECT_EQ(t.sampleInterval, 61); // about 0.15 ft a sample for the analog codes
-            EXPECT_GT(t.sampleDelay, 0);
-            EXPECT_EQ(t.total, 610); // SampleInterval x C
-        }
-        expectSteps(sim, c.after);
-    }
-}
-
-TEST(IfbSimProtocol, LogLinkAndEnd) {
-    std::string pattern = "/tmp/vz-ifbsim-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const std::string dir = pattern, log = dir + "/frames.log", link = dir + "/vz-com1";
-    struct stat st {};
-    {
-        SimProcess sim({"--fast", "--log", log, "--link", link});
-        ASSERT_TRUE(sim.ready());
-        char target[256] = {};
-        ASSERT_GT(::readlink(link.c_str(), target, sizeof target - 1), 0);
-        EXPECT_EQ(std::string(target), sim.devicePath());
-        expectSteps(sim, {{{0xFF, 0x01, 0x03, 0x05, 0x00}, {}}, {writeFrame(3, 5), {6}}, {queryFrame(65), answer(10)}});
-        // A ping with C = 0 (registers 8, 9 never written): 0 + 10 + 3 bytes.
-        EXPECT_EQ(sim.exchange(writeFrame(0, 1), 13).size(), 13u);
-        EXPECT_EQ(sim.stop(), 0);
-    }
-    EXPECT_NE(::lstat(link.c_str(), &st), 0); // SIGTERM removed the link
-    std::ifstream in(log);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    EXPECT_EQ(lines, (std::vector<std::string>{"B FF 01 03 05 00", "W 03 05", "Q 41", "W 00 01"}));
-
-    // A box that vanishes sends its reply, then closes the pty, removes the link and exits.
-    SimProcess sim({"--fast", "--vanish-after", "1", "--link", link});
-    const Bytes r = sim.ping(kTestPingRegs, 1, 23, milliseconds(1000));
-    ASSERT_EQ(r.size(), 23u);
-    EXPECT_EQ(replyXor(r), 0);
-    EXPECT_EQ(sim.waitExit(milliseconds(3000)), 0);
-    EXPECT_NE(::lstat(link.c_str(), &st), 0);
-    ::unlink(log.c_str());
-    ::rmdir(dir.c_str());
 }

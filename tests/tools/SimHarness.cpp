@@ -2,12 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
-#include <cstdio>
 #include <fcntl.h>
-#include <fstream>
 #include <poll.h>
-#include <sstream>
 #include <termios.h>
 #include <unistd.h>
 
@@ -19,79 +15,22 @@ uint8_t replyXor(const Bytes& reply) {
     return x;
 }
 
-Trailer trailerOf(const Bytes& r, int c) {
-    return {entry(r, c + 3), entry16(r, c + 4), entry16(r, c + 6), entry16(r, c + 8),
-            entry(r, c + 10) * 65536L + entry16(r, c + 11)};
-}
-
-double entryDepth(int i, const Trailer& t) { return (i * static_cast<double>(t.sampleInterval) + t.sampleDelay) * 0.0024755; }
-
-double firstStrongEcho(const Bytes& r, int c) {
-    const Trailer t = trailerOf(r, c);
-    for (int i = 2; i < c; ++i)
-        if (entryDepth(i, t) > 6.0 && entry(r, i) >= 180) return entryDepth(i, t);
-    return -1;
-}
-
-double leadingEdge(const Bytes& r, int c, double depth) {
-    const Trailer t = trailerOf(r, c);
-    int strongest = 0;
-    for (int i = 2; i < c; ++i)
-        if (std::abs(entryDepth(i, t) - depth) < 0.2 * depth) strongest = std::max<int>(strongest, entry(r, i));
-    for (int i = 2; i < c; ++i)
-        if (entryDepth(i, t) > 0.8 * depth && entry(r, i) >= strongest - 30) return entryDepth(i, t);
-    return -1;
-}
-
-double meanLevel(const Bytes& r, int c, double fromFt, double toFt) {
-    const Trailer t = trailerOf(r, c);
-    double sum = 0;
-    int n = 0;
-    for (int i = 2; i < c; ++i) {
-        if (entryDepth(i, t) < fromFt || entryDepth(i, t) > toFt) continue;
-        sum += entry(r, i);
-        ++n;
-    }
-    return n ? sum / n : 0;
-}
-
-std::vector<TruthLine> truthRun(Args args, int pings, int count, const std::function<void(const Bytes&, int)>& check) {
-    const std::string path = "/tmp/vz-ifbsim-truth-" + std::to_string(::getpid()) + ".txt";
-    args.insert(args.end(), {"--fast", "--truth", path});
-    {
-        SimProcess sim(args);
-        for (int n = 0; n < pings && sim.ready(); ++n) {
-            const Bytes r = sim.ping(count);
-            if (check) check(r, n);
-        }
-    }
-    std::vector<TruthLine> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream f(line);
-        double ping, time, band, nearest;
-        TruthLine t{};
-        f >> ping >> time >> band >> t.bottom >> t.fish >> nearest >> t.farthest;
-        lines.push_back(t);
-    }
-    std::remove(path.c_str());
-    return lines;
-}
-
 bool refuses(const Args& args) {
     SimProcess sim(args);
     return !sim.ready() && sim.waitExit(milliseconds(2000)) == 2;
 }
 
-SimProcess::SimProcess(const Args& args) : process_(std::make_unique<QProcess>()) {
+static QStringList argumentList(const Args& args) {
     QStringList list;
     for (const std::string& a : args) list << QString::fromStdString(a);
-    process_->start(VZ_IFBSIM_PATH, list);
+    return list;
+}
+
+SimProcess::SimProcess(const Args& args) : process_(VZ_IFBSIM_PATH, argumentList(args)) {
     // The first line on stdout is the pty's device path.
-    while (process_->waitForStarted(5000) && !process_->canReadLine() && process_->waitForReadyRead(5000)) {}
-    if (!process_->canReadLine()) return;
-    device_ = process_->readLine().trimmed().toStdString();
+    while (process_.started && !process_.canReadLine() && process_.waitForReadyRead(5000)) {}
+    if (!process_.canReadLine()) return;
+    device_ = process_.readLine().trimmed().toStdString();
     fd_ = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (fd_ < 0) return;
     termios tio{};
@@ -99,11 +38,6 @@ SimProcess::SimProcess(const Args& args) : process_(std::make_unique<QProcess>()
     ::cfmakeraw(&tio);
     ::cfsetspeed(&tio, B115200);
     ::tcsetattr(fd_, TCSANOW, &tio);
-}
-
-SimProcess::~SimProcess() {
-    stop();
-    closePort();
 }
 
 void SimProcess::closePort() {
@@ -150,18 +84,9 @@ Bytes SimProcess::ping(const Regs& registers, uint8_t code, size_t length, milli
 }
 
 int SimProcess::waitExit(milliseconds timeout) {
-    if (process_->state() != QProcess::NotRunning && !process_->waitForFinished(static_cast<int>(timeout.count())))
+    if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(static_cast<int>(timeout.count())))
         return -2;
-    return process_->exitStatus() == QProcess::NormalExit ? process_->exitCode() : -1;
-}
-
-int SimProcess::stop() {
-    if (process_->state() == QProcess::NotRunning) return -1;
-    process_->terminate();
-    if (const int status = waitExit(milliseconds(3000)); status != -2) return status;
-    process_->kill();
-    process_->waitForFinished(3000);
-    return -1;
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
 Regs channelBlock(int frequency, int xmitPower, int gain4, int gainRate, int pulse, int dspGain, int count) {

@@ -3,12 +3,10 @@
 // process and talks to it over its real pty with plain POSIX calls, as a program would talk to a
 // COM port. Nothing here comes from the program's own serial or protocol code, nor from the
 // simulator's: frames and checks are written out again.
-#include <QProcess>
+#include "support/ChildProcess.h"
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,8 +22,6 @@ using std::chrono::milliseconds;
 Regs channelBlock(int frequency, int xmitPower, int gain4, int gainRate, int pulse, int dspGain, int count);
 // A 200 kHz analog fixed-gain channel at the factory settings with `count` = C.
 inline Regs fixedGainBlock(int count) { return channelBlock(0, 50, 242, 245, 3, 4, count); }
-// The connection's test ping: these writes, then register 0 = 1; C = 10.
-const Regs kTestPingRegs{{1, 1}, {2, 1}, {6, 3}, {3, 5}, {8, 0}, {9, 10}};
 
 inline Bytes writeFrame(uint8_t reg, uint8_t value) { return {0xFF, 0x01, reg, value, uint8_t(0xFE ^ reg ^ value)}; }
 inline Bytes queryFrame(uint8_t reg) { return {0xFF, 0x02, reg, uint8_t(0xFD ^ reg)}; }
@@ -34,38 +30,12 @@ inline Bytes queryFrame(uint8_t reg) { return {0xFF, 0x02, reg, uint8_t(0xFD ^ r
 uint8_t replyXor(const Bytes& reply);
 // Entry `n` (1-based, as the protocol numbers them) of a reply.
 inline uint8_t entry(const Bytes& reply, int n) { return reply.at(static_cast<size_t>(n - 1)); }
-inline int entry16(const Bytes& reply, int n) { return entry(reply, n) * 256 + entry(reply, n + 1); }
 
-// The trailer of a ping reply with C = `c` and 3 extra bytes after it.
-struct Trailer {
-    int dataOffset, multiplierX1000, sampleDelay, sampleInterval;
-    long total;
-};
-Trailer trailerOf(const Bytes& r, int c);
-// The program's depth of entry i: (i x interval + delay) x sound speed.
-double entryDepth(int i, const Trailer& t);
-// Depth of the first sample at or above 180 below the surface band (from 6 ft on).
-double firstStrongEcho(const Bytes& r, int c);
-// Depth of the first entry within 30 levels of the strongest one near `depth` (+-20 %).
-double leadingEdge(const Bytes& r, int c, double depth);
-// Mean level of the entries between two depths.
-double meanLevel(const Bytes& r, int c, double fromFt, double toFt);
-
-// One line of a --truth file: the bottom, and how many fish and how deep the farthest.
-struct TruthLine {
-    double bottom, farthest;
-    int fish;
-};
-// Runs the simulator with `args` plus --truth for `pings` fixed-gain pings of C = `count`, hands
-// every reply to `check` (ping number from 0) and returns the truth file's lines.
-std::vector<TruthLine> truthRun(Args args, int pings, int count, const std::function<void(const Bytes&, int)>& check = {});
-
+// The simulator on its own pty; it is ended when the object goes.
 class SimProcess {
 public:
     explicit SimProcess(const Args& args);
-    ~SimProcess();
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
+    ~SimProcess() { closePort(); }
 
     bool ready() const { return fd_ >= 0; }
     const std::string& devicePath() const { return device_; }
@@ -81,15 +51,13 @@ public:
     // A fixed-gain ping of C = `count`, its whole reply.
     Bytes ping(int count) { return ping(fixedGainBlock(count), 1, static_cast<size_t>(count + 13)); }
 
-    // SIGTERM, then waits; returns the exit status (-1 when it had to be killed).
-    int stop();
     // Waits for the process to end by itself; its exit status, or -2 while it still runs.
     int waitExit(milliseconds timeout);
     // Closes the test's end of the pty.
     void closePort();
 
 private:
-    std::unique_ptr<QProcess> process_;
+    vz::test::ChildProcess process_;
     int fd_ = -1;
     std::string device_;
 };
