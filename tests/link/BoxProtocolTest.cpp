@@ -1,8 +1,7 @@
-// The register protocol on a fake port: framing, retries, queries, the serial number and water
-// temperature, the channel blocks, the reply deadlines, the receive path's buffer, and the ticks
-// held while an exclusive handler runs.
+// The register protocol on a fake port: framing, retries, queries, the water temperature, the
+// channel blocks, the reply deadlines, the receive path's buffer, and the ticks held while an
+// exclusive handler runs. A lost port and a full buffer are met on a real port (PtyLinkTest).
 #include "LinkFixture.h"
-#include "core/StartupTables.h"
 #include "link/BoxProtocol.h"
 #include "platform/Timer.h"
 
@@ -79,18 +78,7 @@ TEST_F(BoxProtocolTest, ClearRxBufferZeroesTheEntriesAndDropsWaitingInput) {
     EXPECT_EQ(s.RxBuffer[kRxBufferLast], 0);
 }
 
-TEST_F(BoxProtocolTest, SerialNumberIsBuiltFromReplyBytesTwoToFive) {
-    FakeBox box(port);
-    box.serial = {255, 99, 250, 7};
-    ReadSerialNumber();
-    EXPECT_EQ(s.IfbSerialNumber, 2'560'150'007.0);
-    box.acknowledges = false; // no reply: the cleared entries give 0
-    ReadSerialNumber();
-    EXPECT_EQ(s.IfbSerialNumber, 0.0);
-}
-
 TEST_F(BoxProtocolTest, TemperatureIsInterpolatedInTheTableAndLaterReadingsMoveItOneTwentieth) {
-    BuildStartupTables();
     const auto& table = s.TempTable;
     for (int i = 15; i <= 100; ++i) EXPECT_EQ(TempFromReading(table[i]), static_cast<float>(i)) << i;
     // A quarter of the way from entry 60 to entry 61, to two decimals; beyond the ends in a line.
@@ -140,30 +128,6 @@ TEST_F(BoxProtocolTest, ReceivedBytesFollowEachOtherAndTheLargestWaitingCountIsS
               (Bytes{0, 128, 255, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 1, 127}));
     EXPECT_EQ(s.MaxInBuffer, 10);
     EXPECT_EQ(ui.maxInBufferShown, 2);
-}
-
-TEST_F(BoxProtocolTest, FullBufferDropsAndCountsFurtherBytes) {
-    s.RxCount = kRxBufferLast - 2;
-    port.feedReceived({7, 8, 9, 10, 11});
-    EXPECT_EQ(s.RxCount, kRxBufferLast);
-    EXPECT_EQ(s.RxBuffer[kRxBufferLast], 8);
-    EXPECT_EQ(s.RxOverflowCount, 3);
-}
-
-TEST_F(BoxProtocolTest, LostPortIsReportedAndEndsCommandsWithoutWriting) {
-    FakeBox box(port);
-    s.CommErrorCount = 3;
-    port.vanish();
-    EXPECT_TRUE(s.IfbPortLost);
-    EXPECT_GT(s.CommErrorCount, 10);
-    EXPECT_EQ(ui.indicator, std::vector<bool>{false});
-    port.raiseReceived(); // a late event on the closed port
-    EXPECT_EQ(s.RxCount, 0);
-    s.CommErrorCount = 0; // cleared meanwhile by the five-second timer
-    EXPECT_FALSE(SendCommand(0, 0x81));
-    SendRightSettings();
-    EXPECT_TRUE(box.frames().empty());
-    EXPECT_GT(s.CommErrorCount, 10);
 }
 
 // A tick that comes while an exclusive handler runs is noted, then run once that handler ended.

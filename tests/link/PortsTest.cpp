@@ -2,7 +2,6 @@
 // port window's list and the reason a port that cannot be opened gives.
 #include "LinkFixture.h"
 #include "support/DataFiles.h"
-#include "core/SettingsFile.h"
 #include "link/Ports.h"
 #include "link/frmComms.h"
 #include "platform/Paths.h"
@@ -35,17 +34,6 @@ protected:
     int opens() const { return port.openCount() - opensBefore; }
     int opensBefore = 0;
 };
-
-TEST_F(PortsTest, BoxPortOpensAt115200WithItsBufferAndRtsOff) {
-    s.IfbPort = 4;
-    OpenIfbPort();
-    EXPECT_EQ(port.openedCom(), 4);
-    EXPECT_EQ(port.openedSettings(), "115200,n,8,1");
-    EXPECT_FALSE(port.openedOptions().rtsOn);
-    EXPECT_EQ(s.SendSettings, 1);
-    port.feedReceived({6, 1, 2}); // the receive path is wired to the port it opened
-    EXPECT_EQ(s.RxCount, 3);
-}
 
 TEST_F(PortsTest, BoxPortErrorAsksForAnotherPortUntilAUsableNumberPlaybackOrCancel) {
     struct Case {
@@ -80,7 +68,14 @@ TEST_F(PortsTest, BoxPortErrorAsksForAnotherPortUntilAUsableNumberPlaybackOrCanc
         EXPECT_EQ(s.ProgramEnding, c.ending);
         EXPECT_EQ(opens() - opensAtStart, c.opens);
         EXPECT_EQ(s.SendSettings, c.opens == 2);
-        if (c.opens == 2) continue;
+        if (c.opens == 2) {
+            // The reopened box port runs at 115200 with RTS off, wired to the receive path.
+            EXPECT_EQ(port.openedSettings(), "115200,n,8,1");
+            EXPECT_FALSE(port.openedOptions().rtsOn);
+            port.feedReceived({6, 1, 2});
+            EXPECT_EQ(s.RxCount, 3);
+            continue;
+        }
         OpenIfbPort(); // nothing to do in playback or at the end
         EXPECT_EQ(opens() - opensAtStart, c.opens);
     }
@@ -98,56 +93,43 @@ TEST_F(PortsTest, BoxPortLostWhileSettlingCountsAsAnOpenError) {
     EXPECT_EQ(s.CommErrorCount, 0);
 }
 
-TEST_F(PortsTest, GpsPortErrorRefusesTheBoxPortAndAcceptsNone) {
-    s.IfbPort = 5;
-    s.GpsPort = 7;
-    gpsPort.openOnlyOn(8);
-    dialogs.answerInput("5").answerInput("8");
-    OpenGpsPort();
-    ASSERT_EQ(dialogs.shown().size(), 2u);
-    EXPECT_EQ(dialogs.shown()[0].title, "GPS Communications Error");
-    EXPECT_EQ(dialogs.beeps(), 1);
-    EXPECT_EQ(s.GpsPort, 8);
-    EXPECT_EQ(gpsPort.openedSettings(), "4800,n,8,1");
-    gpsPort.setOpenResult(false);
-    dialogs.answerInput("");
-    OpenGpsPort(); // Cancel: no GPS
-    EXPECT_EQ(s.GpsPort, 0);
-    EXPECT_FALSE(gpsPort.isOpen());
-}
-
-TEST_F(PortsTest, NmeaOutputSharesTheGpsPortAndRefusesTakenPorts) {
-    s.IfbPort = 1;
-    s.GpsPort = s.NmeaPort = 2;
+// Both ask until the answer is none (0 or Cancel) or a COM port that the box (and for the NMEA
+// output, the GPS) does not use; the NMEA output goes out on the GPS port when it is the same.
+TEST_F(PortsTest, GpsAndNmeaPortErrorsAskUntilAFreePortOrNone) {
+    struct Case {
+        void (*open)();
+        std::uint8_t State::*chosen;
+        FakeSerialPort* serial;
+        std::vector<std::string> answers;
+        int beeps; // one for each taken port answered
+        std::uint8_t port;
+    };
+    const Case cases[] = {
+        {OpenGpsPort, &State::GpsPort, &gpsPort, {"1", "8"}, 1, 8},
+        {OpenGpsPort, &State::GpsPort, &gpsPort, {"17", ""}, 0, 0},
+        {OpenNmeaPort, &State::NmeaPort, &nmeaPort, {"2", "1", "8"}, 2, 8},
+        {OpenNmeaPort, &State::NmeaPort, &nmeaPort, {"0"}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answers.back());
+        ScriptedDialogs d;
+        s.IfbPort = 1;
+        s.GpsPort = 2;
+        s.*c.chosen = 7;
+        c.serial->openOnlyOn(8);
+        for (const std::string& a : c.answers) d.answerInput(a);
+        c.open();
+        EXPECT_EQ(d.shown().size(), c.answers.size());
+        EXPECT_EQ(d.beeps(), c.beeps);
+        EXPECT_EQ(s.*c.chosen, c.port);
+        EXPECT_EQ(c.serial->isOpen(), c.port != 0);
+        if (c.port != 0) EXPECT_EQ(c.serial->openedSettings(), "4800,n,8,1");
+        c.serial->close();
+    }
+    const int opens = nmeaPort.openCount();
+    s.NmeaPort = s.GpsPort;
     OpenNmeaPort();
-    EXPECT_EQ(nmeaPort.openCount(), 0);
-    s.NmeaPort = 9;
-    nmeaPort.setOpenResult(false);
-    dialogs.answerInput("2").answerInput("1").answerInput("0");
-    OpenNmeaPort();
-    EXPECT_EQ(dialogs.shown().size(), 3u);
-    EXPECT_EQ(dialogs.shown()[0].title, "NMEA Data Output Error");
-    EXPECT_EQ(dialogs.beeps(), 2);
-    EXPECT_EQ(s.NmeaPort, 0);
-    s.NmeaPort = 10;
-    nmeaPort.setOpenResult(true);
-    OpenNmeaPort();
-    EXPECT_TRUE(nmeaPort.isOpen());
-}
-
-TEST_F(PortsTest, ResetCommunicationsPortsAsksForAllPortsAgainAndWritesANewFile) {
-    s.IfbPort = 3;
-    s.GpsPort = s.NmeaPort = 0;
-    s.ChartSpeed = 2;
-    ASSERT_TRUE(WriteSettingsFile());
-    // The start-up finds no valid file, asks for the three ports, then cannot open the box port
-    // (None) and is sent into playback.
-    dialogs.answerPort(0).answerPort(0).answerPort(0).answerInput("0");
-    answerPlaybackQuestions();
-    ResetCommunicationsPorts();
-    EXPECT_EQ(s.SettingsChanged, 1);
-    EXPECT_EQ(s.ChartSpeed, 8); // factory value again
-    EXPECT_TRUE(readFile(mapPath(s.SettingsFilePath)).starts_with("Marvek"));
+    EXPECT_EQ(nmeaPort.openCount(), opens);
 }
 
 TEST_F(PortsTest, BoxPromptSaysWhenTheMissingAdapterComesBackWhileItWaits) {
