@@ -87,27 +87,5 @@ TEST_F(OptionsValueDialogs, EachDialogKeepsOnlyAValueWithinItsLimits) {
     }
 }
 
-// No dialog takes what its 32-bit field cannot hold: each such answer beeps and asks again.
-TEST_F(OptionsValueDialogs, EveryDialogRefusesValuesBeyondAFloat) {
-    void (*const opens[])() = {
-        Alarm<AlarmDepth::Shallow>,       Alarm<AlarmDepth::Deep>,
-        Alarm<AlarmDepth::FishShallow>,   Alarm<AlarmDepth::FishDeep>,
-        Alarm<AlarmDepth::DragShallow>,   Alarm<AlarmDepth::DragDeep>,
-        mnuOptiondsDepthKeelOffset_Click, mnuOptDepthDamping_Click,
-        mnuOptionsFishAlarmThreshold_Click};
-    for (const auto open : opens) {
-        const State before = s;
-        ScriptedDialogs d;
-        d.answerInput("1e39").answerInput("-1e39").answerInput("inf").answerInput("nan");
-        d.answerInput("");
-        open();
-        EXPECT_EQ(d.beeps(), 4);
-        EXPECT_EQ(s.SettingsChanged, 0);
-        EXPECT_EQ(s.ShallowAlarmValue, before.ShallowAlarmValue);
-        EXPECT_EQ(s.DragAlarmDeep, before.DragAlarmDeep);
-        EXPECT_EQ(s.KeelOffset, before.KeelOffset);
-    }
-}
-
 } // namespace
 } // namespace vz::test
