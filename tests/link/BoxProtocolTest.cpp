@@ -34,12 +34,11 @@ TEST_F(BoxProtocolTest, RegisterWriteIsFramedAndRetriedUntilAnAcknowledgementArr
         box.acknowledges = c.acknowledges;
         box.acksToDrop = c.acksToDrop;
         s.CommRetryCount = 7;
-        const bool acknowledged = c.acknowledges;
-        EXPECT_EQ(SendCommand(3, 5), acknowledged);
+        EXPECT_EQ(SendCommand(3, 5), c.acknowledges);
         EXPECT_EQ(box.framesOf(5) - c.earlierReply, c.frames);
         EXPECT_EQ(box.frames().back(), (Bytes{0xFF, 0x01, 0x03, 0x05, 0xF8}));
-        EXPECT_EQ(s.CommRetryCount, 7 + c.frames - acknowledged);
-        EXPECT_EQ(s.RxCount, acknowledged ? 1 : 0);
+        EXPECT_EQ(s.CommRetryCount, 7 + c.frames - c.acknowledges);
+        EXPECT_EQ(s.RxCount, c.acknowledges ? 1 : 0);
     }
 }
 
@@ -108,26 +107,19 @@ TEST_F(BoxProtocolTest, ChannelSettingsAreWrittenFromRegisterFifteenDownToOne) {
     for (std::uint8_t k = 0; k < 15; ++k) EXPECT_EQ(box.frames()[k], Write(15 - k, 115 - k)) << int{k};
 }
 
-TEST_F(BoxProtocolTest, WaitForBytesEndsOnceMoreThanTheCountArrived) {
+TEST_F(BoxProtocolTest, WaitForBytesEndsOnceMoreThanTheCountArrivedAndBytesFollowEachOther) {
     // 50 bytes at once, one more a little later and another later still: the wait for more than
     // 50 ends with the 51st, before the 52nd.
-    QTimer::singleShot(0, [this] { port.feedReceived(Bytes(50, 1)); });
-    QTimer::singleShot(100, [this] { port.feedReceived({2}); });
-    QTimer::singleShot(350, [this] { port.feedReceived({3}); });
+    QTimer::singleShot(0, [this] { port.feedReceived(Bytes(50, 255)); });
+    QTimer::singleShot(100, [this] { port.feedReceived({0}); });
+    QTimer::singleShot(350, [this] { port.feedReceived({128}); });
     WaitForBytes(50);
     EXPECT_EQ(s.RxCount, 51);
     WaitSeconds(0.3); // the last byte comes while the port is still there
-}
-
-TEST_F(BoxProtocolTest, ReceivedBytesFollowEachOtherAndTheLargestWaitingCountIsShown) {
-    port.feedReceived({0, 128, 255});
-    port.feedReceived(Bytes(10, 2));
-    port.feedReceived({1, 127});
-    EXPECT_EQ(s.RxCount, 15);
-    EXPECT_EQ(Bytes(s.RxBuffer.begin() + 1, s.RxBuffer.begin() + 16),
-              (Bytes{0, 128, 255, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 1, 127}));
-    EXPECT_EQ(s.MaxInBuffer, 10);
-    EXPECT_EQ(ui.maxInBufferShown, 2);
+    EXPECT_EQ(Bytes(s.RxBuffer.begin() + 49, s.RxBuffer.begin() + 53), (Bytes{255, 255, 0, 128}));
+    // The largest count waiting at once is shown, once.
+    EXPECT_EQ(s.MaxInBuffer, 50);
+    EXPECT_EQ(ui.maxInBufferShown, 1);
 }
 
 // A tick that comes while an exclusive handler runs is noted, then run once that handler ended.

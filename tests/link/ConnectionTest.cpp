@@ -1,5 +1,6 @@
 // Connecting to the box: the handshake, a box that falls silent, playback chosen meanwhile or
-// before, a lost port, a test ping unanswered, and connecting again while recording.
+// before, a lost port, a test ping unanswered, connecting again while recording; the diagnostics
+// and search windows.
 #include "LinkFixture.h"
 #include "support/DataFiles.h"
 #include "core/Defaults.h"
@@ -7,12 +8,15 @@
 #include "link/BoxProtocol.h"
 #include "link/Connection.h"
 #include "link/Ports.h"
+#include "link/frmCheckPorts.h"
+#include "link/frmDebug.h"
 #include "logging/Recording.h"
 #include "logging/RecordingMenu.h"
 #include "processing/PingCycle.h"
-#include "support/ReplyBuilder.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 namespace vz::test {
@@ -84,9 +88,12 @@ TEST_F(ConnectionTest, PlaybackChosenInTheSearchWindowPlaysAtOnceWithTheRecordin
     FakeBox box(port);
     box.silent = true;
     answerPlaybackQuestions();
-    // Pressed while the contact loop waits for a box that does not answer, through the real
-    // event loop; no error prompt may follow (the scripted dialogs refuse one).
-    QTimer::singleShot(150, [] { cmdCheckPortsPlaybackMode_Click(); });
+    // The search window's button, pressed while the contact loop waits for a box that does not
+    // answer, through the real event loop; no error prompt may follow (the scripted dialogs
+    // refuse one).
+    QTimer::singleShot(150, [] {
+        frmCheckPorts::instance().findChild<QPushButton*>("cmdCheckPortsPlaybackMode")->click();
+    });
     ConnectInterfaceBox();
     const std::size_t framesWhenPlaying = box.frames().size();
     WaitSeconds(0.3);
@@ -185,6 +192,62 @@ TEST_F(ConnectionTest, ConnectingAgainWhileRecordingGoesOnRecording) {
         // Every ping recorded wrote its temperature line, but the one after the stop.
         EXPECT_EQ(temperatures, 2u);
     }
+}
+
+using LinkWindowsTest = LinkFixture;
+
+QString boxText(const char* name) { return frmDebug::instance().findChild<QLineEdit*>(name)->text(); }
+
+TEST_F(LinkWindowsTest, DiagnosticsWindowShowsTheValuesOnceShownAndResetStartsTheCountersAgain) {
+    frmDebug& w = frmDebug::instance();
+    s.IfbSerialNumber = 1'203'004'056.0;
+    s.DataMultiplier = 1.5f;
+    s.PacketLength = 623;
+    s.MinPingValue = 3;
+    s.CommRetryCount = 17;
+    s.MaxInBuffer = 512;
+    s.PingWaitTicks = 31;
+    s.DepthPerSample = 0.15f;
+    // Values that changed while the window was hidden are there once it is shown.
+    w.refreshFromState();
+    w.show();
+    const std::pair<const char*, const char*> shown[] = {
+        {"txtDebugIfbSerNo", "1203004056"}, {"txtDebugDataMultiplier", "1.5"}, {"txtDebugPktLength", "623"},
+        {"txtMinPingValue", "3"}, {"txtDebugCommErrors", "17"}, {"txtDebugNoOfEntries", "31"},
+        {"txtDebugByteLength", "0.15"}, {"txtDebugMaxInBuffer", "512"}};
+    for (const auto& [name, text] : shown) EXPECT_EQ(boxText(name), text) << name;
+    s.MaxInBuffer = 600;
+    w.refreshFromState();
+    EXPECT_EQ(boxText("txtDebugMaxInBuffer"), "512"); // written by the receive event only
+    w.showMaxInBuffer();
+    EXPECT_EQ(boxText("txtDebugMaxInBuffer"), "600");
+    w.setCommsIndicator(false);
+    EXPECT_EQ(w.commsIndicatorColor(), QColor(255, 0, 0));
+
+    w.findChild<QPushButton*>("cmdDebugReset")->click();
+    EXPECT_EQ(s.MinPingValue, 255);
+    EXPECT_EQ(s.MaxInBuffer, 0);
+    EXPECT_EQ(s.CommRetryCount, 0);
+    EXPECT_EQ(s.PingWaitTicks, 0);
+    EXPECT_EQ(dialogs.beeps(), 1);
+    w.refreshFromState();
+    EXPECT_EQ(boxText("txtDebugCommErrors"), "0");
+    w.hide();
+}
+
+TEST_F(LinkWindowsTest, SearchWindowShowsItsTextAndGrowsItsDotsFromNoneEachTime) {
+    frmCheckPorts& w = frmCheckPorts::instance();
+    w.showSearch("Searching");
+    EXPECT_EQ(w.searchText(), "Searching");
+    w.tickAnimation();
+    w.tickAnimation();
+    EXPECT_EQ(w.progressText(), " . .");
+    w.closeSearch();
+    EXPECT_FALSE(w.isVisible());
+    w.showSearch("again");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.progressText(), "");
+    w.closeSearch();
 }
 
 } // namespace
