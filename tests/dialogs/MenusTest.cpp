@@ -1,15 +1,20 @@
+// The main menus: the option choices and switches, the value dialogs behind their items, Edit
+// Copy, Help and About.
 #include "app/MainMenus.h"
 #include "dialogs/OptionsChoices.h"
-
+#include "dialogs/ValueDialog.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmHelp.h"
+#include "display/Surfaces.h"
 #include "support/Fixture.h"
 #include "support/ScriptedDialogs.h"
-
-#include "display/Surfaces.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 
 #include <memory>
@@ -43,16 +48,14 @@ class OptionsMenu : public Fixture {
 };
 
 using Entries = std::vector<std::string>;
+template <auto Field> double Read(const State& s) { return s.*Field; }
 
-TEST_F(OptionsMenu, TheFirstCheckMarksShowTheStartUpSettings) {
+TEST_F(OptionsMenu, ChoicesChangeTheSettingsAndTheMenuFollowsFromTheStartUpCheckMarks) {
     EXPECT_EQ(checked(), (Entries{"mnuOptFishAlarmSearch1", "mnuOptionsAutoRangeOnly",
                                   "mnuOptionsBackgroundColorLightBlue", "mnuOptionsDeepOnOff",
                                   "mnuOptionsDepthUnitsFeet", "mnuOptionsDragAlarmOnOff",
                                   "mnuOptionsFishOnOff", "mnuOptionsShallowOnOff",
                                   "mnuOptionsTempUnitsDegF"}));
-}
-
-TEST_F(OptionsMenu, ChoicesChangeTheSettingsAndTheMenuFollows) {
     // The depths found so far are kept, converted: a range gate keeps tracking at the same depth.
     s.BottomDepth = s.RangeGateDepth = 30.0f;
     s.DisplayDepth = 33.0f;
@@ -145,37 +148,6 @@ TEST_F(OptionsMenu, RecordingPlaybackAndPortItemsShowTheirStateFromTheRecord) {
               std::tuple(false, false, false, true, true));
 }
 
-// Each value item opens its own dialog, and none takes what its 32-bit field cannot hold: each
-// such answer beeps and asks again.
-TEST_F(OptionsMenu, ValueItemsOpenTheirDialogsWhichRefuseValuesBeyondAFloat) {
-    const std::pair<const char*, const char*> items[] = {
-        {"mnuOptionsShallowAlarmValue", "Shallow Alarm"},
-        {"mnuOptionsDeepAlarmValue", "Deep Alarm"},
-        {"mnuOptionsFishAlarmShallow", "Shallow Fish Alarm"},
-        {"mnuOptionsFishAlarmDeep", "Deep Fish Alarm"},
-        {"mnuOptionsDragAlarmShallow", "Anchor Drag Shallow Alarm"},
-        {"mnuOptionsDragAlarmDeep", "Anchor Drag Deep Alarm"},
-        {"mnuOptiondsDepthKeelOffset", "Enter Keel Offset:"},
-        {"mnuOptDepthDamping", "Depth Filter Damping Level"},
-        {"mnuOptionsFishAlarmThreshold", "Fish Alarm Detection Threshold"},
-    };
-    for (const auto& [name, title] : items) {
-        SCOPED_TRACE(name);
-        const State before = s;
-        ScriptedDialogs d;
-        d.answerInput("1e39").answerInput("-1e39").answerInput("inf").answerInput("nan");
-        d.answerInput("");
-        action(name)->trigger();
-        ASSERT_EQ(d.shown().size(), 5u);
-        EXPECT_EQ(d.shown()[0].title, title);
-        EXPECT_EQ(d.beeps(), 4);
-        EXPECT_EQ(s.SettingsChanged, 0);
-        EXPECT_EQ(s.ShallowAlarmValue, before.ShallowAlarmValue);
-        EXPECT_EQ(s.DragAlarmDeep, before.DragAlarmDeep);
-        EXPECT_EQ(s.KeelOffset, before.KeelOffset);
-    }
-}
-
 TEST_F(OptionsMenu, EditCopyPutsTheEchogramPictureOnTheClipboard) {
     PictVisible().fillRect(10, 20, 30, 40, Rgb{255, 0, 0});
     action("mnuEditCopy")->trigger();
@@ -186,6 +158,121 @@ TEST_F(OptionsMenu, EditCopyPutsTheEchogramPictureOnTheClipboard) {
     // The copy stays as it was when the picture changes on.
     PictVisible().fillRect(10, 20, 30, 40, Rgb{0, 255, 0});
     EXPECT_EQ(QGuiApplication::clipboard()->image().pixelColor(15, 25), QColor(255, 0, 0));
+}
+
+TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheAnswer) {
+    const std::pair<const char*, double> answers[] = {
+        {"304.8", 304.8}, {"  -3.5 ft", -3.5}, {"+.5", 0.5}, {"12abc", 12.0}, {"1.5e2", 150.0},
+        {"2e", 2.0},      {"7.", 7.0},         {"abc", 0.0}, {"-", 0.0},      {".", 0.0},
+        {"", 0.0},
+        {"1e999", 0.0}, // no number fits: as if none was given
+    };
+    for (const auto& [answer, number] : answers)
+        EXPECT_DOUBLE_EQ(LeadingNumber(answer), number) << answer;
+}
+
+// Each refused answer beeps and asks again; Cancel ("") keeps the old value. Alarm depths are
+// shown and entered in the display units and compared in feet with the other end of their band.
+// No item takes what its 32-bit field cannot hold (1e39, -1e39, inf, nan): each item's first case
+// begins with one of them.
+TEST_F(OptionsMenu, EachValueItemsDialogKeepsOnlyAValueWithinItsLimits) {
+    const struct {
+        const char* item;
+        std::int16_t units;
+        std::vector<const char*> answers;
+        int beeps;
+        double (*read)(const State&);
+        double expected;
+        const char* shown; // the value the first dialog offers
+    } cases[] = {
+        {"mnuOptionsDeepAlarmValue", 1, {"1e39", "304.8"}, 1, Read<&State::DeepAlarmValue>,
+         304.8 * 3.280839, "304.8"},
+        // Deep must be deeper than the shallow alarm's 20 ft: equal is not deeper.
+        {"mnuOptionsDeepAlarmValue", 0, {"10", ""}, 1, Read<&State::DeepAlarmValue>, 1000,
+         "1000.0"},
+        {"mnuOptionsDeepAlarmValue", 0, {"20", "20.1"}, 1, Read<&State::DeepAlarmValue>, 20.1,
+         "1000.0"},
+        {"mnuOptionsShallowAlarmValue", 0, {"-1e39", "500"}, 1, Read<&State::ShallowAlarmValue>,
+         500, "20.0"},
+        // Fish band 15..90 ft (2.5..15 fa), drag band 20..80 ft (3.33..13.33 fa).
+        {"mnuOptionsFishAlarmShallow", 2, {"inf", "15", "14.9"}, 2,
+         Read<&State::FishAlarmShallow>, 14.9 * 6, "2.5"},
+        {"mnuOptionsFishAlarmDeep", 2, {"nan", "2.5", "2.6"}, 2, Read<&State::FishAlarmDeep>,
+         2.6 * 6, "15.0"},
+        {"mnuOptionsDragAlarmShallow", 2, {"1e39", "13.5", "13.3"}, 2,
+         Read<&State::DragAlarmShallow>, 13.3 * 6, "3.3"},
+        {"mnuOptionsDragAlarmDeep", 2, {"-inf", "3", "3.4"}, 2, Read<&State::DragAlarmDeep>,
+         3.4 * 6, "13.3"},
+        // The keel offset stays within 20 ft, 6.096 m or 3.333 fa either way.
+        {"mnuOptiondsDepthKeelOffset", 0, {"nan", "20.1", "-20.1", "20"}, 3,
+         Read<&State::KeelOffset>, 20, "0.0"},
+        {"mnuOptiondsDepthKeelOffset", 2, {"inf", "3.334", "-3.333"}, 2, Read<&State::KeelOffset>,
+         -19.998, "0.0"},
+        {"mnuOptiondsDepthKeelOffset", 1, {"6.1", "6.096"}, 1, Read<&State::KeelOffset>,
+         6.096 * 3.280839, "0.0"},
+        // Damping is rounded half to even before its check of 1 to 10.
+        {"mnuOptDepthDamping", 0, {"1e39", "0.4", "abc", "10.5"}, 3, Read<&State::DepthDamping>,
+         10, "4"},
+        {"mnuOptDepthDamping", 0, {"0.5", "1.5"}, 1, Read<&State::DepthDamping>, 2, "4"},
+        // The fish threshold is stored the other way round: 11 - the answer.
+        {"mnuOptionsFishAlarmThreshold", 0, {"inf", "11", "0.9", "7"}, 3,
+         Read<&State::FishAlarmThreshold>, 4, "7"},
+        {"mnuOptionsFishAlarmThreshold", 0, {"10"}, 0, Read<&State::FishAlarmThreshold>, 1, "7"},
+        {"mnuOptionsFishAlarmThreshold", 0, {"1"}, 0, Read<&State::FishAlarmThreshold>, 10, "7"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.item << " answers ending " << c.answers.back()
+                                        << ", units " << c.units);
+        ResetState();
+        s.DepthUnits = c.units;
+        ScriptedDialogs d;
+        for (const char* answer : c.answers)
+            d.answerInput(answer);
+        action(c.item)->trigger();
+        ASSERT_EQ(d.shown().size(), c.answers.size());
+        EXPECT_EQ(d.shown()[0].defaultAnswer, c.shown);
+        EXPECT_EQ(d.beeps(), c.beeps);
+        EXPECT_FLOAT_EQ(static_cast<float>(c.read(s)), static_cast<float>(c.expected));
+        EXPECT_EQ(s.SettingsChanged, *c.answers.back() ? 1 : 0);
+    }
+}
+
+QString aboutBox(const char* name) {
+    return frmAbout::instance().findChild<QLineEdit*>(name)->text();
+}
+
+TEST_F(OptionsMenu, HelpShowsItsHintsAndStaysOverTheMainWindowsClicks) {
+    frmHelp& w = frmHelp::instance();
+    frmHelp::mnuAboutHelp_Click();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.findChild<QLabel*>("lblHelp")->text().startsWith("a) Right click"));
+    HideMenuPopups();
+    EXPECT_TRUE(w.isVisible());
+    w.close();
+}
+
+TEST_F(OptionsMenu, AboutReadsTheBoxValuesWhenItIsLoaded) {
+    frmAbout::mnuHelpAbout_Click();
+    frmAbout& w = frmAbout::instance();
+    // Before any box was found: the start-up values.
+    EXPECT_EQ(aboutBox("txtPcSoftwareVer"), "3.16");
+    EXPECT_EQ(aboutBox("txtIfbFirmwareVer"), " 0");
+    EXPECT_EQ(aboutBox("txtAboutSN"), " 0");
+
+    // Hidden by a click on the main window, it stays loaded and keeps what it showed.
+    s.IfbFirmwareVersion = 10;
+    s.IfbSerialNumber = 1'203'004'056.0;
+    HideMenuPopups();
+    EXPECT_FALSE(w.isVisible());
+    frmAbout::mnuHelpAbout_Click();
+    EXPECT_EQ(aboutBox("txtIfbFirmwareVer"), " 0");
+
+    // Closed, it reads the values again on its next showing.
+    w.close();
+    frmAbout::mnuHelpAbout_Click();
+    EXPECT_EQ(aboutBox("txtIfbFirmwareVer"), " 10");
+    EXPECT_EQ(aboutBox("txtAboutSN"), " 1203004056");
+    w.close();
 }
 
 } // namespace
