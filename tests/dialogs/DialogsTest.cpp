@@ -1,7 +1,6 @@
 // The main menus: the option choices and switches, the value dialogs behind their items, Edit
 // Copy, Help and About; the speed of sound and the temperature calibration.
 #include "app/MainMenus.h"
-#include "dialogs/OptionsChoices.h"
 #include "dialogs/SpeedOfSound.h"
 #include "dialogs/TemperatureCalibration.h"
 #include "dialogs/ValueDialog.h"
@@ -44,11 +43,7 @@ class OptionsMenu : public Fixture {
     static QString speedLabel() {
         return frmSpeedOfSound::instance().findChild<QLabel*>("lblCalSpeedSound")->text();
     }
-    static void click(QWidget& window, const char* name) {
-        auto* button = window.findChild<QPushButton*>(name);
-        ASSERT_NE(button, nullptr) << name;
-        button->click();
-    }
+    static void click(QWidget& w, const char* name) { w.findChild<QPushButton*>(name)->click(); }
     QAction* action(const char* name) {
         auto* a = bar->findChild<QAction*>(name);
         EXPECT_NE(a, nullptr) << name;
