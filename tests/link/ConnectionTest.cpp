@@ -1,6 +1,5 @@
-// Connecting to the box: the handshake, a box that falls silent, playback chosen meanwhile or
-// before, a lost port, a test ping unanswered, connecting again while recording; the diagnostics
-// and search windows.
+// Connecting to the box: the handshake, a box that falls silent, playback chosen meanwhile, a
+// test ping unanswered, connecting again while recording; the diagnostics and search windows.
 #include "LinkFixture.h"
 #include "support/DataFiles.h"
 #include "core/Defaults.h"
@@ -116,16 +115,6 @@ TEST_F(ConnectionTest, SilentBoxIsAskedThreeTimesAndCancelEndsTheProgram) {
     EXPECT_EQ(box.framesOf(5), 12);
     EXPECT_TRUE(s.ProgramEnding);
     EXPECT_FALSE(timers().tmrMainTimer1.enabled());
-}
-
-TEST_F(ConnectionTest, LostPortNeverHoldsTheConnectionUp) {
-    FakeBox box(port);
-    port.vanish();
-    dialogs.answerInput("0");
-    answerPlaybackQuestions();
-    ConnectInterfaceBox();
-    EXPECT_TRUE(box.frames().empty());
-    EXPECT_TRUE(s.PlaybackMode);
 }
 
 TEST_F(ConnectionTest, UnansweredTestPingStartsTheProgramOverWithoutNestingDeeper) {

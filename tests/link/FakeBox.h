@@ -28,8 +28,7 @@ public:
     std::uint8_t firmware = 10;
     std::array<std::uint8_t, 4> serial{12, 34, 56, 78};
     std::uint16_t temperatureReading = 0;
-    bool acknowledges = true;
-    int acksToDrop = 0;       // the next register writes that go unanswered
+    int acksToDrop = 0;       // the next register writes that go unanswered (4: a whole write)
     int pingsToIgnore = 0;    // the next test pings get the acknowledgement only
     bool silent = false;      // answers nothing at all
 
@@ -55,7 +54,7 @@ private:
         frames_.push_back(frame);
         if (silent) return {};
         if (frame.size() == 4) return {6, frame[2] == 65 ? firmware : std::uint8_t{0}, 0};
-        if (frame.size() != 5 || !acknowledges) return {};
+        if (frame.size() != 5) return {};
         if (acksToDrop > 0 && acksToDrop--) return {};
         if (frame[2] != 0) return {6};
         switch (frame[3]) {
