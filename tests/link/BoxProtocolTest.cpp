@@ -1,5 +1,5 @@
 // The register protocol on a fake port: framing, retries, queries, the water temperature, the
-// channel blocks, the reply deadlines, the receive path's buffer, and the ticks held while an
+// reply deadlines, the receive path's buffer, and the ticks held while an
 // exclusive handler runs. A lost port and a full buffer are met on a real port (PtyLinkTest).
 #include "LinkFixture.h"
 #include "link/BoxProtocol.h"
@@ -96,14 +96,6 @@ TEST_F(BoxProtocolTest, TemperatureIsInterpolatedInTheTableAndLaterReadingsMoveI
     box.acksToDrop = 4;
     ReadWaterTemp();
     EXPECT_FLOAT_EQ(s.WaterTemperature, 51.0f);
-}
-
-TEST_F(BoxProtocolTest, ChannelSettingsAreWrittenFromRegisterFifteenDownToOne) {
-    FakeBox box(port);
-    for (std::size_t i = 0; i < 16; ++i) s.LeftChannelBlock[i] = static_cast<std::uint8_t>(100 + i);
-    SendLeftSettings();
-    ASSERT_EQ(box.frames().size(), 15u);
-    for (std::uint8_t k = 0; k < 15; ++k) EXPECT_EQ(box.frames()[k], Write(15 - k, 115 - k)) << int{k};
 }
 
 TEST_F(BoxProtocolTest, WaitForBytesEndsOnceMoreThanTheCountArrivedAndBytesFollowEachOther) {

@@ -21,12 +21,6 @@
 namespace vz::test {
 namespace {
 
-std::size_t Occurrences(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
-
 class ConnectionTest : public LinkFixture {
 protected:
     void SetUp() override {
@@ -169,17 +163,18 @@ TEST_F(ConnectionTest, ConnectingAgainWhileRecordingGoesOnRecording) {
 
         const std::vector<std::string> files = recordings();
         ASSERT_EQ(files.size(), firmwareAfter == 10 ? 1u : 2u);
-        std::size_t temperatures = 0;
+        qsizetype temperatures = 0;
         for (std::size_t i = 0; i < files.size(); ++i) {
-            const std::string text = readFile(dataPath(files[i]));
+            const QString text = QString::fromStdString(readFile(dataPath(files[i])));
             const int firmware = i + 1 == files.size() ? firmwareAfter : 10;
-            EXPECT_TRUE(text.starts_with("3.16  " + std::to_string(firmware) + "  ****")) << text;
-            EXPECT_EQ(Occurrences(text, "Opened at: "), 1u);
-            EXPECT_EQ(text.rfind("\r\nClosed at: "), text.size() - 23) << text;
-            temperatures += Occurrences(text, "\r\nT: ");
+            SCOPED_TRACE(text.toStdString());
+            EXPECT_TRUE(text.startsWith(QString("3.16  %1  ****").arg(firmware)));
+            EXPECT_EQ(text.count("Opened at: "), 1);
+            EXPECT_EQ(text.lastIndexOf("\r\nClosed at: "), text.size() - 23);
+            temperatures += text.count("\r\nT: ");
         }
         // Every ping recorded wrote its temperature line, but the one after the stop.
-        EXPECT_EQ(temperatures, 2u);
+        EXPECT_EQ(temperatures, 2);
     }
 }
 
