@@ -20,16 +20,7 @@
 namespace vz::test {
 namespace {
 
-class PortsTest : public LinkFixture {
-protected:
-    void SetUp() override {
-        LinkFixture::SetUp();
-        port.close();
-        opensBefore = port.openCount();
-    }
-    int opens() const { return port.openCount() - opensBefore; }
-    int opensBefore = 0;
-};
+using PortsTest = LinkFixture;
 
 TEST_F(PortsTest, BoxPortErrorAsksForAnotherPortUntilAUsableNumberPlaybackOrCancel) {
     struct Case {
@@ -51,7 +42,8 @@ TEST_F(PortsTest, BoxPortErrorAsksForAnotherPortUntilAUsableNumberPlaybackOrCanc
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ResetState();
-        const int opensAtStart = opens();
+        port.close();
+        const int opensAtStart = port.openCount();
         s.IfbPort = c.first;
         port.openOnlyOn(c.opensOn);
         for (const std::string& a : c.answers) dialogs.answerInput(a);
@@ -65,7 +57,7 @@ TEST_F(PortsTest, BoxPortErrorAsksForAnotherPortUntilAUsableNumberPlaybackOrCanc
         EXPECT_EQ(s.IfbPort, c.port);
         EXPECT_EQ(s.PlaybackMode, c.playback);
         EXPECT_EQ(s.ProgramEnding, c.ending);
-        EXPECT_EQ(opens() - opensAtStart, c.opens);
+        EXPECT_EQ(port.openCount() - opensAtStart, c.opens);
         EXPECT_EQ(s.SendSettings, c.opens == 2);
         if (c.opens == 2) {
             // The reopened box port runs at 115200 with RTS off, wired to the receive path.
@@ -79,7 +71,7 @@ TEST_F(PortsTest, BoxPortErrorAsksForAnotherPortUntilAUsableNumberPlaybackOrCanc
             continue;
         }
         OpenIfbPort(); // nothing to do in playback or at the end
-        EXPECT_EQ(opens() - opensAtStart, c.opens);
+        EXPECT_EQ(port.openCount() - opensAtStart, c.opens);
     }
 }
 
