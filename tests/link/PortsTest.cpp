@@ -133,26 +133,24 @@ TEST_F(PortsTest, BoxPromptSaysWhenTheMissingAdapterComesBackWhileItWaits) {
     }
 }
 
-TEST_F(PortsTest, StableNameIsTheByIdEntryLeadingToTheDevice) {
-    QTemporaryDir dir;
-    const auto path = [&](const char* name) { return dir.filePath(name).toStdString(); };
-    QFile(dir.filePath("ttyUSB0")).open(QIODevice::WriteOnly);
-    QFile(dir.filePath("ttyUSB1")).open(QIODevice::WriteOnly);
-    QDir().mkpath(dir.filePath("by-id"));
-    ASSERT_TRUE(QFile::link(dir.filePath("ttyUSB1"), dir.filePath("by-id/usb-Maker_Gps_A1-if00-port0")));
-    EXPECT_EQ(StableDeviceName(path("ttyUSB1"), path("by-id")), path("by-id/usb-Maker_Gps_A1-if00-port0"));
-    EXPECT_EQ(StableDeviceName(path("ttyUSB0"), path("by-id")), path("ttyUSB0"));
-}
-
-TEST_F(PortsTest, ListShowsMakerProductAndSerialAndAcceptingKeepsTheNameUnderTheComNumber) {
+// A device's stable name is the by-id entry leading to it, or its path when none does.
+TEST_F(PortsTest, ListShowsMakerProductAndSerialAndAcceptingKeepsTheStableNameUnderTheComNumber) {
     QFile conf(QString::fromStdString(dataFolder() + "/ports.conf"));
     ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
     conf.write("# the box\nCOM1=/dev/ttyUSB7\nCOM3=/dev/old\nCOM16=/dev/last\n");
     conf.close();
+    QTemporaryDir dir;
+    const auto path = [&](const char* name) { return dir.filePath(name).toStdString(); };
+    QFile(dir.filePath("ttyS0")).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("ttyUSB0")).open(QIODevice::WriteOnly);
+    QDir().mkpath(dir.filePath("by-id"));
+    const QString byId = dir.filePath("by-id/usb-Maker_Gps_A1-if00-port0");
+    ASSERT_TRUE(QFile::link(dir.filePath("ttyUSB0"), byId));
     const std::vector<SerialDevice> devices = {
-        {"/dev/ttyS0", "/dev/ttyS0", "", "", ""},
-        {"/dev/ttyUSB0", "/dev/serial/by-id/usb-Maker_Gps_A1-if00-port0", "Maker", "Gps", "A1"},
+        {path("ttyS0"), StableDeviceName(path("ttyS0"), path("by-id")), "", "", ""},
+        {path("ttyUSB0"), StableDeviceName(path("ttyUSB0"), path("by-id")), "Maker", "Gps", "A1"},
     };
+    EXPECT_EQ(devices[0].stableName, devices[0].path);
     // The window waits for Accept; the user picks the second device meanwhile.
     std::string labels;
     QTimer::singleShot(50, [&] {
@@ -169,7 +167,7 @@ TEST_F(PortsTest, ListShowsMakerProductAndSerialAndAcceptingKeepsTheNameUnderThe
     EXPECT_EQ(labels, "ttyS0|ttyUSB0  Maker  Gps  A1|");
     // COM1 is the box's (option 0 disabled) and ports.conf moves it, so COM2 is proposed.
     EXPECT_EQ(chosen, 2);
-    EXPECT_EQ(comDevicePath(2), devices[1].stableName);
+    EXPECT_EQ(comDevicePath(2), byId.toStdString());
     EXPECT_EQ(comDevicePath(1), "/dev/ttyUSB7");
     EXPECT_EQ(comDevicePath(3), "/dev/old");
     EXPECT_EQ(comDevicePath(16), "/dev/last");
