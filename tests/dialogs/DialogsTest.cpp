@@ -185,69 +185,66 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheAnswer) {
         EXPECT_DOUBLE_EQ(LeadingNumber(answer), number) << answer;
 }
 
-// Each refused answer beeps and asks again; Cancel ("") keeps the old value. Alarm depths are
-// shown and entered in the display units and compared in feet with the other end of their band.
-// No item takes what its 32-bit field cannot hold (1e39, -1e39, inf, nan): each item's first case
-// begins with one of them.
+// Every answer but the last is refused: it beeps and asks again; Cancel ("") keeps the old
+// value. Alarm depths are shown and entered in the display units and compared in feet with the
+// other end of their band. No item takes what its 32-bit field cannot hold (1e39, -1e39, inf,
+// nan): each item's first case begins with one of them.
 TEST_F(OptionsMenu, EachValueItemsDialogKeepsOnlyAValueWithinItsLimits) {
-    const struct {
-        const char* item;
+    struct Case {
         std::int16_t units;
         std::vector<const char*> answers;
-        int beeps;
-        double (*read)(const State&);
         double expected;
         const char* shown; // the value the first dialog offers
-    } cases[] = {
-        {"mnuOptionsDeepAlarmValue", 1, {"1e39", "304.8"}, 1, Read<&State::DeepAlarmValue>,
-         304.8 * 3.280839, "304.8"},
-        // Deep must be deeper than the shallow alarm's 20 ft: equal is not deeper.
-        {"mnuOptionsDeepAlarmValue", 0, {"10", ""}, 1, Read<&State::DeepAlarmValue>, 1000,
-         "1000.0"},
-        {"mnuOptionsDeepAlarmValue", 0, {"20", "20.1"}, 1, Read<&State::DeepAlarmValue>, 20.1,
-         "1000.0"},
-        {"mnuOptionsShallowAlarmValue", 0, {"-1e39", "500"}, 1, Read<&State::ShallowAlarmValue>,
-         500, "20.0"},
-        // Fish band 15..90 ft (2.5..15 fa), drag band 20..80 ft (3.33..13.33 fa).
-        {"mnuOptionsFishAlarmShallow", 2, {"inf", "15", "14.9"}, 2,
-         Read<&State::FishAlarmShallow>, 14.9 * 6, "2.5"},
-        {"mnuOptionsFishAlarmDeep", 2, {"nan", "2.5", "2.6"}, 2, Read<&State::FishAlarmDeep>,
-         2.6 * 6, "15.0"},
-        {"mnuOptionsDragAlarmShallow", 2, {"1e39", "13.5", "13.3"}, 2,
-         Read<&State::DragAlarmShallow>, 13.3 * 6, "3.3"},
-        {"mnuOptionsDragAlarmDeep", 2, {"-inf", "3", "3.4"}, 2, Read<&State::DragAlarmDeep>,
-         3.4 * 6, "13.3"},
-        // The keel offset stays within 20 ft, 6.096 m or 3.333 fa either way.
-        {"mnuOptiondsDepthKeelOffset", 0, {"nan", "20.1", "-20.1", "20"}, 3,
-         Read<&State::KeelOffset>, 20, "0.0"},
-        {"mnuOptiondsDepthKeelOffset", 2, {"inf", "3.334", "-3.333"}, 2, Read<&State::KeelOffset>,
-         -19.998, "0.0"},
-        {"mnuOptiondsDepthKeelOffset", 1, {"6.1", "6.096"}, 1, Read<&State::KeelOffset>,
-         6.096 * 3.280839, "0.0"},
-        // Damping is rounded half to even before its check of 1 to 10.
-        {"mnuOptDepthDamping", 0, {"1e39", "0.4", "abc", "10.5"}, 3, Read<&State::DepthDamping>,
-         10, "4"},
-        {"mnuOptDepthDamping", 0, {"0.5", "1.5"}, 1, Read<&State::DepthDamping>, 2, "4"},
-        // The fish threshold is stored the other way round: 11 - the answer.
-        {"mnuOptionsFishAlarmThreshold", 0, {"inf", "11", "0.9", "7"}, 3,
-         Read<&State::FishAlarmThreshold>, 4, "7"},
-        {"mnuOptionsFishAlarmThreshold", 0, {"10"}, 0, Read<&State::FishAlarmThreshold>, 1, "7"},
-        {"mnuOptionsFishAlarmThreshold", 0, {"1"}, 0, Read<&State::FishAlarmThreshold>, 10, "7"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.item << " answers ending " << c.answers.back()
-                                        << ", units " << c.units);
-        ResetState();
-        s.DepthUnits = c.units;
-        ScriptedDialogs d;
-        for (const char* answer : c.answers)
-            d.answerInput(answer);
-        action(c.item)->trigger();
-        ASSERT_EQ(d.shown().size(), c.answers.size());
-        EXPECT_EQ(d.shown()[0].defaultAnswer, c.shown);
-        EXPECT_EQ(d.beeps(), c.beeps);
-        EXPECT_FLOAT_EQ(static_cast<float>(c.read(s)), static_cast<float>(c.expected));
-        EXPECT_EQ(s.SettingsChanged, *c.answers.back() ? 1 : 0);
+    const struct {
+        const char* item;
+        double (*read)(const State&);
+        std::vector<Case> cases;
+    } items[] = {
+        {"mnuOptionsDeepAlarmValue", Read<&State::DeepAlarmValue>,
+         {{1, {"1e39", "304.8"}, 304.8 * 3.280839, "304.8"},
+          // Deep must be deeper than the shallow alarm's 20 ft: equal is not deeper.
+          {0, {"10", ""}, 1000, "1000.0"},
+          {0, {"20", "20.1"}, 20.1, "1000.0"}}},
+        {"mnuOptionsShallowAlarmValue", Read<&State::ShallowAlarmValue>,
+         {{0, {"-1e39", "500"}, 500, "20.0"}}},
+        // Fish band 15..90 ft (2.5..15 fa), drag band 20..80 ft (3.33..13.33 fa).
+        {"mnuOptionsFishAlarmShallow", Read<&State::FishAlarmShallow>,
+         {{2, {"inf", "15", "14.9"}, 14.9 * 6, "2.5"}}},
+        {"mnuOptionsFishAlarmDeep", Read<&State::FishAlarmDeep>,
+         {{2, {"nan", "2.5", "2.6"}, 2.6 * 6, "15.0"}}},
+        {"mnuOptionsDragAlarmShallow", Read<&State::DragAlarmShallow>,
+         {{2, {"1e39", "13.5", "13.3"}, 13.3 * 6, "3.3"}}},
+        {"mnuOptionsDragAlarmDeep", Read<&State::DragAlarmDeep>,
+         {{2, {"-inf", "3", "3.4"}, 3.4 * 6, "13.3"}}},
+        // The keel offset stays within 20 ft, 6.096 m or 3.333 fa either way.
+        {"mnuOptiondsDepthKeelOffset", Read<&State::KeelOffset>,
+         {{0, {"nan", "20.1", "-20.1", "20"}, 20, "0.0"},
+          {2, {"inf", "3.334", "-3.333"}, -19.998, "0.0"},
+          {1, {"6.1", "6.096"}, 6.096 * 3.280839, "0.0"}}},
+        // Damping is rounded half to even before its check of 1 to 10.
+        {"mnuOptDepthDamping", Read<&State::DepthDamping>,
+         {{0, {"1e39", "0.4", "abc", "10.5"}, 10, "4"}, {0, {"0.5", "1.5"}, 2, "4"}}},
+        // The fish threshold is stored the other way round: 11 - the answer.
+        {"mnuOptionsFishAlarmThreshold", Read<&State::FishAlarmThreshold>,
+         {{0, {"inf", "11", "0.9", "7"}, 4, "7"}, {0, {"10"}, 1, "7"}, {0, {"1"}, 10, "7"}}},
+    };
+    for (const auto& item : items) {
+        for (const Case& c : item.cases) {
+            SCOPED_TRACE(testing::Message() << item.item << " answers ending " << c.answers.back()
+                                            << ", units " << c.units);
+            ResetState();
+            s.DepthUnits = c.units;
+            ScriptedDialogs d;
+            for (const char* answer : c.answers)
+                d.answerInput(answer);
+            action(item.item)->trigger();
+            ASSERT_EQ(d.shown().size(), c.answers.size());
+            EXPECT_EQ(d.shown()[0].defaultAnswer, c.shown);
+            EXPECT_EQ(d.beeps(), static_cast<int>(c.answers.size()) - 1);
+            EXPECT_FLOAT_EQ(static_cast<float>(item.read(s)), static_cast<float>(c.expected));
+            EXPECT_EQ(s.SettingsChanged, *c.answers.back() ? 1 : 0);
+        }
     }
 }
 
