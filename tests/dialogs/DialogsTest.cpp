@@ -49,11 +49,13 @@ class OptionsMenu : public Fixture {
         EXPECT_NE(a, nullptr) << name;
         return a;
     }
+    // The checked items of the Options menu, without the "mnuOptions" or "mnuOpt" of their names.
     std::vector<std::string> checked() {
         std::vector<std::string> names;
         for (QAction* a : bar->findChildren<QAction*>()) {
-            if (a->isChecked() && a->objectName().startsWith("mnuOpt"))
-                names.push_back(a->objectName().toStdString());
+            const QString name = a->objectName();
+            if (a->isChecked() && name.startsWith("mnuOpt"))
+                names.push_back(name.mid(name.startsWith("mnuOptions") ? 10 : 6).toStdString());
         }
         std::sort(names.begin(), names.end());
         return names;
@@ -65,11 +67,9 @@ using Entries = std::vector<std::string>;
 template <auto Field> double Read(const State& s) { return s.*Field; }
 
 TEST_F(OptionsMenu, ChoicesChangeTheSettingsAndTheMenuFollowsFromTheStartUpCheckMarks) {
-    EXPECT_EQ(checked(), (Entries{"mnuOptFishAlarmSearch1", "mnuOptionsAutoRangeOnly",
-                                  "mnuOptionsBackgroundColorLightBlue", "mnuOptionsDeepOnOff",
-                                  "mnuOptionsDepthUnitsFeet", "mnuOptionsDragAlarmOnOff",
-                                  "mnuOptionsFishOnOff", "mnuOptionsShallowOnOff",
-                                  "mnuOptionsTempUnitsDegF"}));
+    EXPECT_EQ(checked(), (Entries{"AutoRangeOnly", "BackgroundColorLightBlue", "DeepOnOff",
+                                  "DepthUnitsFeet", "DragAlarmOnOff", "FishAlarmSearch1",
+                                  "FishOnOff", "ShallowOnOff", "TempUnitsDegF"}));
     // The depths found so far are kept, converted: a range gate keeps tracking at the same depth.
     s.BottomDepth = s.RangeGateDepth = 30.0f;
     s.DisplayDepth = 33.0f;
@@ -97,11 +97,9 @@ TEST_F(OptionsMenu, ChoicesChangeTheSettingsAndTheMenuFollowsFromTheStartUpCheck
     action("mnuOptFishAlarmSearch3")->trigger();
     EXPECT_EQ(s.FishAlarmSearch, 3);
     // Exactly one item of each group is checked.
-    EXPECT_EQ(checked(), (Entries{"mnuOptFishAlarmSearch3", "mnuOptionsAutoRangeAndOffset",
-                                  "mnuOptionsBackgroundColorDarkGreen", "mnuOptionsDeepOnOff",
-                                  "mnuOptionsDepthUnitsFathoms", "mnuOptionsDragAlarmOnOff",
-                                  "mnuOptionsFishOnOff", "mnuOptionsShallowOnOff",
-                                  "mnuOptionsTempUnitsDegF"}));
+    EXPECT_EQ(checked(), (Entries{"AutoRangeAndOffset", "BackgroundColorDarkGreen", "DeepOnOff",
+                                  "DepthUnitsFathoms", "DragAlarmOnOff", "FishAlarmSearch3",
+                                  "FishOnOff", "ShallowOnOff", "TempUnitsDegF"}));
 
     QAction* leaveScales = action("mnuOptLeaveScales");
     leaveScales->trigger();
