@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <tuple>
+
 namespace vz::test {
 namespace {
 
@@ -63,11 +65,10 @@ TEST_F(ConnectionTest, HandshakeSerialNumberAndTestPingFollowTheFirmwareVersion)
         EXPECT_EQ(s.PacketLength, 20 + extraBytes);
         EXPECT_EQ(s.IfbSerialNumber, 2'560'150'007.0); // from reply bytes two to five
         EXPECT_FLOAT_EQ(s.DepthPerSample, 0.0024755f * 50);
-        EXPECT_EQ(s.SettingsChanged, 0);
-        EXPECT_EQ(s.FullLevelHistory[2][300], 0);
-        EXPECT_EQ(s.EchoHistory[123], 0);
-        EXPECT_EQ(s.MinPingValue, 255);
-        EXPECT_EQ(s.CommRetryCount, 0);
+        // The settings sent, the histories and the counters start afresh.
+        EXPECT_EQ(std::tuple(s.SettingsChanged, s.FullLevelHistory[2][300], s.EchoHistory[123],
+                             s.MinPingValue, s.CommRetryCount),
+                  std::tuple(0, 0, 0, 255, 0));
         expectPingCycleStarted();
     }
     EXPECT_EQ(ui.diagnosticsLoaded, 2);
@@ -209,10 +210,8 @@ TEST_F(LinkWindowsTest, DiagnosticsWindowShowsTheValuesOnceShownAndResetStartsTh
     EXPECT_EQ(w.commsIndicatorColor(), QColor(255, 0, 0));
 
     w.findChild<QPushButton*>("cmdDebugReset")->click();
-    EXPECT_EQ(s.MinPingValue, 255);
-    EXPECT_EQ(s.MaxInBuffer, 0);
-    EXPECT_EQ(s.CommRetryCount, 0);
-    EXPECT_EQ(s.PingWaitTicks, 0);
+    EXPECT_EQ(std::tuple(s.MinPingValue, s.MaxInBuffer, s.CommRetryCount, s.PingWaitTicks),
+              std::tuple(255, 0, 0, 0));
     EXPECT_EQ(dialogs.beeps(), 1);
     w.refreshFromState();
     EXPECT_EQ(boxText("txtDebugCommErrors"), "0");
