@@ -2,6 +2,8 @@
 // the file cannot be written; and the line kinds against lines written out by hand.
 #include "LoggingFiles.h"
 
+#include "logging/PlaybackLines.h"
+
 #include <csignal>
 #include <sys/resource.h>
 
@@ -24,6 +26,11 @@ TEST(ScreenDataLinesTest, LinesAsWrittenByHand) {
         {GpsLine("Not Valid", "Not Valid", 0.0f), "GPS: Not Valid  Not Valid   0"},
         {GpsLine("- - - - -", "- - - - -", 0.5f), "GPS: - - - - -  - - - - -   .5"},
         {DataRecordLine("23:00:00", reply, 0), "23:00:00  "},
+        // The extra trailer bytes of playback follow the firmware named in the first header.
+        {std::to_string(TrailerExtraBytesFromHeader("3.16  9  ***")), "3"},
+        {std::to_string(TrailerExtraBytesFromHeader("3.16  08 ")), "0"},
+        {std::to_string(TrailerExtraBytesFromHeader("*************")), "0"},
+        {std::to_string(TrailerExtraBytesFromHeader("")), "3"},
     };
     for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
 }
