@@ -253,13 +253,10 @@ TEST_F(PlaybackTest, ASavedPlaybackStartLeavesThePortsToTheNextStart) {
 
     ResetState();
     ResetTimers();
-    // None for the box, 4 and 5 for GPS and NMEA; the box port's error is then cancelled, which
-    // ends the program.
-    const std::size_t before = dialogs.shown().size();
+    // None for the box, 4 and 5 for GPS and NMEA (answers left unasked fail the test); the box
+    // port's error is then cancelled, which ends the program.
     dialogs.answerPort(0).answerPort(4).answerPort(5).answerInput("");
     RunStartupSequence();
-    ASSERT_EQ(dialogs.shown().size(), before + 4);
-    EXPECT_EQ(dialogs.shown()[before].kind, "port");
     ResetState();
     BuildStartupTables();
     ReadSettingsFile(); // asks nothing now
