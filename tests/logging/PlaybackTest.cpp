@@ -106,13 +106,14 @@ protected:
 
 // A recording under way ends first, with its closing line.
 TEST_F(PlaybackTest, TheMenuCommandEndsARecordingOffersToSaveThenPlaysTheChosenFileAndLeaves) {
-    FakeClock clock;
+    auto clock = std::make_unique<FakeClock>();
     mnuOptionsSaveScreenDataNow_Click();
     LoadReply(s, replyBytes(3, 10));
     RecordReply();
     const std::string recorded = RecordingFilePath();
     s.TrailerExtraBytes = 3;
-    writeFile(dataPath("i6120609.05i"), lines({kHeader8, kOpened, record("09:05:01", replyBytes(3, 10))}));
+    writeFile(dataPath("i6120609.05i"), lines({kHeader8, kOpened, record("09:05:01", replyBytes(3, 10)),
+                                               "Closed at: 09:05:02", record("09:05:03", replyBytes(3, 20))}));
     dialogs.answerMessage(AnswerYes).answerFile("C:\\TEMPIFB\\i6120609.05i");
     s.SettingsFilePath = "C:\\TempIFB\\OTHER.DAT";
     mnuOptionsPlaybackScreenData_Click();
@@ -129,6 +130,9 @@ TEST_F(PlaybackTest, TheMenuCommandEndsARecordingOffersToSaveThenPlaysTheChosenF
     EXPECT_EQ(s.LatCaption, "- - - - -");
     EXPECT_EQ(ui.playbackControls, std::vector<bool>{true});
     ASSERT_TRUE(ReadPlaybackRecord());
+    clock.reset(); // the pause before the file starts again is waited in real time
+    ASSERT_TRUE(ReadPlaybackRecord()); // a closing line: the file again from the top
+    EXPECT_EQ(s.TimeText, "09:05:01");
 
     expectStartOver();
     mnuOptionsPlaybackScreenData_Click();
@@ -155,7 +159,8 @@ TEST_F(PlaybackTest, EachLineKindIsAppliedAndRecordsThatCannotBeRepliesArePassed
                 "09:05:01 " + std::string(300000, '7'), "09:05:01  0 255 17",
                 "09:05:01  1 2 3 4 5 6 7 8 9 10 256 12", "09:05:01  1 2 3 4 5 6 7 8 9 10 1x 12",
                 "09:05:01  1 2 3 4 5 6 7 8 9 10 -1 12", "Opened at: nothing",
-                record("09:05:09", deep), "09:05:10  6 1.5 2.5 3 4 5 6 7 8 9 10 255"}));
+                record("09:05:09", deep), "09:05:10  6 1.5 2.5 3 4 5 6 7 8 9 10 255"}) +
+         record("09:05:11", replyBytes(3, 20))); // cut before its line end
     s.RxBuffer.fill(77);
 
     ASSERT_TRUE(ReadPlaybackRecord());
@@ -176,6 +181,11 @@ TEST_F(PlaybackTest, EachLineKindIsAppliedAndRecordsThatCannotBeRepliesArePassed
     ASSERT_TRUE(ReadPlaybackRecord());
     EXPECT_EQ(Bytes(s.RxBuffer.begin() + 1, s.RxBuffer.begin() + 13),
               (Bytes{6, 2, 2, 3, 4, 5, 6, 7, 8, 9, 10, 255}));
+    // After the last whole record: the file again from the top, silently.
+    ASSERT_TRUE(ReadPlaybackRecord());
+    EXPECT_EQ(s.TimeText, "09:05:01");
+    EXPECT_EQ(s.PlaybackHeader1, kHeader8);
+    EXPECT_EQ(dialogs.shown().size(), 2u); // those of entering playback only
     // A GPS line cut at any length is taken as far as it goes, without a crash.
     for (std::size_t n = 0; n <= gps.size(); ++n) {
         ApplyGpsLine(std::string_view(gps).substr(0, n), s);
@@ -202,24 +212,6 @@ TEST_F(PlaybackTest, AnLOrRLineDecidesTheHalfOfTheNextRecordInSplitScreen) {
         EXPECT_EQ(ui.statuses[0].time, "09:05:01");
     }
     EXPECT_EQ(dialogs.beeps(), 2); // only those of entering playback
-}
-
-// The end of the file, a line cut there, or a closing line: the file again from the top, silently.
-TEST_F(PlaybackTest, TheFileReplaysFromTheTopAfterItsLastWholeRecordOrAClosingLine) {
-    const std::string top = lines({kHeader8, kOpened, record("09:05:01", replyBytes(3, 10))});
-    for (const std::string& text : {top + lines({record("09:05:02", replyBytes(3, 20))}) + "09:05:03  6 30 30",
-                                    top + lines({"Closed at: 09:05:02", record("09:05:03", replyBytes(3, 20))})}) {
-        play(text);
-        std::string times;
-        for (int i = 0; i < 3; ++i) {
-            ASSERT_TRUE(ReadPlaybackRecord());
-            times += s.TimeText + " ";
-        }
-        EXPECT_EQ(times, text.find("Closed") == std::string::npos ? "09:05:01 09:05:02 09:05:01 "
-                                                                  : "09:05:01 09:05:01 09:05:01 ");
-        EXPECT_EQ(s.PlaybackHeader1, kHeader8);
-    }
-    EXPECT_EQ(dialogs.shown().size(), 4u); // those of entering playback only
 }
 
 // Without a record the file would be opened again for ever: it is reported and playback left.
