@@ -112,8 +112,9 @@ TEST_F(PlaybackTest, TheMenuCommandEndsARecordingOffersToSaveThenPlaysTheChosenF
     RecordReply();
     const std::string recorded = RecordingFilePath();
     s.TrailerExtraBytes = 3;
-    writeFile(dataPath("i6120609.05i"), lines({kHeader8, kOpened, record("09:05:01", replyBytes(3, 10)),
-                                               "Closed at: 09:05:02", record("09:05:03", replyBytes(3, 20))}));
+    writeFile(dataPath("i6120609.05i"),
+              lines({kHeader8, kOpened, record("09:05:01", replyBytes(3, 10)), "Closed at: 09:05:02",
+                     record("09:05:03", replyBytes(3, 20))}));
     dialogs.answerMessage(AnswerYes).answerFile("C:\\TEMPIFB\\i6120609.05i");
     s.SettingsFilePath = "C:\\TempIFB\\OTHER.DAT";
     mnuOptionsPlaybackScreenData_Click();
