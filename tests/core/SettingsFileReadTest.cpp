@@ -2,6 +2,8 @@
 #include "core/Timers.h"
 #include "support/Fixture.h"
 
+#include <QFile>
+
 #include <tuple>
 
 namespace vz::test {
@@ -9,102 +11,101 @@ namespace {
 
 using SettingsFileRead = Fixture;
 
+std::string Number(int value) { return " " + std::to_string(value) + " "; }
+
+// Without a file the first-run prompts ask for the three ports; the later two do not offer the
+// box's port (COM3 is option 2), and the factory file with the answers is written.
 TEST_F(SettingsFileRead, WithoutAFileThePromptsRunAndTheFactoryFileIsWritten) {
-    timers().tmrMainTimer1.setEnabled(true);
-    timers().tmrMainTimer2.setEnabled(true);
-    const std::vector<ShownDialog> shown = ReadAnsweringPorts();
-    ASSERT_EQ(shown.size(), 3u);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        EXPECT_EQ(shown[i].kind, "port");
-        EXPECT_EQ(shown[i].disabledOption, i == 0 ? -1 : 2); // COM3 is the box's
+    const struct {
+        int ifb, gps, nmea, disabledLater;
+    } answers[] = {{3, 5, 0, 2}, {0, 1, 2, -1}};
+    for (const auto& a : answers) {
+        SCOPED_TRACE(a.ifb);
+        ResetState();
+        QFile::remove(QString::fromStdString(SettingsPath()));
+        timers().tmrMainTimer1.setEnabled(true);
+        timers().tmrMainTimer2.setEnabled(true);
+        ScriptedDialogs d;
+        d.answerPort(a.ifb).answerPort(a.gps).answerPort(a.nmea);
+        ReadSettingsFile();
+        ASSERT_EQ(d.shown().size(), 3u);
+        EXPECT_EQ(d.beeps(), 3);
+        for (std::size_t i = 0; i < d.shown().size(); ++i) {
+            EXPECT_EQ(d.shown()[i].kind, "port");
+            EXPECT_EQ(d.shown()[i].disabledOption, i == 0 ? -1 : a.disabledLater);
+        }
+        const auto file =
+            FactoryWith({{2, Number(a.ifb)}, {3, Number(a.gps)}, {61, Number(a.nmea)}});
+        EXPECT_EQ(ReadSettingsBytes(), lines(file));
+        EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+        EXPECT_FALSE(timers().tmrMainTimer2.enabled());
+        EXPECT_EQ(s.SettingsChanged, 0); // the new file holds everything
+        // The start-up tables were built on the way.
+        EXPECT_GT(s.TempTable[15], 0);
+        EXPECT_EQ(s.DepthRangeTable[0][4], 100);
     }
-    EXPECT_EQ(ReadSettingsBytes(), lines(kFactoryLines));
-    EXPECT_FALSE(timers().tmrMainTimer1.enabled());
-    EXPECT_FALSE(timers().tmrMainTimer2.enabled());
-    EXPECT_EQ(s.SettingsChanged, 0); // the new file holds everything
-    // The start-up tables were built on the way.
-    EXPECT_GT(s.TempTable[15], 0);
-    EXPECT_EQ(s.DepthRangeTable[0][4], 100);
 }
 
-TEST_F(SettingsFileRead, WithoutABoxPortEveryPortIsOffered) {
-    ScriptedDialogs d;
-    d.answerPort(0).answerPort(1).answerPort(2);
-    ReadSettingsFile();
-    ASSERT_EQ(d.shown().size(), 3u);
-    EXPECT_EQ(std::tuple(d.shown()[1].disabledOption, d.shown()[2].disabledOption),
-              std::tuple(-1, -1));
-    EXPECT_EQ(std::tuple(s.IfbPort, s.GpsPort, s.NmeaPort), std::tuple(0, 1, 2));
-}
+constexpr const char* kDamaged = nullptr;
 
-// A file written by hand: any number notation, line feeds alone. Each value is taken as read and
-// written back in the program's own form.
-TEST_F(SettingsFileRead, AHandWrittenFileLoadsWithoutQuestions) {
-    std::vector<std::string> file = kFactoryLines, written = kFactoryLines;
-    file[4] = "2.4755E-3"; // SoundSpeed
-    file[9] = "\t+7 ";     // ChartSpeed
-    file[10] = "2.5";      // XmitPower: halves go to the even neighbour
-    file[11] = "0.5";      // ShowColorBars
-    file[60] = written[60] = " 1  2  3  4  5  6  7  8  9  10  11  12  13  14  15  65536 ";
-    written[9] = " 7 ";
-    written[10] = " 2 ";
-    written[11] = " 0 ";
-    std::string text;
-    for (const std::string& line : file)
-        text += line + "\n";
-    WriteSettingsBytes(text);
-    s.SettingsChanged = 1;
-    timers().tmrMainTimer1.setEnabled(true);
-
-    ScriptedDialogs d;
-    ReadSettingsFile();
-    EXPECT_TRUE(d.shown().empty());
-    EXPECT_FALSE(timers().tmrMainTimer1.enabled());
-    EXPECT_EQ(s.SettingsChanged, 1); // reading is not saving
-    EXPECT_EQ(s.UserColors[0], Rgb{}); // not stored in the file
-    EXPECT_EQ(s.UserColors[16], (Rgb{0, 0, 1}));
-    ASSERT_TRUE(WriteSettingsFile());
-    EXPECT_EQ(ReadSettingsBytes(), lines(written));
-}
-
-// A value a field cannot mean makes the file as damaged as a missing line: the prompts run and a
-// sound file replaces it.
-TEST_F(SettingsFileRead, AnUnreadableOrOutOfRangeValueRunsThePrompts) {
+// One line of a file written by hand (line feeds alone): a value in any number notation is taken
+// as read and written back in the program's own form. A value the field cannot mean makes the
+// file as damaged as a missing line: the prompts run and a sound file replaces it.
+TEST_F(SettingsFileRead, EachValueIsTakenAsReadOrMakesTheFileDamaged) {
+    const char* colours = " 1  2  3  4  5  6  7  8  9  10  11  12  13  14  15  65536 ";
     const struct {
         std::size_t line;
         const char* text;
-    } damaged[] = {
-        {0, "Deleted"},                                      // what a port reset leaves
-        {9, " abc "}, {9, ""}, {9, " 1e "}, {9, " 40000 "},  // no number, beyond 16 bits
-        {2, " 300 "}, {2, "-1 "}, {2, " 18 "}, {61, " 18 "}, // not a byte, no such COM port
-        {14, " 3 "},                                         // no such depth units
-        {27, " 21 "}, {27, " 15 "}, {27, " 0 "}, {39, " 12 "}, // beyond the filled range table
-        {28, " 14 "},                                        // beyond the filled offset table
-        {9, " 0 "}, {9, " 20 "},                             // chart speeds are 1 to 8
-        {7, " 9 "},                                          // clutter filter levels 0 to 8
-        {21, " 5 "},                                         // no such colour scale
-        {23, " 256 "}, {78, " 300 "},                        // thresholds compare with bytes
-        {77, " 0 "},                                         // damping levels are 1 to 10
-        {33, " 16 "},                                        // no such DSP gain
-        {64, " 1E+39 "}, {63, " nan "},                      // not a float
+        const char* written;
+    } cases[] = {
+        {4, "2.4755E-3", " .0024755 "}, // SoundSpeed
+        {9, "\t+7 ", " 7 "},             // ChartSpeed
+        {10, "2.5", " 2 "},              // XmitPower: halves go to the even neighbour
+        {11, "0.5", " 0 "},              // ShowColorBars
+        {60, colours, colours},
+        {0, "Deleted", kDamaged}, // what a port reset leaves
+        // no number, beyond 16 bits
+        {9, " abc ", kDamaged}, {9, "", kDamaged}, {9, " 1e ", kDamaged}, {9, " 40000 ", kDamaged},
+        // not a byte, no such COM port
+        {2, " 300 ", kDamaged}, {2, "-1 ", kDamaged}, {2, " 18 ", kDamaged}, {61, " 18 ", kDamaged},
+        {14, " 3 ", kDamaged}, // no such depth units
+        // beyond the filled range table, then the filled offset table
+        {27, " 21 ", kDamaged}, {27, " 15 ", kDamaged}, {27, " 0 ", kDamaged},
+        {39, " 12 ", kDamaged}, {28, " 14 ", kDamaged},
+        {9, " 0 ", kDamaged}, {9, " 20 ", kDamaged}, // chart speeds are 1 to 8
+        {7, " 9 ", kDamaged},                         // clutter filter levels 0 to 8
+        {21, " 5 ", kDamaged},                        // no such colour scale
+        {23, " 256 ", kDamaged}, {78, " 300 ", kDamaged}, // thresholds compare with bytes
+        {77, " 0 ", kDamaged},                        // damping levels are 1 to 10
+        {33, " 16 ", kDamaged},                       // no such DSP gain
+        {64, " 1E+39 ", kDamaged}, {63, " nan ", kDamaged}, // not a float
     };
-    for (const auto& damage : damaged) {
-        SCOPED_TRACE(testing::Message() << "line " << damage.line + 1 << ": " << damage.text);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "line " << c.line + 1 << ": " << c.text);
         ResetState();
-        std::vector<std::string> file = kFactoryLines;
-        file[damage.line] = damage.text;
-        WriteSettingsBytes(lines(file));
-        EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
-        EXPECT_EQ(ReadSettingsBytes(), lines(kFactoryLines));
+        s.SettingsChanged = 1;
+        timers().tmrMainTimer1.setEnabled(true);
+        std::string text;
+        for (const std::string& line : FactoryWith({{c.line, c.text}}))
+            text += line + (c.written ? "\n" : "\r\n");
+        WriteSettingsBytes(text);
+        const std::size_t prompts = ReadAnsweringPorts().size();
+        EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+        if (c.written == kDamaged) {
+            EXPECT_EQ(prompts, 3u);
+            EXPECT_EQ(ReadSettingsBytes(), lines(kFactoryLines));
+            continue;
+        }
+        // Reading is not saving.
+        EXPECT_EQ(std::tuple(prompts, s.SettingsChanged), std::tuple(0u, 1));
+        ASSERT_TRUE(WriteSettingsFile());
+        EXPECT_EQ(ReadSettingsBytes(), lines(FactoryWith({{c.line, c.written}})));
     }
 }
 
+// The IfbPort is asked again, ChartSpeed is a factory setting, TempCalibration is not.
 TEST_F(SettingsFileRead, AFileCutShortRunsThePromptsAndKeepsWhatWasRead) {
-    std::vector<std::string> file = kFactoryLines;
-    file[2] = " 9 ";    // IfbPort: asked again
-    file[9] = " 3 ";    // ChartSpeed: a factory setting
-    file[22] = " 1.5 "; // TempCalibration: not a factory setting
-    WriteSettingsBytes(lines(file, 40));
+    WriteSettingsBytes(lines(FactoryWith({{2, " 9 "}, {9, " 3 "}, {22, " 1.5 "}}), 40));
     s.ShallowAlarmValue = 33.0f; // beyond the cut: the value in use stays
     s.KeelOffset = 2.0f;
 
@@ -133,14 +134,9 @@ TEST_F(SettingsFileRead, OlderFilesEndEarlierAndGetTheLaterValuesGiven) {
         ResetState();
         s.AutoSaveMinutes = 60;
         s.XmitTempLimit = 90;
-        std::vector<std::string> content = kFactoryLines;
-        content[1] = file.title;
-        content[81] = " 25 ";
-        content[82] = " 110 ";
+        const auto content = FactoryWith({{1, file.title}, {81, " 25 "}, {82, " 110 "}});
         WriteSettingsBytes(lines(content, file.lineCount));
-        ScriptedDialogs d;
-        ReadSettingsFile();
-        EXPECT_TRUE(d.shown().empty());
+        EXPECT_TRUE(ReadAnsweringPorts().empty());
         EXPECT_EQ(std::tuple(s.AutoSaveMinutes, s.XmitTempLimit),
                   std::tuple(file.autoSaveMinutes, file.xmitTempLimit));
     }

@@ -13,10 +13,8 @@ namespace {
 
 using SettingsFileWrite = Fixture;
 
+// Every line away from its factory value: read, then written again into a folder the user removed.
 TEST_F(SettingsFileWrite, EveryValueReadIsWrittenBackAsItWas) {
-    ASSERT_EQ(kChangedLines.size(), kFactoryLines.size());
-    for (std::size_t i = 2; i < kFactoryLines.size(); ++i)
-        ASSERT_NE(kChangedLines[i], kFactoryLines[i]) << i;
     WriteSettingsBytes(lines(kChangedLines));
     ScriptedDialogs d;
     ReadSettingsFile();
@@ -28,19 +26,11 @@ TEST_F(SettingsFileWrite, EveryValueReadIsWrittenBackAsItWas) {
     EXPECT_EQ(std::tuple(s.Left.DepthOffset, s.Right.Param13), std::tuple(13, 6));
     EXPECT_EQ(s.UserColors[1], Rgb::fromLong(1001));
 
-    ASSERT_TRUE(QFile::remove(QString::fromStdString(SettingsPath())));
+    ASSERT_TRUE(QDir(QString::fromStdString(dataFolder())).removeRecursively());
     s.SettingsChanged = 1;
     ASSERT_TRUE(WriteSettingsFile());
     EXPECT_EQ(s.SettingsChanged, 0);
     EXPECT_EQ(ReadSettingsBytes(), lines(kChangedLines));
-}
-
-TEST_F(SettingsFileWrite, TheMissingFolderIsCreated) {
-    ASSERT_TRUE(QDir(QString::fromStdString(dataFolder())).removeRecursively());
-    LoadDefaultsIntoRam();
-    s.IfbPort = s.GpsPort = s.NmeaPort = 0;
-    ASSERT_TRUE(WriteSettingsFile());
-    EXPECT_EQ(SplitLines(ReadSettingsBytes()).size(), 83u);
 }
 
 TEST_F(SettingsFileWrite, AFileThatCannotBeWrittenIsReportedAndTheFirstRunGoesOn) {
