@@ -192,31 +192,5 @@ TEST_F(FileMenu, ASettingsFileThatCannotBeWrittenAtExitIsReportedBeforeTheEnd) {
     EXPECT_EQ(exitUi.quits, 1);
 }
 
-TEST_F(FileMenu, ADamagedSettingsFileIsKeptBesideTheNewOne) {
-    const std::string damaged = lines(kFactoryLines, 40);
-    WriteSettingsBytes(damaged);
-    EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
-    EXPECT_EQ(readFile(SettingsPath() + ".bad"), damaged);
-    EXPECT_EQ(ReadSettingsBytes(), lines(kFactoryLines));
-
-    // A later damage never replaces the copy kept earlier.
-    WriteSettingsBytes("Nothing like a settings file\r\n");
-    ReadAnsweringPorts();
-    WriteSettingsBytes("x");
-    ReadAnsweringPorts();
-    EXPECT_EQ(readFile(SettingsPath() + ".bad"), damaged);
-    EXPECT_EQ(readFile(SettingsPath() + ".bad.1"), "Nothing like a settings file\r\n");
-    EXPECT_EQ(readFile(SettingsPath() + ".bad.2"), "x");
-
-    // Nothing to keep: an empty file, the port reset's "Deleted", a missing file.
-    for (const char* bytes : {"", "Deleted\r\n"}) {
-        WriteSettingsBytes(bytes);
-        EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
-    }
-    QFile::remove(QString::fromStdString(SettingsPath()));
-    EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
-    EXPECT_EQ(QDir(QString::fromStdString(dataFolder())).entryList(QDir::Files).size(), 4);
-}
-
 } // namespace
 } // namespace vz::test

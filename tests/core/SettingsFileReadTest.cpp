@@ -2,6 +2,7 @@
 #include "core/Timers.h"
 #include "support/Fixture.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <tuple>
@@ -56,29 +57,27 @@ TEST_F(SettingsFileRead, EachValueIsTakenAsReadOrMakesTheFileDamaged) {
     const struct {
         std::size_t line;
         const char* text;
-        const char* written;
+        const char* written = kDamaged;
     } cases[] = {
         {4, "2.4755E-3", " .0024755 "}, // SoundSpeed
         {9, "\t+7 ", " 7 "},             // ChartSpeed
         {10, "2.5", " 2 "},              // XmitPower: halves go to the even neighbour
         {11, "0.5", " 0 "},              // ShowColorBars
         {60, colours, colours},
-        {0, "Deleted", kDamaged}, // what a port reset leaves
-        // no number, beyond 16 bits
-        {9, " abc ", kDamaged}, {9, "", kDamaged}, {9, " 1e ", kDamaged}, {9, " 40000 ", kDamaged},
-        // not a byte, no such COM port
-        {2, " 300 ", kDamaged}, {2, "-1 ", kDamaged}, {2, " 18 ", kDamaged}, {61, " 18 ", kDamaged},
-        {14, " 3 ", kDamaged}, // no such depth units
-        // beyond the filled range table, then the filled offset table
-        {27, " 21 ", kDamaged}, {27, " 15 ", kDamaged}, {27, " 0 ", kDamaged},
-        {39, " 12 ", kDamaged}, {28, " 14 ", kDamaged},
-        {9, " 0 ", kDamaged}, {9, " 20 ", kDamaged}, // chart speeds are 1 to 8
-        {7, " 9 ", kDamaged},                         // clutter filter levels 0 to 8
-        {21, " 5 ", kDamaged},                        // no such colour scale
-        {23, " 256 ", kDamaged}, {78, " 300 ", kDamaged}, // thresholds compare with bytes
-        {77, " 0 ", kDamaged},                        // damping levels are 1 to 10
-        {33, " 16 ", kDamaged},                       // no such DSP gain
-        {64, " 1E+39 ", kDamaged}, {63, " nan ", kDamaged}, // not a float
+        // Damaged:
+        {0, "Deleted"},                                      // what a port reset leaves
+        {9, " abc "}, {9, ""}, {9, " 1e "}, {9, " 40000 "},  // no number, beyond 16 bits
+        {2, " 300 "}, {2, "-1 "}, {2, " 18 "}, {61, " 18 "}, // not a byte, no such COM port
+        {14, " 3 "},                                         // no such depth units
+        {27, " 21 "}, {27, " 15 "}, {27, " 0 "}, {39, " 12 "}, // beyond the filled range table
+        {28, " 14 "},                                        // beyond the filled offset table
+        {9, " 0 "}, {9, " 20 "},                             // chart speeds are 1 to 8
+        {7, " 9 "},                                          // clutter filter levels 0 to 8
+        {21, " 5 "},                                         // no such colour scale
+        {23, " 256 "}, {78, " 300 "},                        // thresholds compare with bytes
+        {77, " 0 "},                                         // damping levels are 1 to 10
+        {33, " 16 "},                                        // no such DSP gain
+        {64, " 1E+39 "}, {63, " nan "},                      // not a float
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "line " << c.line + 1 << ": " << c.text);
@@ -103,9 +102,11 @@ TEST_F(SettingsFileRead, EachValueIsTakenAsReadOrMakesTheFileDamaged) {
     }
 }
 
-// The IfbPort is asked again, ChartSpeed is a factory setting, TempCalibration is not.
+// A file cut short: the prompts run, what was read is kept, and the damaged file is kept beside
+// the new one. IfbPort is asked again, ChartSpeed is a factory setting, TempCalibration is not.
 TEST_F(SettingsFileRead, AFileCutShortRunsThePromptsAndKeepsWhatWasRead) {
-    WriteSettingsBytes(lines(FactoryWith({{2, " 9 "}, {9, " 3 "}, {22, " 1.5 "}}), 40));
+    const std::string cut = lines(FactoryWith({{2, " 9 "}, {9, " 3 "}, {22, " 1.5 "}}), 40);
+    WriteSettingsBytes(cut);
     s.ShallowAlarmValue = 33.0f; // beyond the cut: the value in use stays
     s.KeelOffset = 2.0f;
 
@@ -115,6 +116,18 @@ TEST_F(SettingsFileRead, AFileCutShortRunsThePromptsAndKeepsWhatWasRead) {
     const std::string written = ReadSettingsBytes();
     EXPECT_EQ(LineOf(written, 23), " 1.5 ");
     EXPECT_EQ(LineOf(written, 83), " 120 ");
+    EXPECT_EQ(readFile(SettingsPath() + ".bad"), cut);
+
+    // A later damage never replaces the copy kept earlier; an empty file or the port reset's
+    // "Deleted" leave nothing to keep.
+    for (const char* bytes : {"Nothing like a settings file\r\n", "x", "", "Deleted\r\n"}) {
+        WriteSettingsBytes(bytes);
+        EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
+    }
+    EXPECT_EQ(readFile(SettingsPath() + ".bad"), cut);
+    EXPECT_EQ(readFile(SettingsPath() + ".bad.1"), "Nothing like a settings file\r\n");
+    EXPECT_EQ(readFile(SettingsPath() + ".bad.2"), "x");
+    EXPECT_EQ(QDir(QString::fromStdString(dataFolder())).entryList(QDir::Files).size(), 4);
 }
 
 TEST_F(SettingsFileRead, OlderFilesEndEarlierAndGetTheLaterValuesGiven) {
