@@ -8,6 +8,7 @@
 #include "support/Fixture.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <tuple>
 
@@ -157,39 +158,34 @@ TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
     EXPECT_EQ(exitUi.quits, 1);
 }
 
-TEST_F(FileMenu, ExitAsksOnlyAboutUnsavedChanges) {
-    {
-        ScriptedDialogs d;
-        ExitUi exitUi(d);
+// Exit asks only about unsaved changes, and only once; a save that fails is reported while the
+// windows are still open.
+TEST_F(FileMenu, ExitAsksOnlyAboutUnsavedChangesAndReportsAFailedSave) {
+    const struct {
+        int changed, answer;
+        bool blocked; // a folder where the file should be: no one can replace it
+        std::size_t dialogs;
+    } cases[] = {{0, AnswerNo, false, 0}, {1, AnswerNo, false, 1}, {1, AnswerYes, true, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dialogs);
+        ResetState();
+        s.SettingsChanged = c.changed;
+        if (c.blocked)
+            ASSERT_TRUE(QDir().mkpath(QString::fromStdString(SettingsPath())));
         RunPingCycle();
+        ScriptedDialogs d;
+        d.answerMessage(c.answer).answerMessage(AnswerOk);
+        ExitUi exitUi(d);
         ExitProgram();
-        EXPECT_TRUE(d.shown().empty());
-        EXPECT_EQ(exitUi.quits, 1);
+        ExitProgram(); // a second request while ending asks nothing more
+        EXPECT_EQ(std::tuple(d.shown().size(), exitUi.dialogsWhenClosed, exitUi.quits),
+                  std::tuple(c.dialogs, static_cast<int>(c.dialogs), 1));
+        EXPECT_EQ(d.beeps(), c.changed);
         EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+        EXPECT_FALSE(QFileInfo(QString::fromStdString(SettingsPath())).isFile());
+        if (c.blocked)
+            EXPECT_NE(d.shown().back().text.find("not saved"), std::string::npos);
     }
-    ResetState();
-    s.SettingsChanged = 1;
-    ScriptedDialogs d;
-    d.answerMessage(AnswerNo);
-    ExitUi exitUi(d);
-    ExitProgram();
-    ExitProgram(); // a second request while ending asks nothing more
-    EXPECT_EQ(std::tuple(d.shown().size(), d.beeps(), exitUi.quits), std::tuple(1u, 1, 1));
-    EXPECT_FALSE(exists(SettingsPath()));
-}
-
-TEST_F(FileMenu, ASettingsFileThatCannotBeWrittenAtExitIsReportedBeforeTheEnd) {
-    // A folder where the settings file should be: it cannot be replaced, whoever runs the test.
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dataPath("VOSKVALS.DAT"))));
-    s.SettingsChanged = 1;
-    ScriptedDialogs d;
-    d.answerMessage(AnswerYes).answerMessage(AnswerOk);
-    ExitUi exitUi(d);
-    ExitProgram();
-    ASSERT_EQ(d.shown().size(), 2u);
-    EXPECT_NE(d.shown()[1].text.find("not saved"), std::string::npos);
-    EXPECT_EQ(exitUi.dialogsWhenClosed, 2); // reported while the windows were still open
-    EXPECT_EQ(exitUi.quits, 1);
 }
 
 } // namespace
