@@ -53,18 +53,14 @@ class FileMenu : public Fixture {
 
 TEST_F(FileMenu, NewLoadsTheFactorySettingsAndOffersToSaveFirst) {
     WriteSettingsBytes(lines(kChangedLines));
+    ScriptedDialogs d;
+    d.answerMessage(AnswerNo).answerMessage(AnswerYes);
     ReadSettingsFile();
     s.WaterTemperature = 60.0f;
     RunPingCycle();
-    {
-        ScriptedDialogs d;
-        d.answerMessage(AnswerNo);
-        mnuFileNew_Click();
-        EXPECT_EQ(d.shown().size(), 1u);
-        EXPECT_EQ(d.beeps(), 1);
-    }
-    EXPECT_EQ(ReadSettingsBytes(), lines(kChangedLines));
-    EXPECT_EQ(s.SettingsChanged, 1);
+    mnuFileNew_Click();
+    EXPECT_EQ(std::tuple(d.shown().size(), d.beeps(), s.SettingsChanged), std::tuple(1u, 1, 1));
+    EXPECT_EQ(ReadSettingsBytes(), lines(kChangedLines)); // not saved
     EXPECT_EQ(s.WaterTemperature, 99.9f);
     ExpectOnlyPingRequestsRunning();
     // Ports, a calibrated sound speed and temperature, the user's own colours, keel offset,
@@ -77,8 +73,6 @@ TEST_F(FileMenu, NewLoadsTheFactorySettingsAndOffersToSaveFirst) {
     EXPECT_EQ(ReadSettingsBytes(), lines(expected));
 
     s.ChartSpeed = 2;
-    ScriptedDialogs d;
-    d.answerMessage(AnswerYes);
     mnuFileNew_Click();
     EXPECT_EQ(ChartSpeedIn(SettingsPath()), " 2 "); // saved before the factory values came
     EXPECT_EQ(s.ChartSpeed, 8);
@@ -104,9 +98,8 @@ TEST_F(FileMenu, OpenCancelledOrOfNoSettingsFileChangesNothing) {
         ASSERT_EQ(d.shown().size(), chosen.empty() ? 1u : 2u); // no port prompts
         EXPECT_EQ(d.shown()[0].kind, "open");
         EXPECT_NE(d.shown().back().text.find(chosen), std::string::npos);
-        EXPECT_EQ(s.ChartSpeed, 3);
-        EXPECT_EQ(s.SettingsChanged, 0);
-        EXPECT_EQ(s.SettingsFilePath, kDefaultSettingsFile);
+        EXPECT_EQ(std::tuple(s.ChartSpeed, s.SettingsChanged, s.SettingsFilePath),
+                  std::tuple(3, 0, kDefaultSettingsFile));
         ExpectOnlyPingRequestsRunning();
     }
     EXPECT_EQ(readFile(recording), text);
