@@ -74,27 +74,6 @@ TEST_F(SettingsFileWrite, QuittingAtAFirstRunPromptAsksNoMoreAndWritesNothing) {
     }
 }
 
-// Lets no file of this process grow beyond `bytes` while it lives: a write that runs out of room
-// half-way, as on a full disk. Root is bound by this limit too.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-  private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
-};
-
 TEST_F(SettingsFileWrite, AFailedWriteLeavesTheOldFileWhole) {
     WriteSettingsBytes(lines(kFactoryLines));
     LoadDefaultsIntoRam();
@@ -102,11 +81,16 @@ TEST_F(SettingsFileWrite, AFailedWriteLeavesTheOldFileWhole) {
     s.SettingsChanged = 1;
     ScriptedDialogs d;
     d.answerMessage(AnswerOk);
-    bool written = true;
-    {
-        FileSizeLimit limit(100);
-        written = WriteSettingsFile();
-    }
+    // No file of this process may grow beyond 100 bytes: the write runs out of room half-way, as
+    // on a full disk. Root is bound by this limit too.
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit small{100, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = WriteSettingsFile();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, handler);
     EXPECT_EQ(std::tuple(written, d.shown().size(), s.SettingsChanged), std::tuple(false, 1u, 1));
     EXPECT_EQ(ReadSettingsBytes(), lines(kFactoryLines));
     // No temporary file is left beside it.
