@@ -15,35 +15,42 @@ using SettingsFileRead = Fixture;
 std::string Number(int value) { return " " + std::to_string(value) + " "; }
 
 // Without a file the first-run prompts ask for the three ports; the later two do not offer the
-// box's port (COM3 is option 2), and the factory file with the answers is written.
+// box's port (COM3 is option 2), and the factory file with the answers is written. Where it cannot
+// be written (a regular file where the folder should be, whoever runs the test) the failure is
+// reported and the settings stay to be saved.
 TEST_F(SettingsFileRead, WithoutAFileThePromptsRunAndTheFactoryFileIsWritten) {
     const struct {
         int ifb, gps, nmea, disabledLater;
-    } answers[] = {{3, 5, 0, 2}, {0, 1, 2, -1}};
+        bool blocked = false;
+    } answers[] = {{3, 5, 0, 2}, {0, 1, 2, -1}, {1, 0, 0, 0, true}};
     for (const auto& a : answers) {
         SCOPED_TRACE(a.ifb);
         ResetState();
         QFile::remove(QString::fromStdString(SettingsPath()));
-        timers().tmrMainTimer1.setEnabled(true);
-        timers().tmrMainTimer2.setEnabled(true);
+        if (a.blocked) {
+            writeFile(dataPath("blocker"), "");
+            s.SettingsFilePath = "C:\\TempIFB\\blocker\\VOSKVALS.DAT";
+        }
         ScriptedDialogs d;
-        d.answerPort(a.ifb).answerPort(a.gps).answerPort(a.nmea);
+        d.answerPort(a.ifb).answerPort(a.gps).answerPort(a.nmea).answerMessage(AnswerOk);
         ReadSettingsFile();
-        ASSERT_EQ(d.shown().size(), 3u);
-        EXPECT_EQ(d.beeps(), 3);
-        for (std::size_t i = 0; i < d.shown().size(); ++i) {
+        ASSERT_EQ(d.shown().size(), a.blocked ? 4u : 3u);
+        for (std::size_t i = 0; i < 3; ++i) {
             EXPECT_EQ(d.shown()[i].kind, "port");
             EXPECT_EQ(d.shown()[i].disabledOption, i == 0 ? -1 : a.disabledLater);
+        }
+        EXPECT_EQ(s.ChartSpeed, 8); // a factory value
+        EXPECT_EQ(s.DepthRangeTable[0][4], 100); // the start-up tables were built on the way
+        if (a.blocked) {
+            const std::string& message = d.shown().back().text;
+            EXPECT_NE(message.find(dataPath("blocker") + "/VOSKVALS.DAT"), std::string::npos);
+            EXPECT_EQ(std::tuple(s.IfbPort, s.SettingsChanged), std::tuple(1, 1));
+            continue;
         }
         const auto file =
             FactoryWith({{2, Number(a.ifb)}, {3, Number(a.gps)}, {61, Number(a.nmea)}});
         EXPECT_EQ(ReadSettingsBytes(), lines(file));
-        EXPECT_FALSE(timers().tmrMainTimer1.enabled());
-        EXPECT_FALSE(timers().tmrMainTimer2.enabled());
         EXPECT_EQ(s.SettingsChanged, 0); // the new file holds everything
-        // The start-up tables were built on the way.
-        EXPECT_GT(s.TempTable[15], 0);
-        EXPECT_EQ(s.DepthRangeTable[0][4], 100);
     }
 }
 
@@ -84,12 +91,13 @@ TEST_F(SettingsFileRead, EachValueIsTakenAsReadOrMakesTheFileDamaged) {
         ResetState();
         s.SettingsChanged = 1;
         timers().tmrMainTimer1.setEnabled(true);
+        timers().tmrMainTimer2.setEnabled(true);
         std::string text;
         for (const std::string& line : FactoryWith({{c.line, c.text}}))
             text += line + (c.written ? "\n" : "\r\n");
         WriteSettingsBytes(text);
         const std::size_t prompts = ReadAnsweringPorts().size();
-        EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+        EXPECT_FALSE(timers().tmrMainTimer1.enabled() || timers().tmrMainTimer2.enabled());
         if (c.written == kDamaged) {
             EXPECT_EQ(prompts, 3u);
             EXPECT_EQ(ReadSettingsBytes(), lines(kFactoryLines));

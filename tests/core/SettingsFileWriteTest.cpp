@@ -33,22 +33,6 @@ TEST_F(SettingsFileWrite, EveryValueReadIsWrittenBackAsItWas) {
     EXPECT_EQ(ReadSettingsBytes(), lines(kChangedLines));
 }
 
-TEST_F(SettingsFileWrite, AFileThatCannotBeWrittenIsReportedAndTheFirstRunGoesOn) {
-    // A regular file where the settings folder should be: neither the folder nor the file can be
-    // made, whoever runs the test.
-    writeFile(dataPath("blocker"), "");
-    s.SettingsFilePath = "C:\\TempIFB\\blocker\\VOSKVALS.DAT";
-    ScriptedDialogs d;
-    d.answerPort(1).answerPort(0).answerPort(0).answerMessage(AnswerOk);
-    ReadSettingsFile();
-
-    ASSERT_EQ(d.shown().size(), 4u);
-    EXPECT_EQ(d.shown()[3].kind, "message");
-    EXPECT_NE(d.shown()[3].text.find(dataPath("blocker") + "/VOSKVALS.DAT"), std::string::npos);
-    EXPECT_EQ(std::tuple(s.IfbPort, s.ChartSpeed), std::tuple(1, 8));
-    EXPECT_EQ(s.SettingsChanged, 1); // still to be saved
-}
-
 // The user closes the program at the port prompt `at` (0..2).
 class QuittingDialogs : public ScriptedDialogs {
   public:
