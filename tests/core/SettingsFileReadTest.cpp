@@ -14,33 +14,54 @@ using SettingsFileRead = Fixture;
 
 std::string Number(int value) { return " " + std::to_string(value) + " "; }
 
+// The user closes the program at the port prompt `at` (0..2; never when -1).
+class QuittingDialogs : public ScriptedDialogs {
+  public:
+    explicit QuittingDialogs(int at) : at_(at) {}
+    int choosePort(const std::string& caption, const std::string& prompt, int disabled) override {
+        if (asked_++ == at_) state().ProgramEnding = true;
+        return ScriptedDialogs::choosePort(caption, prompt, disabled);
+    }
+
+  private:
+    int at_, asked_ = 0;
+};
+
 // Without a file the first-run prompts ask for the three ports; the later two do not offer the
 // box's port (COM3 is option 2), and the factory file with the answers is written. Where it cannot
 // be written (a regular file where the folder should be, whoever runs the test) the failure is
-// reported and the settings stay to be saved.
+// reported and the settings stay to be saved. Closing the program at a prompt asks no more and
+// writes nothing.
 TEST_F(SettingsFileRead, WithoutAFileThePromptsRunAndTheFactoryFileIsWritten) {
     const struct {
         int ifb, gps, nmea, disabledLater;
         bool blocked = false;
-    } answers[] = {{3, 5, 0, 2}, {0, 1, 2, -1}, {1, 0, 0, 0, true}};
+        int quitAt = -1;
+    } answers[] = {{3, 5, 0, 2},           {0, 1, 2, -1},          {1, 0, 0, 0, true},
+                   {1, 0, 0, 0, false, 0}, {1, 0, 0, 0, false, 1}, {1, 0, 0, 0, false, 2}};
     for (const auto& a : answers) {
-        SCOPED_TRACE(a.ifb);
+        SCOPED_TRACE(testing::Message() << a.ifb << " blocked " << a.blocked << " at " << a.quitAt);
         ResetState();
         QFile::remove(QString::fromStdString(SettingsPath()));
         if (a.blocked) {
             writeFile(dataPath("blocker"), "");
             s.SettingsFilePath = "C:\\TempIFB\\blocker\\VOSKVALS.DAT";
         }
-        ScriptedDialogs d;
+        QuittingDialogs d(a.quitAt);
         d.answerPort(a.ifb).answerPort(a.gps).answerPort(a.nmea).answerMessage(AnswerOk);
         ReadSettingsFile();
-        ASSERT_EQ(d.shown().size(), a.blocked ? 4u : 3u);
-        for (std::size_t i = 0; i < 3; ++i) {
+        const std::size_t prompts = a.quitAt < 0 ? 3 : a.quitAt + 1;
+        ASSERT_EQ(d.shown().size(), prompts + a.blocked);
+        for (std::size_t i = 0; i < prompts; ++i) {
             EXPECT_EQ(d.shown()[i].kind, "port");
             EXPECT_EQ(d.shown()[i].disabledOption, i == 0 ? -1 : a.disabledLater);
         }
-        EXPECT_EQ(s.ChartSpeed, 8); // a factory value
         EXPECT_EQ(s.DepthRangeTable[0][4], 100); // the start-up tables were built on the way
+        if (a.quitAt >= 0) {
+            EXPECT_FALSE(exists(SettingsPath()));
+            continue;
+        }
+        EXPECT_EQ(s.ChartSpeed, 8); // a factory value
         if (a.blocked) {
             const std::string& message = d.shown().back().text;
             EXPECT_NE(message.find(dataPath("blocker") + "/VOSKVALS.DAT"), std::string::npos);

@@ -33,31 +33,6 @@ TEST_F(SettingsFileWrite, EveryValueReadIsWrittenBackAsItWas) {
     EXPECT_EQ(ReadSettingsBytes(), lines(kChangedLines));
 }
 
-// The user closes the program at the port prompt `at` (0..2).
-class QuittingDialogs : public ScriptedDialogs {
-  public:
-    explicit QuittingDialogs(int at) : at_(at) {}
-    int choosePort(const std::string& caption, const std::string& prompt, int disabled) override {
-        if (asked_++ == at_) state().ProgramEnding = true;
-        return ScriptedDialogs::choosePort(caption, prompt, disabled);
-    }
-
-  private:
-    int at_, asked_ = 0;
-};
-
-TEST_F(SettingsFileWrite, QuittingAtAFirstRunPromptAsksNoMoreAndWritesNothing) {
-    for (int at : {0, 1, 2}) {
-        SCOPED_TRACE(at);
-        s.ProgramEnding = false;
-        QuittingDialogs d(at);
-        d.answerPort(1).answerPort(0).answerPort(0);
-        ReadSettingsFile();
-        EXPECT_EQ(d.shown().size(), static_cast<std::size_t>(at + 1));
-        EXPECT_FALSE(exists(SettingsPath()));
-    }
-}
-
 TEST_F(SettingsFileWrite, AFailedWriteLeavesTheOldFileWhole) {
     WriteSettingsBytes(lines(kFactoryLines));
     LoadDefaultsIntoRam();
