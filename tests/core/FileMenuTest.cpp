@@ -18,17 +18,15 @@ namespace {
 // Records when the windows were closed and the program told to end, counted in dialogs shown.
 class ExitUi : public Ui {
   public:
-    explicit ExitUi(const ScriptedDialogs& d) : dialogs_(d) { setUi(this); }
+    ExitUi() { setUi(this); }
     ~ExitUi() override { setUi(nullptr); }
     void closeAllWindows() override {
-        dialogsWhenClosed = static_cast<int>(dialogs_.shown().size());
+        const auto& scripted = dynamic_cast<const ScriptedDialogs&>(dialogs());
+        dialogsWhenClosed = static_cast<int>(scripted.shown().size());
     }
     void quit() override { ++quits; }
     int dialogsWhenClosed = -1;
     int quits = 0;
-
-  private:
-    const ScriptedDialogs& dialogs_;
 };
 
 class FileMenu : public Fixture {
@@ -42,8 +40,8 @@ class FileMenu : public Fixture {
     }
     static std::string ChartSpeedIn(const std::string& path) { return LineOf(readFile(path), 10); }
     void ExpectOnlyPingRequestsRunning() {
-        EXPECT_TRUE(timers().tmrMainTimer1.enabled());
-        EXPECT_FALSE(timers().tmrMainTimer2.enabled());
+        EXPECT_EQ(std::pair(timers().tmrMainTimer1.enabled(), timers().tmrMainTimer2.enabled()),
+                  std::pair(true, false));
     }
     void RunPingCycle() {
         timers().tmrMainTimer1.setEnabled(true);
@@ -51,11 +49,26 @@ class FileMenu : public Fixture {
     }
 };
 
-TEST_F(FileMenu, NewLoadsTheFactorySettingsAndOffersToSaveFirst) {
+// Every line away from its factory value: read, then written again into a folder the user
+// removed. File > New then keeps only what is no factory setting, and offers to save first.
+TEST_F(FileMenu, EveryValueReadIsWrittenBackAndNewLoadsTheFactorySettings) {
     WriteSettingsBytes(lines(kChangedLines));
     ScriptedDialogs d;
     d.answerMessage(AnswerNo).answerMessage(AnswerYes);
     ReadSettingsFile();
+    EXPECT_TRUE(d.shown().empty());
+    // Some fields by name: the lines fill the fields they belong to.
+    EXPECT_EQ(std::tuple(s.IfbPort, s.NmeaPort, s.XmitTempLimit), std::tuple(16, 7, 255));
+    EXPECT_EQ(s.BackgroundColor, (Rgb{1, 2, 3}));
+    EXPECT_EQ(s.Full, (ChannelSettings{1, 0, 3, 9, 11, 7, 32767, -32768, 60, 15, 2, 3}));
+    EXPECT_EQ(std::tuple(s.Left.DepthOffset, s.Right.Param13), std::tuple(13, 6));
+    EXPECT_EQ(s.UserColors[1], Rgb::fromLong(1001));
+    ASSERT_TRUE(QDir(QString::fromStdString(dataFolder())).removeRecursively());
+    s.SettingsChanged = 1;
+    ASSERT_TRUE(WriteSettingsFile());
+    EXPECT_EQ(s.SettingsChanged, 0);
+    EXPECT_EQ(ReadSettingsBytes(), lines(kChangedLines));
+
     s.WaterTemperature = 60.0f;
     RunPingCycle();
     mnuFileNew_Click();
@@ -142,7 +155,7 @@ TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
 
     s.ChartSpeed = 6;
     d.answerMessage(AnswerYes);
-    ExitUi exitUi(d);
+    ExitUi exitUi;
     ExitProgram();
     EXPECT_EQ(d.shown().size(), 4u); // two saves, an open, the question
     EXPECT_EQ(ChartSpeedIn(standard), " 6 ");
@@ -163,21 +176,18 @@ TEST_F(FileMenu, ExitAsksOnlyAboutUnsavedChangesAndReportsAFailedSave) {
         SCOPED_TRACE(c.dialogs);
         ResetState();
         s.SettingsChanged = c.changed;
-        if (c.blocked)
-            ASSERT_TRUE(QDir().mkpath(QString::fromStdString(SettingsPath())));
+        ASSERT_TRUE(!c.blocked || QDir().mkpath(QString::fromStdString(SettingsPath())));
         RunPingCycle();
         ScriptedDialogs d;
         d.answerMessage(c.answer).answerMessage(AnswerOk);
-        ExitUi exitUi(d);
+        ExitUi exitUi;
         ExitProgram();
         ExitProgram(); // a second request while ending asks nothing more
-        EXPECT_EQ(std::tuple(d.shown().size(), exitUi.dialogsWhenClosed, exitUi.quits),
-                  std::tuple(c.dialogs, static_cast<int>(c.dialogs), 1));
-        EXPECT_EQ(d.beeps(), c.changed);
+        EXPECT_EQ(std::tuple(d.shown().size(), exitUi.dialogsWhenClosed, exitUi.quits, d.beeps()),
+                  std::tuple(c.dialogs, static_cast<int>(c.dialogs), 1, c.changed));
         EXPECT_FALSE(timers().tmrMainTimer1.enabled());
         EXPECT_FALSE(QFileInfo(QString::fromStdString(SettingsPath())).isFile());
-        if (c.blocked)
-            EXPECT_NE(d.shown().back().text.find("not saved"), std::string::npos);
+        EXPECT_TRUE(!c.blocked || d.shown().back().text.find("not saved") != std::string::npos);
     }
 }
 

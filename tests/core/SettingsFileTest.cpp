@@ -1,16 +1,19 @@
 #include "SettingsFileTestSupport.h"
+#include "core/Defaults.h"
 #include "core/Timers.h"
 #include "support/Fixture.h"
 
 #include <QDir>
 #include <QFile>
 
+#include <csignal>
 #include <tuple>
+#include <sys/resource.h>
 
 namespace vz::test {
 namespace {
 
-using SettingsFileRead = Fixture;
+using SettingsFile = Fixture;
 
 std::string Number(int value) { return " " + std::to_string(value) + " "; }
 
@@ -32,7 +35,7 @@ class QuittingDialogs : public ScriptedDialogs {
 // be written (a regular file where the folder should be, whoever runs the test) the failure is
 // reported and the settings stay to be saved. Closing the program at a prompt asks no more and
 // writes nothing.
-TEST_F(SettingsFileRead, WithoutAFileThePromptsRunAndTheFactoryFileIsWritten) {
+TEST_F(SettingsFile, WithoutAFileThePromptsRunAndTheFactoryFileIsWritten) {
     const struct {
         int ifb, gps, nmea, disabledLater;
         bool blocked = false;
@@ -80,7 +83,7 @@ constexpr const char* kDamaged = nullptr;
 // One line of a file written by hand (line feeds alone): a value in any number notation is taken
 // as read and written back in the program's own form. A value the field cannot mean makes the
 // file as damaged as a missing line: the prompts run and a sound file replaces it.
-TEST_F(SettingsFileRead, EachValueIsTakenAsReadOrMakesTheFileDamaged) {
+TEST_F(SettingsFile, EachValueIsTakenAsReadOrMakesTheFileDamaged) {
     const char* colours = " 1  2  3  4  5  6  7  8  9  10  11  12  13  14  15  65536 ";
     const struct {
         std::size_t line;
@@ -133,7 +136,7 @@ TEST_F(SettingsFileRead, EachValueIsTakenAsReadOrMakesTheFileDamaged) {
 
 // A file cut short: the prompts run, what was read is kept, and the damaged file is kept beside
 // the new one. IfbPort is asked again, ChartSpeed is a factory setting, TempCalibration is not.
-TEST_F(SettingsFileRead, AFileCutShortRunsThePromptsAndKeepsWhatWasRead) {
+TEST_F(SettingsFile, AFileCutShortRunsThePromptsAndKeepsWhatWasRead) {
     const std::string cut = lines(FactoryWith({{2, " 9 "}, {9, " 3 "}, {22, " 1.5 "}}), 40);
     WriteSettingsBytes(cut);
     s.ShallowAlarmValue = 33.0f; // beyond the cut: the value in use stays
@@ -159,12 +162,11 @@ TEST_F(SettingsFileRead, AFileCutShortRunsThePromptsAndKeepsWhatWasRead) {
     EXPECT_EQ(QDir(QString::fromStdString(dataFolder())).entryList(QDir::Files).size(), 4);
 }
 
-TEST_F(SettingsFileRead, OlderFilesEndEarlierAndGetTheLaterValuesGiven) {
+TEST_F(SettingsFile, OlderFilesEndEarlierAndGetTheLaterValuesGiven) {
     const struct {
         const char* title;
         std::size_t lineCount;
-        std::int16_t autoSaveMinutes;
-        std::uint8_t xmitTempLimit;
+        int autoSaveMinutes, xmitTempLimit;
     } files[] = {
         {"Tarvik Vosk Fish Finder 3.01", 81, 10, 120}, // no version: 0
         {"Tarvik Vosk Fish Finder Ver:3.07 - notice", 81, 10, 120},
@@ -182,6 +184,29 @@ TEST_F(SettingsFileRead, OlderFilesEndEarlierAndGetTheLaterValuesGiven) {
         EXPECT_EQ(std::tuple(s.AutoSaveMinutes, s.XmitTempLimit),
                   std::tuple(file.autoSaveMinutes, file.xmitTempLimit));
     }
+}
+
+TEST_F(SettingsFile, AFailedWriteLeavesTheOldFileWhole) {
+    WriteSettingsBytes(lines(kFactoryLines));
+    LoadDefaultsIntoRam();
+    s.ChartSpeed = 3;
+    s.SettingsChanged = 1;
+    ScriptedDialogs d;
+    d.answerMessage(AnswerOk);
+    // No file of this process may grow beyond 100 bytes: the write runs out of room half-way, as
+    // on a full disk. Root is bound by this limit too.
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit small{100, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = WriteSettingsFile();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(std::tuple(written, d.shown().size(), s.SettingsChanged), std::tuple(false, 1u, 1));
+    EXPECT_EQ(ReadSettingsBytes(), lines(kFactoryLines));
+    // No temporary file is left beside it.
+    EXPECT_EQ(QDir(QString::fromStdString(dataFolder())).entryList(QDir::Files).size(), 1);
 }
 
 } // namespace
