@@ -38,7 +38,10 @@ class FileMenu : public Fixture {
         s.GpsPort = 5;
         s.NmeaPort = 0;
     }
-    static std::string ChartSpeedIn(const std::string& path) { return LineOf(readFile(path), 10); }
+    // The factory file with the given ChartSpeed line, as the ports 3, 5 and None write it.
+    static std::string FactoryAt(const char* chartSpeed) {
+        return lines(FactoryWith({{9, chartSpeed}}));
+    }
     void ExpectOnlyPingRequestsRunning() {
         EXPECT_EQ(std::pair(timers().tmrMainTimer1.enabled(), timers().tmrMainTimer2.enabled()),
                   std::pair(true, false));
@@ -87,7 +90,8 @@ TEST_F(FileMenu, EveryValueReadIsWrittenBackAndNewLoadsTheFactorySettings) {
 
     s.ChartSpeed = 2;
     mnuFileNew_Click();
-    EXPECT_EQ(ChartSpeedIn(SettingsPath()), " 2 "); // saved before the factory values came
+    expected[9] = " 2 ";
+    EXPECT_EQ(ReadSettingsBytes(), lines(expected)); // saved before the factory values came
     EXPECT_EQ(s.ChartSpeed, 8);
 }
 
@@ -132,7 +136,7 @@ TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
     s.ChartSpeed = 4;
     s.SettingsChanged = 1;
     mnuFileSaveAs_Click();
-    EXPECT_EQ(ChartSpeedIn(other), " 4 ");
+    EXPECT_EQ(readFile(other), FactoryAt(" 4 "));
     EXPECT_EQ(std::tuple(s.SettingsFilePath, s.SettingsChanged), std::tuple(other, 0));
     EXPECT_FALSE(exists(standard));
 
@@ -140,7 +144,7 @@ TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
     RunPingCycle();
     mnuFileSave_Click();
     EXPECT_EQ(s.SettingsFilePath, kDefaultSettingsFile);
-    EXPECT_EQ(ChartSpeedIn(standard), " 7 ");
+    EXPECT_EQ(readFile(standard), FactoryAt(" 7 "));
     ExpectOnlyPingRequestsRunning();
 
     const std::string saved = readFile(other);
@@ -158,8 +162,8 @@ TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
     ExitUi exitUi;
     ExitProgram();
     EXPECT_EQ(d.shown().size(), 4u); // two saves, an open, the question
-    EXPECT_EQ(ChartSpeedIn(standard), " 6 ");
-    EXPECT_EQ(ChartSpeedIn(other), " 4 ");
+    EXPECT_EQ(readFile(standard), FactoryAt(" 6 "));
+    EXPECT_EQ(readFile(other), FactoryAt(" 4 "));
     EXPECT_TRUE(s.ProgramEnding);
     EXPECT_EQ(exitUi.quits, 1);
 }

@@ -143,11 +143,8 @@ TEST_F(SettingsFile, AFileCutShortRunsThePromptsAndKeepsWhatWasRead) {
     s.KeelOffset = 2.0f;
 
     EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
-    EXPECT_EQ(std::tuple(s.IfbPort, s.ChartSpeed), std::tuple(3, 8));
-    EXPECT_EQ(std::tuple(s.ShallowAlarmValue, s.KeelOffset), std::tuple(33.0f, 0.0f));
-    const std::string written = ReadSettingsBytes();
-    EXPECT_EQ(LineOf(written, 23), " 1.5 ");
-    EXPECT_EQ(LineOf(written, 83), " 120 ");
+    // The ports as answered, ChartSpeed and KeelOffset factory values.
+    EXPECT_EQ(ReadSettingsBytes(), lines(FactoryWith({{22, " 1.5 "}, {64, " 33 "}})));
     EXPECT_EQ(readFile(SettingsPath() + ".bad"), cut);
 
     // A later damage never replaces the copy kept earlier; an empty file or the port reset's

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,17 +58,6 @@ inline std::vector<std::string> FactoryWith(
 inline std::string SettingsPath() { return mapPath(state().SettingsFilePath); }
 inline std::string ReadSettingsBytes() { return readFile(SettingsPath()); }
 inline void WriteSettingsBytes(const std::string& bytes) { writeFile(SettingsPath(), bytes); }
-
-// Line `number` (from 1) of a settings file's bytes, without its CR LF; empty beyond the end.
-inline std::string LineOf(const std::string& bytes, std::size_t number) {
-    std::istringstream in(bytes);
-    std::string line;
-    for (std::size_t i = 0; i < number; ++i)
-        std::getline(in, line);
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return line;
-}
 
 // Reads the settings file answering the first-run port prompts, if they come, with 3, 5 and
 // None; the dialogs shown, each after a beep.
