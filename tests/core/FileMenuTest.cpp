@@ -147,14 +147,12 @@ TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
     EXPECT_EQ(readFile(standard), FactoryAt(" 7 "));
     ExpectOnlyPingRequestsRunning();
 
-    const std::string saved = readFile(other);
     s.PlaybackMode = true; // no box to connect to
     d.answerFile(other);
     mnuFileOpen_Click();
     EXPECT_EQ(std::tuple(s.ChartSpeed, s.SettingsFilePath, s.SettingsChanged),
               std::tuple(4, other, 1));
     EXPECT_EQ(s.WaterTemperature, 99.9f);
-    EXPECT_EQ(readFile(other), saved);
     ExpectOnlyPingRequestsRunning();
 
     s.ChartSpeed = 6;
@@ -164,8 +162,7 @@ TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
     EXPECT_EQ(d.shown().size(), 4u); // two saves, an open, the question
     EXPECT_EQ(readFile(standard), FactoryAt(" 6 "));
     EXPECT_EQ(readFile(other), FactoryAt(" 4 "));
-    EXPECT_TRUE(s.ProgramEnding);
-    EXPECT_EQ(exitUi.quits, 1);
+    EXPECT_EQ(std::tuple(s.ProgramEnding, exitUi.quits), std::tuple(true, 1));
 }
 
 // Exit asks only about unsaved changes, and only once; a save that fails is reported while the
