@@ -381,7 +381,7 @@ TEST_F(PingLoopTest, EveryProcessingTypeTurnsSamplesIntoLevelsAndLeavesEntryNRaw
          "digital: |sample - offset| x multiplier, halves to even, clipped"},
         {0x82, {.samples = {20, 30, 15, 200, 200}, .offset = 20, .multiplierX1000 = 2000},
          {0, 38, 19, 255, 200}, "digital boosted by 1.9"},
-        {1, {.samples = {10, 110, 50, 60, 60}}, {0, 255, 120, 150, 60}, "analog: spread 100, gain 3"},
+        {1, {.samples = {10, 110, 50, 60, 60}}, {0, 255, 120, 150, 60}, "analog: spread 100, x3"},
         {2, {.samples = {10, 110, 50, 60, 125}}, {0, 200, 80, 100, 125},
          "analog: entry N counts in the spread (115, gain 2)"},
         {1, {.samples = {100, 202, 150}}, {0, 204, 150}, "analog: gain 2.5 rounds to even"},
