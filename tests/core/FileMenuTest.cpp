@@ -8,6 +8,7 @@
 #include "support/Fixture.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <tuple>
 
@@ -17,17 +18,15 @@ namespace {
 // Records when the windows were closed and the program told to end, counted in dialogs shown.
 class ExitUi : public Ui {
   public:
-    explicit ExitUi(const ScriptedDialogs& d) : dialogs_(d) { setUi(this); }
+    ExitUi() { setUi(this); }
     ~ExitUi() override { setUi(nullptr); }
     void closeAllWindows() override {
-        dialogsWhenClosed = static_cast<int>(dialogs_.shown().size());
+        const auto& scripted = dynamic_cast<const ScriptedDialogs&>(dialogs());
+        dialogsWhenClosed = static_cast<int>(scripted.shown().size());
     }
     void quit() override { ++quits; }
     int dialogsWhenClosed = -1;
     int quits = 0;
-
-  private:
-    const ScriptedDialogs& dialogs_;
 };
 
 class FileMenu : public Fixture {
@@ -39,10 +38,13 @@ class FileMenu : public Fixture {
         s.GpsPort = 5;
         s.NmeaPort = 0;
     }
-    static std::string ChartSpeedIn(const std::string& path) { return LineOf(readFile(path), 10); }
+    // The factory file with the given ChartSpeed line, as the ports 3, 5 and None write it.
+    static std::string FactoryAt(const char* chartSpeed) {
+        return lines(FactoryWith({{9, chartSpeed}}));
+    }
     void ExpectOnlyPingRequestsRunning() {
-        EXPECT_TRUE(timers().tmrMainTimer1.enabled());
-        EXPECT_FALSE(timers().tmrMainTimer2.enabled());
+        EXPECT_EQ(std::pair(timers().tmrMainTimer1.enabled(), timers().tmrMainTimer2.enabled()),
+                  std::pair(true, false));
     }
     void RunPingCycle() {
         timers().tmrMainTimer1.setEnabled(true);
@@ -50,20 +52,31 @@ class FileMenu : public Fixture {
     }
 };
 
-TEST_F(FileMenu, NewLoadsTheFactorySettingsAndOffersToSaveFirst) {
+// Every line away from its factory value: read, then written again into a folder the user
+// removed. File > New then keeps only what is no factory setting, and offers to save first.
+TEST_F(FileMenu, EveryValueReadIsWrittenBackAndNewLoadsTheFactorySettings) {
     WriteSettingsBytes(lines(kChangedLines));
+    ScriptedDialogs d;
+    d.answerMessage(AnswerNo).answerMessage(AnswerYes);
     ReadSettingsFile();
+    EXPECT_TRUE(d.shown().empty());
+    // Some fields by name: the lines fill the fields they belong to.
+    EXPECT_EQ(std::tuple(s.IfbPort, s.NmeaPort, s.XmitTempLimit), std::tuple(16, 7, 255));
+    EXPECT_EQ(s.BackgroundColor, (Rgb{1, 2, 3}));
+    EXPECT_EQ(s.Full, (ChannelSettings{1, 0, 3, 9, 11, 7, 32767, -32768, 60, 15, 2, 3}));
+    EXPECT_EQ(std::tuple(s.Left.DepthOffset, s.Right.Param13), std::tuple(13, 6));
+    EXPECT_EQ(s.UserColors[1], Rgb::fromLong(1001));
+    ASSERT_TRUE(QDir(QString::fromStdString(dataFolder())).removeRecursively());
+    s.SettingsChanged = 1;
+    ASSERT_TRUE(WriteSettingsFile());
+    EXPECT_EQ(s.SettingsChanged, 0);
+    EXPECT_EQ(ReadSettingsBytes(), lines(kChangedLines));
+
     s.WaterTemperature = 60.0f;
     RunPingCycle();
-    {
-        ScriptedDialogs d;
-        d.answerMessage(AnswerNo);
-        mnuFileNew_Click();
-        EXPECT_EQ(d.shown().size(), 1u);
-        EXPECT_EQ(d.beeps(), 1);
-    }
-    EXPECT_EQ(ReadSettingsBytes(), lines(kChangedLines));
-    EXPECT_EQ(s.SettingsChanged, 1);
+    mnuFileNew_Click();
+    EXPECT_EQ(std::tuple(d.shown().size(), d.beeps(), s.SettingsChanged), std::tuple(1u, 1, 1));
+    EXPECT_EQ(ReadSettingsBytes(), lines(kChangedLines)); // not saved
     EXPECT_EQ(s.WaterTemperature, 99.9f);
     ExpectOnlyPingRequestsRunning();
     // Ports, a calibrated sound speed and temperature, the user's own colours, keel offset,
@@ -76,10 +89,9 @@ TEST_F(FileMenu, NewLoadsTheFactorySettingsAndOffersToSaveFirst) {
     EXPECT_EQ(ReadSettingsBytes(), lines(expected));
 
     s.ChartSpeed = 2;
-    ScriptedDialogs d;
-    d.answerMessage(AnswerYes);
     mnuFileNew_Click();
-    EXPECT_EQ(ChartSpeedIn(SettingsPath()), " 2 "); // saved before the factory values came
+    expected[9] = " 2 ";
+    EXPECT_EQ(ReadSettingsBytes(), lines(expected)); // saved before the factory values came
     EXPECT_EQ(s.ChartSpeed, 8);
 }
 
@@ -103,9 +115,8 @@ TEST_F(FileMenu, OpenCancelledOrOfNoSettingsFileChangesNothing) {
         ASSERT_EQ(d.shown().size(), chosen.empty() ? 1u : 2u); // no port prompts
         EXPECT_EQ(d.shown()[0].kind, "open");
         EXPECT_NE(d.shown().back().text.find(chosen), std::string::npos);
-        EXPECT_EQ(s.ChartSpeed, 3);
-        EXPECT_EQ(s.SettingsChanged, 0);
-        EXPECT_EQ(s.SettingsFilePath, kDefaultSettingsFile);
+        EXPECT_EQ(std::tuple(s.ChartSpeed, s.SettingsChanged, s.SettingsFilePath),
+                  std::tuple(3, 0, kDefaultSettingsFile));
         ExpectOnlyPingRequestsRunning();
     }
     EXPECT_EQ(readFile(recording), text);
@@ -125,7 +136,7 @@ TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
     s.ChartSpeed = 4;
     s.SettingsChanged = 1;
     mnuFileSaveAs_Click();
-    EXPECT_EQ(ChartSpeedIn(other), " 4 ");
+    EXPECT_EQ(readFile(other), FactoryAt(" 4 "));
     EXPECT_EQ(std::tuple(s.SettingsFilePath, s.SettingsChanged), std::tuple(other, 0));
     EXPECT_FALSE(exists(standard));
 
@@ -133,89 +144,52 @@ TEST_F(FileMenu, SaveAsOpenSaveAndExitEachWriteTheirFile) {
     RunPingCycle();
     mnuFileSave_Click();
     EXPECT_EQ(s.SettingsFilePath, kDefaultSettingsFile);
-    EXPECT_EQ(ChartSpeedIn(standard), " 7 ");
+    EXPECT_EQ(readFile(standard), FactoryAt(" 7 "));
     ExpectOnlyPingRequestsRunning();
 
-    const std::string saved = readFile(other);
     s.PlaybackMode = true; // no box to connect to
     d.answerFile(other);
     mnuFileOpen_Click();
     EXPECT_EQ(std::tuple(s.ChartSpeed, s.SettingsFilePath, s.SettingsChanged),
               std::tuple(4, other, 1));
     EXPECT_EQ(s.WaterTemperature, 99.9f);
-    EXPECT_EQ(readFile(other), saved);
     ExpectOnlyPingRequestsRunning();
 
     s.ChartSpeed = 6;
     d.answerMessage(AnswerYes);
-    ExitUi exitUi(d);
+    ExitUi exitUi;
     ExitProgram();
     EXPECT_EQ(d.shown().size(), 4u); // two saves, an open, the question
-    EXPECT_EQ(ChartSpeedIn(standard), " 6 ");
-    EXPECT_EQ(ChartSpeedIn(other), " 4 ");
-    EXPECT_TRUE(s.ProgramEnding);
-    EXPECT_EQ(exitUi.quits, 1);
+    EXPECT_EQ(readFile(standard), FactoryAt(" 6 "));
+    EXPECT_EQ(readFile(other), FactoryAt(" 4 "));
+    EXPECT_EQ(std::tuple(s.ProgramEnding, exitUi.quits), std::tuple(true, 1));
 }
 
-TEST_F(FileMenu, ExitAsksOnlyAboutUnsavedChanges) {
-    {
-        ScriptedDialogs d;
-        ExitUi exitUi(d);
+// Exit asks only about unsaved changes, and only once; a save that fails is reported while the
+// windows are still open.
+TEST_F(FileMenu, ExitAsksOnlyAboutUnsavedChangesAndReportsAFailedSave) {
+    const struct {
+        int changed, answer;
+        bool blocked; // a folder where the file should be: no one can replace it
+        std::size_t dialogs;
+    } cases[] = {{0, AnswerNo, false, 0}, {1, AnswerNo, false, 1}, {1, AnswerYes, true, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dialogs);
+        ResetState();
+        s.SettingsChanged = c.changed;
+        ASSERT_TRUE(!c.blocked || QDir().mkpath(QString::fromStdString(SettingsPath())));
         RunPingCycle();
+        ScriptedDialogs d;
+        d.answerMessage(c.answer).answerMessage(AnswerOk);
+        ExitUi exitUi;
         ExitProgram();
-        EXPECT_TRUE(d.shown().empty());
-        EXPECT_EQ(exitUi.quits, 1);
+        ExitProgram(); // a second request while ending asks nothing more
+        EXPECT_EQ(std::tuple(d.shown().size(), exitUi.dialogsWhenClosed, exitUi.quits, d.beeps()),
+                  std::tuple(c.dialogs, static_cast<int>(c.dialogs), 1, c.changed));
         EXPECT_FALSE(timers().tmrMainTimer1.enabled());
+        EXPECT_FALSE(QFileInfo(QString::fromStdString(SettingsPath())).isFile());
+        EXPECT_TRUE(!c.blocked || d.shown().back().text.find("not saved") != std::string::npos);
     }
-    ResetState();
-    s.SettingsChanged = 1;
-    ScriptedDialogs d;
-    d.answerMessage(AnswerNo);
-    ExitUi exitUi(d);
-    ExitProgram();
-    ExitProgram(); // a second request while ending asks nothing more
-    EXPECT_EQ(std::tuple(d.shown().size(), d.beeps(), exitUi.quits), std::tuple(1u, 1, 1));
-    EXPECT_FALSE(exists(SettingsPath()));
-}
-
-TEST_F(FileMenu, ASettingsFileThatCannotBeWrittenAtExitIsReportedBeforeTheEnd) {
-    // A folder where the settings file should be: it cannot be replaced, whoever runs the test.
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(dataPath("VOSKVALS.DAT"))));
-    s.SettingsChanged = 1;
-    ScriptedDialogs d;
-    d.answerMessage(AnswerYes).answerMessage(AnswerOk);
-    ExitUi exitUi(d);
-    ExitProgram();
-    ASSERT_EQ(d.shown().size(), 2u);
-    EXPECT_NE(d.shown()[1].text.find("not saved"), std::string::npos);
-    EXPECT_EQ(exitUi.dialogsWhenClosed, 2); // reported while the windows were still open
-    EXPECT_EQ(exitUi.quits, 1);
-}
-
-TEST_F(FileMenu, ADamagedSettingsFileIsKeptBesideTheNewOne) {
-    const std::string damaged = lines(kFactoryLines, 40);
-    WriteSettingsBytes(damaged);
-    EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
-    EXPECT_EQ(readFile(SettingsPath() + ".bad"), damaged);
-    EXPECT_EQ(ReadSettingsBytes(), lines(kFactoryLines));
-
-    // A later damage never replaces the copy kept earlier.
-    WriteSettingsBytes("Nothing like a settings file\r\n");
-    ReadAnsweringPorts();
-    WriteSettingsBytes("x");
-    ReadAnsweringPorts();
-    EXPECT_EQ(readFile(SettingsPath() + ".bad"), damaged);
-    EXPECT_EQ(readFile(SettingsPath() + ".bad.1"), "Nothing like a settings file\r\n");
-    EXPECT_EQ(readFile(SettingsPath() + ".bad.2"), "x");
-
-    // Nothing to keep: an empty file, the port reset's "Deleted", a missing file.
-    for (const char* bytes : {"", "Deleted\r\n"}) {
-        WriteSettingsBytes(bytes);
-        EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
-    }
-    QFile::remove(QString::fromStdString(SettingsPath()));
-    EXPECT_EQ(ReadAnsweringPorts().size(), 3u);
-    EXPECT_EQ(QDir(QString::fromStdString(dataFolder())).entryList(QDir::Files).size(), 4);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vz::test {
@@ -45,26 +46,18 @@ inline const std::vector<std::string> kChangedLines = {
     " 1.5E-06 ", " 81 ", " 1 ", " 10 ", " 1 ", " 4 ", " 10 ", " 255 ", " 0 ", " 1 ", " 120 ",
     " 255 "};
 
-inline std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> split;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        split.push_back(text.substr(start, end - start));
-    return split;
+// The factory file's lines with some replaced: {index from 0, text}.
+inline std::vector<std::string> FactoryWith(
+    std::initializer_list<std::pair<std::size_t, std::string>> edits) {
+    std::vector<std::string> file = kFactoryLines;
+    for (const auto& [line, text] : edits)
+        file[line] = text;
+    return file;
 }
 
 inline std::string SettingsPath() { return mapPath(state().SettingsFilePath); }
 inline std::string ReadSettingsBytes() { return readFile(SettingsPath()); }
 inline void WriteSettingsBytes(const std::string& bytes) { writeFile(SettingsPath(), bytes); }
-
-// Line `number` (from 1) of a settings file's bytes, without its CR LF.
-inline std::string LineOf(const std::string& bytes, std::size_t number) {
-    const auto lines = SplitLines(bytes);
-    if (number > lines.size()) return "<no line>";
-    std::string line = lines[number - 1];
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
-}
 
 // Reads the settings file answering the first-run port prompts, if they come, with 3, 5 and
 // None; the dialogs shown, each after a beep.

@@ -3,30 +3,22 @@
 #include "support/Fixture.h"
 
 #include <cstdlib>
+#include <tuple>
 
 namespace vz::test {
 namespace {
 
-class StartupTables : public Fixture {
-  protected:
-    void SetUp() override {
-        Fixture::SetUp();
-        s.DepthPerSample = s.FullDepthPerSample = s.RightDepthPerSample = 0.3f;
-        BuildStartupTables();
-    }
-};
+using StartupTables = Fixture;
 
-TEST_F(StartupTables, TempTableFallsFromFifteenToOneHundredDegrees) {
-    for (int t = 0; t < 15; ++t)
-        EXPECT_EQ(s.TempTable[t], 0) << t;
-    EXPECT_LE(std::abs(s.TempTable[15] - 64992), 1);
-    EXPECT_LE(std::abs(s.TempTable[77] - 23967), 1);
-    EXPECT_LE(std::abs(s.TempTable[100] - 15909), 1);
-    for (int t = 16; t <= 100; ++t)
-        EXPECT_LT(s.TempTable[t], s.TempTable[t - 1]) << t;
-}
+TEST_F(StartupTables, HoldTheirValuesAtKnownPoints) {
+    s.DepthPerSample = s.FullDepthPerSample = s.RightDepthPerSample = 0.3f;
+    BuildStartupTables();
+    // Temperature: nothing below fifteen degrees, then falling to one hundred.
+    const std::pair<int, int> temperatures[] = {{0, 0}, {14, 0}, {15, 64992}, {77, 23967},
+                                                {100, 15909}};
+    for (const auto& [t, value] : temperatures)
+        EXPECT_LE(std::abs(s.TempTable[t] - value), 1) << t;
 
-TEST_F(StartupTables, DepthStepsByUnits) {
     const struct {
         int units, step, range, offset;
     } steps[] = {
@@ -40,26 +32,21 @@ TEST_F(StartupTables, DepthStepsByUnits) {
         EXPECT_EQ(s.DepthOffsetTable[e.units][e.step], e.offset);
     }
     // Depth per sample starts at fifteen hundredths of a foot.
-    EXPECT_EQ(s.DepthPerSample, 0.15f);
-    EXPECT_EQ(s.FullDepthPerSample, 0.15f);
-    EXPECT_EQ(s.RightDepthPerSample, 0.15f);
-}
+    EXPECT_EQ(std::tuple(s.DepthPerSample, s.FullDepthPerSample, s.RightDepthPerSample),
+              std::tuple(0.15f, 0.15f, 0.15f));
 
-TEST_F(StartupTables, DspScaleByProcessingTypeGainAndFrequency) {
-    // [processing type][DSP gain][frequency]
-    EXPECT_FLOAT_EQ(s.DspScaleTable[2][4][0], 0.3094375f);
-    EXPECT_FLOAT_EQ(s.DspScaleTable[3][7][0], 0.9481165f);
-    EXPECT_FLOAT_EQ(s.DspScaleTable[2][15][1], 3.032487f);
-    EXPECT_FLOAT_EQ(s.DspScaleTable[3][6][1], 3.067144f);
-    for (int type = 0; type < 5; ++type) {
-        for (int gain = 0; gain < 16; ++gain) {
-            for (int frequency = 0; frequency < 3; ++frequency) {
-                const bool filled = (type == 2 || type == 3) && gain >= 1 && frequency <= 1;
-                EXPECT_EQ(s.DspScaleTable[type][gain][frequency] > 0.0f, filled)
-                    << type << ' ' << gain << ' ' << frequency;
-            }
-        }
-    }
+    // The DSP scale: only processing types 2 and 3, gains from 1 and the first two frequencies.
+    const struct {
+        int type, gain, frequency;
+        float scale;
+    } dsp[] = {
+        {2, 4, 0, 0.3094375f}, {3, 7, 0, 0.9481165f}, {2, 15, 1, 3.032487f}, {3, 6, 1, 3.067144f},
+        {0, 4, 0, 0.0f},       {1, 4, 0, 0.0f},       {4, 4, 0, 0.0f},       {2, 0, 0, 0.0f},
+        {3, 0, 1, 0.0f},       {2, 4, 2, 0.0f},       {3, 15, 2, 0.0f},
+    };
+    for (const auto& e : dsp)
+        EXPECT_FLOAT_EQ(s.DspScaleTable[e.type][e.gain][e.frequency], e.scale)
+            << e.type << ' ' << e.gain << ' ' << e.frequency;
 }
 
 } // namespace

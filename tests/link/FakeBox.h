@@ -21,17 +21,16 @@ inline Bytes Query(std::uint8_t reg) { return {0xFF, 0x02, reg, static_cast<std:
 class FakeBox {
 public:
     // Installs itself as the responder of `port`.
-    explicit FakeBox(FakeSerialPort& port) : port_(port) {
+    explicit FakeBox(FakeSerialPort& port) {
         port.respondWith([this](const Bytes& frame) { return answer(frame); });
     }
 
     std::uint8_t firmware = 10;
     std::array<std::uint8_t, 4> serial{12, 34, 56, 78};
     std::uint16_t temperatureReading = 0;
-    bool acknowledges = true;
-    int acksToDrop = 0;       // the next register writes that go unanswered
+    int acksToDrop = 0;       // the next register writes that go unanswered (4: a whole write)
     int pingsToIgnore = 0;    // the next test pings get the acknowledgement only
-    int answersOnlyOnCom = 0; // 0: answers on any COM number
+    bool silent = false;      // answers nothing at all
 
     const std::vector<Bytes>& frames() const { return frames_; }
     int framesOf(std::size_t size) const {
@@ -53,9 +52,9 @@ private:
 
     Bytes answer(const Bytes& frame) {
         frames_.push_back(frame);
-        if (answersOnlyOnCom != 0 && port_.openedCom() != answersOnlyOnCom) return {};
+        if (silent) return {};
         if (frame.size() == 4) return {6, frame[2] == 65 ? firmware : std::uint8_t{0}, 0};
-        if (frame.size() != 5 || !acknowledges) return {};
+        if (frame.size() != 5) return {};
         if (acksToDrop > 0 && acksToDrop--) return {};
         if (frame[2] != 0) return {6};
         switch (frame[3]) {
@@ -68,7 +67,6 @@ private:
         }
     }
 
-    FakeSerialPort& port_;
     std::vector<Bytes> frames_;
 };
 

@@ -2,6 +2,7 @@
 // Link tests on in-memory ports: the three ports are fakes, the box port is open and wired to
 // the receive path, dialogs are scripted and the window side records what it was asked to show.
 #include "FakeBox.h"
+#include "core/StartupTables.h"
 #include "core/Ui.h"
 #include "link/ReceivePath.h"
 #include "support/FakeSerialPort.h"
@@ -41,6 +42,8 @@ class LinkFixture : public Fixture {
 protected:
     void SetUp() override {
         Fixture::SetUp();
+        BuildStartupTables();
+        s.SoundSpeed = 0.0024755f;
         setSerialPorts(&port, &gpsPort, &nmeaPort);
         port.onReceive(BoxReceiveEvent);
         port.onFailure(BoxPortFailure);

@@ -1,7 +1,6 @@
 // The real serial port code against the simulated box on a pseudo-terminal.
 #include "LinkFixture.h"
 #include "../tools/SimHarness.h"
-#include "core/StartupTables.h"
 #include "link/BoxProtocol.h"
 #include "link/Connection.h"
 #include "link/Ports.h"
@@ -12,46 +11,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <optional>
+
 // The simulator's own test harness starts and stops the simulated boxes here too.
 #include "../tools/SimHarness.cpp"
 
 namespace vz::test {
 namespace {
-
-// One simulated box on its own pty, reachable as COM `com` while it runs, logging its frames.
-class BoxSim {
-public:
-    BoxSim(const QTemporaryDir& dir, int com, ifbsimtest::Args options)
-        : log_(dir.filePath(QString("COM%1.log").arg(com))), env_("VODAZUZOVI_COM" + std::to_string(com)),
-          sim_(withLog(std::move(options), log_.toStdString())) {
-        running_ = sim_.ready();
-        sim_.closePort();
-        qputenv(env_.c_str(), QByteArray::fromStdString(sim_.devicePath()));
-    }
-    ~BoxSim() { qunsetenv(env_.c_str()); }
-    bool running() const { return running_; }
-    // The frames the box received, as it logs them ("W 03 05", "Q 41"), once it has `count`.
-    QStringList log(int count = 0) const {
-        QStringList lines;
-        PollUntil(count ? 2.0 : 0.0, [&] {
-            QFile f(log_);
-            lines = f.open(QIODevice::ReadOnly | QIODevice::Text)
-                        ? QString::fromLatin1(f.readAll()).split('\n', Qt::SkipEmptyParts) : QStringList{};
-            return lines.size() >= count;
-        });
-        return lines;
-    }
-
-private:
-    static ifbsimtest::Args withLog(ifbsimtest::Args a, const std::string& log) {
-        a.insert(a.end(), {"--log", log});
-        return a;
-    }
-    QString log_;
-    std::string env_;
-    ifbsimtest::SimProcess sim_;
-    bool running_ = false;
-};
 
 TEST(LineSettingsTest, SettingsStringsAreTakenApart) {
     struct Case {
@@ -79,38 +45,54 @@ protected:
         LinkFixture::SetUp();
         ASSERT_TRUE(dir.isValid());
         setSerialPorts(&box, &gpsPort, &nmeaPort);
-        BuildStartupTables();
-        s.SoundSpeed = 0.0024755f;
     }
     void TearDown() override {
         box.close();
+        sim.reset();
+        qunsetenv("VODAZUZOVI_COM1");
         LinkFixture::TearDown();
     }
-    void openBox(int com) {
-        s.IfbPort = static_cast<std::uint8_t>(com);
+    // Starts the simulated box on its own pty as COM1, logging the frames it receives, and opens
+    // the port to it. False when either fails.
+    bool startBox(ifbsimtest::Args args) {
+        args.insert(args.end(), {"--log", log.toStdString()});
+        sim.emplace(args);
+        if (!sim->ready()) return false;
+        sim->closePort();
+        qputenv("VODAZUZOVI_COM1", QByteArray::fromStdString(sim->devicePath()));
+        s.IfbPort = 1;
         OpenIfbPort();
-        ASSERT_TRUE(box.isOpen());
+        return box.isOpen();
+    }
+    // The frames the box logged ("W 03 05", "Q 41"), once there are `count`.
+    qsizetype logLines(qsizetype count) const {
+        QStringList lines;
+        PollUntil(2.0, [&] {
+            QFile f(log);
+            if (f.open(QIODevice::ReadOnly))
+                lines = QString::fromLatin1(f.readAll()).split('\n', Qt::SkipEmptyParts);
+            return lines.size() >= count;
+        });
+        return lines.size();
     }
 
     QTemporaryDir dir;
+    QString log = dir.filePath("COM1.log");
+    std::optional<ifbsimtest::SimProcess> sim;
     QtSerialPort box;
 };
 
 TEST_F(PtyLinkTest, DroppedAcknowledgementsAreRetriedAndCounted) {
-    BoxSim sim(dir, 1, {"--fast", "--drop-acks", "0.5", "--seed", "7"});
-    ASSERT_TRUE(sim.running());
-    openBox(1);
+    ASSERT_TRUE(startBox({"--fast", "--drop-acks", "0.5", "--seed", "7"}));
     int acknowledged = 0;
     for (int reg = 1; reg <= 15; ++reg) acknowledged += SendCommand(static_cast<std::uint8_t>(reg), 9);
     // Every frame on the wire is either acknowledged or counted as a retry.
     EXPECT_GT(s.CommRetryCount, 0);
-    EXPECT_EQ(sim.log(acknowledged + s.CommRetryCount).size(), acknowledged + s.CommRetryCount);
+    EXPECT_EQ(logLines(acknowledged + s.CommRetryCount), acknowledged + s.CommRetryCount);
 }
 
 TEST_F(PtyLinkTest, FloodBeyondTheBufferIsDroppedAndTheNextReplyStartsClean) {
-    BoxSim sim(dir, 1, {"--fast", "--flood", "1", "--flood-bytes", "33000"});
-    ASSERT_TRUE(sim.running());
-    openBox(1);
+    ASSERT_TRUE(startBox({"--fast", "--flood", "1", "--flood-bytes", "33000"}));
     for (const auto& [reg, value] : {std::pair{1, 1}, {2, 1}, {8, 0}, {9, 10}, {0, 1}}) {
         SendCommand(static_cast<std::uint8_t>(reg), static_cast<std::uint8_t>(value));
     }
@@ -124,9 +106,7 @@ TEST_F(PtyLinkTest, FloodBeyondTheBufferIsDroppedAndTheNextReplyStartsClean) {
 }
 
 TEST_F(PtyLinkTest, VanishingPortIsReportedAndNothingWaitsForIt) {
-    BoxSim sim(dir, 1, {"--vanish-after", "2"}); // at wire speed
-    ASSERT_TRUE(sim.running());
-    openBox(1);
+    ASSERT_TRUE(startBox({"--vanish-after", "2"})); // at wire speed
     ConnectInterfaceBox(); // the test ping is the first ping
     EXPECT_EQ(s.PacketLength, 23);
     EXPECT_EQ(s.IfbSerialNumber, 1234123.0);
@@ -135,6 +115,8 @@ TEST_F(PtyLinkTest, VanishingPortIsReportedAndNothingWaitsForIt) {
     EXPECT_TRUE(WaitUntil(3.0, [this] { return s.IfbPortLost; }));
     EXPECT_FALSE(box.isOpen());
     EXPECT_GT(s.CommErrorCount, 10);
+    ASSERT_FALSE(ui.indicator.empty());
+    EXPECT_FALSE(ui.indicator.back());
 
     s.CommErrorCount = 0;
     SendFullSettings();

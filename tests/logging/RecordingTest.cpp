@@ -2,6 +2,8 @@
 // the file cannot be written; and the line kinds against lines written out by hand.
 #include "LoggingFiles.h"
 
+#include "logging/PlaybackLines.h"
+
 #include <csignal>
 #include <sys/resource.h>
 
@@ -24,6 +26,11 @@ TEST(ScreenDataLinesTest, LinesAsWrittenByHand) {
         {GpsLine("Not Valid", "Not Valid", 0.0f), "GPS: Not Valid  Not Valid   0"},
         {GpsLine("- - - - -", "- - - - -", 0.5f), "GPS: - - - - -  - - - - -   .5"},
         {DataRecordLine("23:00:00", reply, 0), "23:00:00  "},
+        // The extra trailer bytes of playback follow the firmware named in the first header.
+        {std::to_string(TrailerExtraBytesFromHeader("3.16  9  ***")), "3"},
+        {std::to_string(TrailerExtraBytesFromHeader("3.16  08 ")), "0"},
+        {std::to_string(TrailerExtraBytesFromHeader("*************")), "0"},
+        {std::to_string(TrailerExtraBytesFromHeader("")), "3"},
     };
     for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
 }
@@ -46,11 +53,12 @@ protected:
     FakeClock clock;
 };
 
-TEST_F(RecordingTest, ManualRecordingWritesEveryLineAndClosesAfterTheNextRecord) {
+// Starting again before the stopped file's last record came finishes that file; the new one, in
+// the same minute, gets a name of its own.
+TEST_F(RecordingTest, ManualRecordingWritesEveryLineAndStartingAgainFinishesTheStoppedFile) {
     mnuOptionsSaveScreenDataNow_Click();
     EXPECT_TRUE(s.LogFileOpen && s.RecordPings && s.LogFullBlockRequest);
     EXPECT_EQ(menus(), "x--");
-    EXPECT_FALSE(timers().tmrAutoLogFile.enabled());
     EXPECT_GE(ui.menuRefreshes, 1);
 
     // One ping: what the ping cycle writes, then the acquisition tick's record.
@@ -72,35 +80,23 @@ TEST_F(RecordingTest, ManualRecordingWritesEveryLineAndClosesAfterTheNextRecord)
     mnuOptionsSaveScreenDataNow_Click();
     EXPECT_TRUE(!s.LogFileOpen && s.CloseLogRequest && s.RecordPings); // until the next record
     EXPECT_EQ(menus(), "+++");
-    at(6, 30);
+    at(5, 30);
+    mnuOptionsSaveScreenDataAutomatically_Click(); // before that record
+    EXPECT_TRUE(!s.CloseLogRequest && s.RecordPings);
+    EXPECT_EQ(s.ScreenDataFile, "I6120609B.05I");
     LoadReply(s, {6, 7});
     RecordReply();
-    EXPECT_FALSE(s.RecordPings || s.CloseLogRequest);
-    EXPECT_EQ(RecordingFilePath(), "");
 
     EXPECT_EQ(readFile(dataPath("I6120609.05I")),
               lines({kHeader10, kOpened, "T: 68.25   Depth= 12.5 Ft",
                      "GPS: Lat: 49  16.4500 N  Lon: 123  11.1200 W   2.37", " ",
-                     "F:  1  1  1  50  20  236  3  0  2  165  1  10  0  1  0  120 ", "09:05:01  0 255 17 ",
-                     "T: 68.25   Depth= 12.5 Ft", "09:06:30  6 7 ", "Closed at: 09:06:30"}));
-    EXPECT_TRUE(dialogs.shown().empty());
-}
-
-// Starting again before the last record came finishes the stopped file; the new one, in the
-// same minute, gets a name of its own.
-TEST_F(RecordingTest, StartingAgainFinishesTheStoppedFileAndTheNextGetsItsOwnName) {
-    mnuOptionsSaveScreenDataNow_Click();
-    LoadReply(s, {1, 2, 3});
-    RecordReply();
-    mnuOptionsSaveScreenDataNow_Click(); // no reply arrives: the file waits for its closing line
-    mnuOptionsSaveScreenDataAutomatically_Click();
-    EXPECT_TRUE(!s.CloseLogRequest && s.RecordPings);
-    EXPECT_EQ(s.ScreenDataFile, "I6120609B.05I");
-    RecordReply();
-    EXPECT_EQ(readFile(dataPath("I6120609.05I")), lines({kHeader10, kOpened, "09:05:01  1 2 3 ", "Closed at: 09:05:01"}));
+                     "F:  1  1  1  50  20  236  3  0  2  165  1  10  0  1  0  120 ",
+                     "09:05:01  0 255 17 ", "T: 68.25   Depth= 12.5 Ft", "Closed at: 09:05:30"}));
     EXPECT_EQ(readFile(dataPath("I6120609B.05I")),
-              lines({kHeader10, " Opened at: I6120609B.05I12-06-2026       09:05:01", "09:05:01  1 2 3 "}));
+              lines({kHeader10, " Opened at: I6120609B.05I12-06-2026       09:05:30",
+                     "09:05:30  6 7 "}));
     EXPECT_EQ(recordings(), (std::vector<std::string>{"I6120609.05I", "I6120609B.05I"}));
+    EXPECT_TRUE(dialogs.shown().empty());
 }
 
 TEST_F(RecordingTest, AutomaticRecordingStartsANewFileEveryAutoSaveMinutes) {
@@ -128,6 +124,7 @@ TEST_F(RecordingTest, AutomaticRecordingStartsANewFileEveryAutoSaveMinutes) {
     EXPECT_EQ(menus(), "+++");
     RecordReply();
     EXPECT_TRUE(readFile(dataPath("I6120609.07I")).ends_with("\r\nClosed at: 09:07:01\r\n"));
+    EXPECT_FALSE(s.RecordPings || s.CloseLogRequest);
     EXPECT_EQ(recordings(), (std::vector<std::string>{"I6120609.05I", "I6120609.07I"}));
 }
 

@@ -152,11 +152,7 @@ TEST_F(RoundTripTest, ThePlayedEchogramIsTheLiveOne) {
     EXPECT_EQ(ui.statuses.back().mode + " " + ui.statuses.back().date, "Play: " + s.PlaybackFileName + " 06-12-2026");
 }
 
-class DeepRecordTest : public LoggingTest {
-protected:
-    std::array<std::uint8_t, 256> registers{};
-    std::vector<Bytes> replies;
-};
+using DeepRecordTest = LoggingTest;
 
 TEST_F(DeepRecordTest, RepliesOfTheWholeBufferAreRecordedPlayedAndExportedWhole) {
     constexpr int kSampleInterval = 10;
@@ -168,7 +164,9 @@ TEST_F(DeepRecordTest, RepliesOfTheWholeBufferAreRecordedPlayedAndExportedWhole)
     // a faint pattern that differs from ping to ping and a bottom echo near the far end.
     box.onReceive(BoxReceiveEvent);
     box.open(1, "115200,n,8,1", {});
-    box.respondWith([this](const Bytes& w) -> Bytes {
+    std::array<std::uint8_t, 256> registers{};
+    std::vector<Bytes> replies;
+    box.respondWith([&registers, &replies](const Bytes& w) -> Bytes {
         if (w.size() != 5 || w[1] != 0x01) return {};
         registers[w[2]] = w[3];
         if (w[2] != 0) return {6};
